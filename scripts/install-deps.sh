@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need,
+# but only those that are missing, so a second run costs a second.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake make g++ pkg-config clang libclang-rt-14-dev
+  # tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # Qt 6: widgets, printing, SVG pictures, the reference viewer, Russian dialog texts
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev qt6-webengine-dev
+  qt6-translations-l10n
+  # fonts with complete Cyrillic in place of the classic Windows faces
+  fonts-liberation2 fonts-dejavu-core
+  # windows without a display, screenshots, reading back rendered reports
+  xvfb xauth imagemagick poppler-utils
+  # the Debian package of the program
+  dpkg-dev fakeroot file
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ $status == "install ok installed" ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Устанавливаются пакеты / installing packages: ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+  if command -v sudo >/dev/null; then
+    sudo=(sudo)
+  else
+    echo "Нет прав для установки пакетов. Выполните от имени root: apt-get install ${missing[*]}" >&2
+    echo "Cannot install packages without root. Run as root: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+export DEBIAN_FRONTEND=noninteractive
+if ! { "${sudo[@]}" apt-get update -qq && "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; }; then
+  echo "Не удалось установить пакеты: ${missing[*]}" >&2
+  echo "Could not install packages: ${missing[*]}" >&2
+  exit 1
+fi
