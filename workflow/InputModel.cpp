@@ -1,0 +1,222 @@
+#include "InputModel.h"
+
+#include "TCalc.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+#include <vector>
+
+namespace workflow {
+
+namespace {
+
+// clang-format off
+
+constexpr std::array<std::string_view, 2> ObjectRows    = {"Труба", "Плоскость"};
+constexpr std::array<std::string_view, 2> LocationRows  = {"На открытом воздухе", "В помещении"};
+constexpr std::array<std::string_view, 2> CoveringRows  = {"Металл", "Не металл"};
+constexpr std::array<std::string_view, 2> HoursRows     = {"Не более 5000 в год", "Свыше 5000 в год"};
+constexpr std::array<std::string_view, 6> RegionRows    = {
+    "Европейские районы", "Западная Сибирь", "Дальний Восток", "Урал", "Восточная Сибирь",
+    "Крайний Север"};
+// Positions 0..2 stand for 65, 90 and 110 C; the engine turns the position into the degrees.
+constexpr std::array<std::string_view, 3> SupplyRows    = {"65", "90", "110"};
+// Row 1 continues row 0; rows 0 and 5 end in a blank.
+constexpr std::array<std::string_view, 7> LayingRows    = {
+    "Для стальных трубопроводов на подвижных опорах, до 150 мм: ",
+    "150 и более",
+    "для стальных трубопроводов на подвесных опорах",
+    "для неметаллических трубопроводов на подвижных и подвесных опорах",
+    "для неметаллических трубопроводов, изолируемых совместно с основанием",
+    "при групповой прокладке неметаллических трубопроводов на сплошном настиле ",
+    "Бесканальный"};
+
+// Rows 2 and 3: two blanks after "прошивной"; the M of "M1-75" is Latin, that of "М1-100"
+// Cyrillic.
+constexpr std::array<MaterialSpec, 7> Catalogue = {{
+    {"0", "Мат прошивной ЗОРБАЛИТ-80.",                       ShownFor::PipeAndPlane},
+    {"1", "Мат прошивной ЗОРБАЛИТ-100.",                      ShownFor::PipeAndPlane},
+    {"2", "Мат прошивной  ГОСТ M1-75   и его модификации",    ShownFor::PipeAndPlane},
+    {"3", "Мат прошивной  ГОСТ М1-100 и его модификации",     ShownFor::PipeAndPlane},
+    {"4", "Цилиндр ЗОРБАЛИТ - 80",                            ShownFor::PipeOnly},
+    {"5", "Цилиндр ЗОРБАЛИТ - 100",                           ShownFor::PipeOnly},
+    {"6", "Мат ламельный ЗОРБАЛИТ",                           ShownFor::PlaneAndLargePipe},
+}};
+
+using K = FieldKind;
+using U = FieldUse;
+constexpr std::optional<Limits> None;
+
+constexpr std::array<NumberFieldSpec, NumberFieldCount> Fields = {{
+//   objectName         caption                                          method kind        use          default  limits           display pattern       empties range msg
+    {"RzNumericEdit1",  "Температура воздуха (°C)",                       0, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
+    {"RzNumericEdit2",  "Температура теплоносителя (°C)",                 0, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
+    {"RzNumericEdit3",  "Норма тепловых потерь (Вт/м)______________",     0, K::Real,    U::Output,    0,  None,                ",0.###.;,-0.###",    false, false},
+    {"RzNumericEdit6",  "Температура воздуха (°C)",                       1, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
+    {"RzNumericEdit7",  "Температура теплоносителя (°C)",                 1, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
+    {"RzNumericEdit8",  "Температура на поверхности (°C)",                1, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
+    {"RzNumericEdit11", "Температура воздуха (°C)",                       2, K::Integer, U::Input,     0,  Limits{-40, 50},     ",0,;,-0",            true,  true},
+    {"RzNumericEdit12", "Температура теплоносителя (°C)",                 2, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
+    // Shows 0, below its range, until the user has been in it.
+    {"RzNumericEdit13", "Относительная влажность воздуха (%)",            2, K::Integer, U::Input,     0,  Limits{50, 90},      ",0,;,0",             true,  false},
+    // The "С" of "(°С)" is Cyrillic here.
+    {"RzNumericEdit16", "Температура грунта (°С)",                        3, K::Integer, U::Input,     5,  None,                ",0,;,-0",            true,  false},
+    // A conductivity, W/(m*K), whatever the caption says.
+    {"RzNumericEdit17", "Теплопроводность грунта (Вт/м)",                 3, K::Real,    U::Input,     2,  Limits{0.01, 20},    ",0.###;(,0.###)",    true,  false},
+    {"RzNumericEdit18", "Глубина (м)",                                    3, K::Real,    U::Input,     2,  Limits{0, 1000},     ",0.###.;(,0.###)",   true,  false},
+    {"RzNumericEdit21", "Высота (м)",                                     3, K::Real,    U::Input,     1,  Limits{0.1, 5},      ",0.###;(,0.###)",    true,  false},
+    {"RzNumericEdit22", "Ширина (м)",                                     3, K::Real,    U::Input,     1,  Limits{0.1, 5},      ",0.###.;(,0.###)",   true,  false},
+    // The engine keeps its own return temperature; this one is for show.
+    {"RzNumericEdit24", "Температура в обратной трубе (°C)",              3, K::Real,    U::Disabled, 50,  None,                ",0.###.;(,0.###)",   false, false},
+    {"RzNumericEdit25", "Температура воздуха (°C)",                       4, K::Integer, U::Input,   -40,  None,                ",0,;,-0",            true,  false},
+    {"RzNumericEdit26", "Толщина стенки трубопровода (мм)",               4, K::Integer, U::Input,     5,  Limits{0, 100},      ",0;(,0)",            true,  false},
+    {"RzNumericEdit27", "Начальная температура воды (°C)",                4, K::Integer, U::Input,    18,  Limits{0, 200},      ",0;(,0)",            true,  false},
+    {"RzNumericEdit28", "Время отсутствия движения (час)",                4, K::Integer, U::Input,    24,  Limits{1, 1000},     ",0;(,0)",            true,  false},
+}};
+
+// In the order of each entry's arguments; the flags and indices of the lower panel first.
+constexpr std::array<std::string_view, 9> ReadByNormFlux = {
+    "RzRadioGroup1", "RzRadioGroup4", "RzRadioGroup2", "RzRadioGroup3", "RzNumericEdit1",
+    "RzNumericEdit2", "RzComboBox3", "RzComboBox5", "RzComboBox1"};
+constexpr std::array<std::string_view, 8> ReadBySurfaceTemp = {
+    "RzRadioGroup1", "RzRadioGroup2", "RzRadioGroup3", "RzNumericEdit6", "RzNumericEdit7",
+    "RzNumericEdit8", "RzComboBox3", "RzComboBox1"};
+constexpr std::array<std::string_view, 7> ReadByCondensation = {
+    "RzRadioGroup1", "RzRadioGroup3", "RzNumericEdit11", "RzNumericEdit12", "RzNumericEdit13",
+    "RzComboBox3", "RzComboBox1"};
+// The working hours are stored in the engine before the call; they pick the channel norm.
+constexpr std::array<std::string_view, 9> ReadByTwoPipeChannel = {
+    "RzRadioGroup4", "RzComboBox4", "RzNumericEdit21", "RzNumericEdit22", "RzNumericEdit17",
+    "RzNumericEdit18", "RzNumericEdit16", "RzComboBox3", "RzComboBox1"};
+constexpr std::array<std::string_view, 7> ReadByFreezing = {
+    "RzNumericEdit25", "RzNumericEdit26", "RzNumericEdit28", "RzNumericEdit27", "RzComboBox3",
+    "RzComboBox1", "RzComboBox2"};
+
+// clang-format on
+
+std::span<const std::string_view> DiameterRows() {
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> t;
+        for (int32_t mm : T_calc::OuterDiametersMm())
+            t.push_back(std::to_string(mm));
+        return t;
+    }();
+    static const std::vector<std::string_view> views(texts.begin(), texts.end());
+    return views;
+}
+
+template <typename Table> std::size_t PositionOf(const Table& table, std::string_view objectName) {
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (table[i].objectName == objectName) return i;
+    throw std::out_of_range("no input named " + std::string(objectName));
+}
+
+} // namespace
+
+std::span<const ChoiceSpec, ChoiceCount> Choices() {
+    // clang-format off
+    static const std::array<ChoiceSpec, ChoiceCount> choices = {{
+        {"RzRadioGroup1", "Объект",                                              CommonPanel, ObjectRows,    0},
+        {"RzRadioGroup2", "Расположение",                                        CommonPanel, LocationRows,  0},
+        {"RzRadioGroup3", "Покрытие",                                            CommonPanel, CoveringRows,  0},
+        {"RzRadioGroup4", "Число часов работы в год",                            CommonPanel, HoursRows,     0},
+        {"RzComboBox3",   "Диаметр трубы (мм)...................................", CommonPanel, DiameterRows(), 7},
+        {"RzComboBox5",   "Район строительства",                                 0,           RegionRows,    0},
+        {"RzComboBox4",   "Температура в подающей трубе (°C)",                   3,           SupplyRows,    1},
+        {"RzComboBox2",   "Способ установки трубопровода",                       4,           LayingRows,    6},
+    }};
+    // clang-format on
+    return choices;
+}
+
+const ChoiceSpec& Choice(std::string_view objectName) {
+    return Choices()[PositionOf(Choices(), objectName)];
+}
+
+std::span<const int32_t> DiameterListMm() {
+    return T_calc::OuterDiametersMm();
+}
+
+std::span<const MaterialSpec> MaterialCatalogue() {
+    return Catalogue;
+}
+
+std::span<const MaterialSpec* const> MaterialRowsFor(bool pipe, int diameterPosition) {
+    auto compose = [](auto shown) {
+        std::vector<const MaterialSpec*> rows;
+        for (const MaterialSpec& m : Catalogue)
+            if (shown(m.shownFor)) rows.push_back(&m);
+        return rows;
+    };
+    static const std::vector<const MaterialSpec*> smallPipe =
+        compose([](ShownFor s) { return s != ShownFor::PlaneAndLargePipe; });
+    static const std::vector<const MaterialSpec*> largePipe =
+        compose([](ShownFor) { return true; });
+    static const std::vector<const MaterialSpec*> plane =
+        compose([](ShownFor s) { return s != ShownFor::PipeOnly; });
+    if (!pipe) return plane;
+    return diameterPosition >= LargeDiameterFrom ? largePipe : smallPipe;
+}
+
+int32_t MaterialIndexFromValue(std::optional<std::string_view> value) {
+    if (!value) return 0;
+    int32_t index = 0;
+    const char* end = value->data() + value->size();
+    const auto [ptr, ec] = std::from_chars(value->data(), end, index);
+    if (ec != std::errc() || ptr != end) return 0;
+    // Only catalogue indices reach the engine, whose tables have no other rows.
+    if (index < 0 || index >= T_calc::MaterialCount) return 0;
+    return index;
+}
+
+std::span<const NumberFieldSpec, NumberFieldCount> NumberFields() {
+    return Fields;
+}
+
+const NumberFieldSpec& NumberField(std::string_view objectName) {
+    return Fields[PositionOf(Fields, objectName)];
+}
+
+std::span<const std::string_view> InputsReadBy(int method) {
+    switch (method) {
+    case 0:
+        return ReadByNormFlux;
+    case 1:
+        return ReadBySurfaceTemp;
+    case 2:
+        return ReadByCondensation;
+    case 3:
+        return ReadByTwoPipeChannel;
+    case 4:
+        return ReadByFreezing;
+    default:
+        return {};
+    }
+}
+
+Inputs::Inputs()
+    : materialValue(std::string(DefaultMaterialValue)) {
+    for (std::size_t i = 0; i < ChoiceCount; ++i)
+        choices_[i] = Choices()[i].defaultRow;
+    for (std::size_t i = 0; i < NumberFieldCount; ++i)
+        fields_[i] = Fields[i].defaultValue;
+}
+
+int& Inputs::Choice(std::string_view objectName) {
+    return choices_[PositionOf(Choices(), objectName)];
+}
+
+int Inputs::Choice(std::string_view objectName) const {
+    return choices_[PositionOf(Choices(), objectName)];
+}
+
+double& Inputs::Field(std::string_view objectName) {
+    return fields_[PositionOf(Fields, objectName)];
+}
+
+double Inputs::Field(std::string_view objectName) const {
+    return fields_[PositionOf(Fields, objectName)];
+}
+
+} // namespace workflow

@@ -1,0 +1,124 @@
+// The inputs of the five kinds of calculation as data: every list, material row and
+// number field with its default and limits, and which inputs each kind reads. The window
+// builds its controls from these tables; the calculate command reads the values by name.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace workflow {
+
+// The kind of calculation (0..4); the lower panel shared by all kinds has none.
+inline constexpr int CalcMethodCount = 5;
+inline constexpr int CommonPanel = -1;
+
+// ---- Choices: radio groups and fixed drop-down lists ------------------------------------
+
+struct ChoiceSpec {
+    std::string_view objectName;
+    std::string_view caption; // the heading or label beside the control
+    int method;               // CommonPanel or the kind whose page holds it
+    std::span<const std::string_view> rows;
+    int defaultRow;
+};
+
+inline constexpr std::size_t ChoiceCount = 8;
+std::span<const ChoiceSpec, ChoiceCount> Choices();
+const ChoiceSpec& Choice(std::string_view objectName); // throws std::out_of_range
+
+// Positions of the diameter list, mm; the engine indexes its tables by the same positions.
+std::span<const int32_t> DiameterListMm();
+// The position from which the lamellar mat joins the material list of a pipe (273 mm).
+inline constexpr int LargeDiameterFrom = 11;
+
+// ---- Material catalogue ---------------------------------------------------------------
+
+enum class ShownFor { PipeAndPlane, PipeOnly, PlaneAndLargePipe };
+
+struct MaterialSpec {
+    std::string_view value; // the material index as the list row carries it
+    std::string_view text;
+    ShownFor shownFor;
+};
+
+std::span<const MaterialSpec> MaterialCatalogue();
+inline constexpr std::string_view MaterialListName = "RzComboBox1";
+inline constexpr std::string_view MaterialCaption =
+    "Материал............................................";
+inline constexpr std::string_view DefaultMaterialValue = "4"; // "Цилиндр ЗОРБАЛИТ - 80"
+
+// The rows of the material list for an object (pipe or plane) and a diameter position, in
+// ascending order of value.
+std::span<const MaterialSpec* const> MaterialRowsFor(bool pipe, int diameterPosition);
+
+// The material index that the engine receives: the integer in the chosen row's value
+// string; no row, or a string that is no index of the catalogue, gives 0.
+int32_t MaterialIndexFromValue(std::optional<std::string_view> value);
+
+// ---- Number fields --------------------------------------------------------------------
+
+enum class FieldKind { Integer, Real };
+
+enum class FieldUse {
+    Input,    // typed by the user and read by the calculate command
+    Output,   // read-only, written by the calculate command
+    Disabled, // shows a fixed value and is never read
+};
+
+struct Limits {
+    double min;
+    double max;
+};
+
+struct NumberFieldSpec {
+    std::string_view objectName;
+    std::string_view caption;
+    int method; // the kind whose page holds the field
+    FieldKind kind;
+    FieldUse use;
+    double defaultValue;
+    std::optional<Limits> limits;
+    std::string_view displayPattern;
+    bool emptiesZeroOnEntry;  // a shown "0" gives way to an empty field when entered
+    bool announcesRangeError; // leaving it out of range shows a message first
+};
+
+inline constexpr std::size_t NumberFieldCount = 19;
+std::span<const NumberFieldSpec, NumberFieldCount> NumberFields();
+const NumberFieldSpec& NumberField(std::string_view objectName); // throws std::out_of_range
+
+// ---- Which inputs each kind reads -----------------------------------------------------
+
+// The controls that the calculate command reads for a kind, in the order of the engine
+// entry's arguments ("RzComboBox1" stands for the material). Empty outside 0..4.
+std::span<const std::string_view> InputsReadBy(int method);
+
+// ---- The values of all inputs at the moment of calculating ----------------------------
+
+// What the window shows; a default-constructed set is the window as it opens.
+class Inputs {
+public:
+    Inputs();
+
+    // Position of the chosen row of a choice; throws std::out_of_range for another name.
+    int& Choice(std::string_view objectName);
+    int Choice(std::string_view objectName) const;
+
+    // Value of a number field; throws std::out_of_range for another name.
+    double& Field(std::string_view objectName);
+    double Field(std::string_view objectName) const;
+
+    // Value string of the chosen row of the material list, none when no row is chosen.
+    std::optional<std::string> materialValue;
+
+private:
+    std::array<int, ChoiceCount> choices_{};
+    std::array<double, NumberFieldCount> fields_{};
+};
+
+} // namespace workflow
