@@ -1,0 +1,347 @@
+#include "CalculateCommand.h"
+#include "EffectPrinting.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+using namespace workflow;
+
+namespace {
+
+using Effects = std::vector<Effect>;
+using Typing = std::function<void(Inputs&)>;
+
+ShowMessage Box(const char* text, std::string_view caption) {
+    return {text, std::string(caption)};
+}
+ShowMessage InputError(const char* text) {
+    return Box(text, InputErrorCaption);
+}
+SetField Norm(double value) {
+    return {"RzNumericEdit3", value};
+}
+SetResult Result(const char* text) {
+    return {text};
+}
+MoveFocus Focus(const char* field) {
+    return {field};
+}
+
+// Runs one calculate command on a fresh engine, as after choosing the kind.
+Effects RunOnce(int method, const Typing& setup, std::string_view separator = ",") {
+    Inputs in;
+    setup(in);
+    T_calc engine;
+    return Calculate(method, in, engine, separator);
+}
+
+// The fields of a kind's page, set by name.
+Typing Fields(std::map<std::string, double> values, std::map<std::string, int> choices = {}) {
+    return [=](Inputs& in) {
+        for (const auto& [name, value] : values)
+            in.Field(name) = value;
+        for (const auto& [name, row] : choices)
+            in.Choice(name) = row;
+    };
+}
+
+struct StatusCase {
+    const char* name;
+    int method;
+    Typing setup;
+    Effects expected;
+};
+
+void PrintTo(const StatusCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class EveryStatus : public testing::TestWithParam<StatusCase> {};
+
+TEST_P(EveryStatus, ProducesItsEffectsInOrder) {
+    const StatusCase& c = GetParam();
+    EXPECT_EQ(RunOnce(c.method, c.setup), c.expected);
+}
+
+const char* const NoHeatLoss = "При заданных условиях теплопотери исключены";
+const char* const AirBelow273 = "Температура воздуха ниже -273 °С";
+const SetField Humidity50{"RzNumericEdit13", 50};
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(NormFlux, EveryStatus, testing::Values(
+    StatusCase{"success_108mm", 0, Fields({{"RzNumericEdit1", 5}, {"RzNumericEdit2", 150}}),
+               {Norm(57), Result("50,0")}},
+    StatusCase{"s1_air_below_273", 0, Fields({{"RzNumericEdit1", -300}, {"RzNumericEdit2", 150}}),
+               {InputError("Температура не может быть меньше -273°С")}},
+    StatusCase{"s4_air_warmer", 0, Fields({{"RzNumericEdit1", 30}, {"RzNumericEdit2", 20}}),
+               {InputError(NoHeatLoss)}},
+    StatusCase{"s5_equal", 0, Fields({{"RzNumericEdit1", 20}, {"RzNumericEdit2", 20}}),
+               {InputError(NoHeatLoss)}},
+    StatusCase{"s6_cold_carrier_hot_air", 0, Fields({{"RzNumericEdit1", 100}, {"RzNumericEdit2", -10}}),
+               {Box("Трубопровод с холодным теплоносителем работает при высоких температурах, возможен некорректный результат",
+                    WarningCaption),
+                Norm(7), Result("2290,0")}},
+    StatusCase{"s7_above_material_limit", 0,
+               [](Inputs& in) { Fields({{"RzNumericEdit1", 5}, {"RzNumericEdit2", 300}})(in); in.materialValue = "6"; },
+               {Norm(116), InputError("Температура превышает допустимую")}},
+    StatusCase{"s8_below_lower_limit", 0, Fields({{"RzNumericEdit1", 20}, {"RzNumericEdit2", -200}}),
+               {Norm(23), InputError("Температура ниже допустимой")}},
+    StatusCase{"s9_cold_18mm", 0, Fields({{"RzNumericEdit2", -10}}, {{"RzComboBox3", 0}}),
+               {InputError("Для холодных трубопроводов предусмотрены трубы с условным проходом от 20 мм")}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(SurfaceTemp, EveryStatus, testing::Values(
+    StatusCase{"success_road", 1, Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", 150}, {"RzNumericEdit8", 45}}),
+               {Result("30,0")}},
+    StatusCase{"s2_not_needed", 1, Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", 150}, {"RzNumericEdit8", 160}}),
+               {InputError("При данном перепаде температур теплоизоляция не нужна")}},
+    StatusCase{"s3_unreachable", 1, Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", 150}, {"RzNumericEdit8", 10}}),
+               {InputError("Температура на поверхности недостижима")}},
+    StatusCase{"s4_surface_is_air", 1, Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", 100}, {"RzNumericEdit8", 20}}),
+               {InputError("Температура на поверхности равна температуре воздуха")}},
+    StatusCase{"s5_above_limit", 1, Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", 700}, {"RzNumericEdit8", 45}}),
+               {InputError("Температура превышает допустимую")}},
+    StatusCase{"s6_below_limit", 1, Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", -200}, {"RzNumericEdit8", -100}}),
+               {InputError("Температура ниже допустимой")}},
+    StatusCase{"s8_air_below_273", 1, Fields({{"RzNumericEdit6", -300}, {"RzNumericEdit7", 150}, {"RzNumericEdit8", 45}}),
+               {InputError(AirBelow273)}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The humidity field shows 0 until the user has been in it; the command raises it first.
+INSTANTIATE_TEST_SUITE_P(Condensation, EveryStatus, testing::Values(
+    StatusCase{"success", 2, Fields({{"RzNumericEdit11", 20}, {"RzNumericEdit12", 5}, {"RzNumericEdit13", 60}}),
+               {Result("10,0")}},
+    StatusCase{"success_raised_humidity", 2, Fields({{"RzNumericEdit11", 20}, {"RzNumericEdit12", 15}}),
+               {Humidity50, Result("0,0")}},
+    StatusCase{"s1_air_out_of_range", 2, Fields({{"RzNumericEdit11", 51}, {"RzNumericEdit12", 5}}),
+               {Humidity50, InputError("Диапазон температур предусмотрен от -40 до 50 °С"), Focus("RzNumericEdit11")}},
+    StatusCase{"s2_no_condensation", 2, Fields({{"RzNumericEdit11", 20}, {"RzNumericEdit12", 20}, {"RzNumericEdit13", 70}}),
+               {InputError("Конденсация в таких условиях невозможна")}},
+    StatusCase{"s3_saturated_air", 2, Fields({{"RzNumericEdit11", 20}, {"RzNumericEdit12", 5}, {"RzNumericEdit13", 100}}),
+               {InputError("Относительная влажность воздуха должна быть больше 0 и меньше 100 %"), Focus("RzNumericEdit13")}},
+    StatusCase{"s6_below_limit", 2, Fields({{"RzNumericEdit11", 20}, {"RzNumericEdit12", -200}}),
+               {Humidity50, InputError("Температура ниже допустимой")}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The defaults of the page: supply 90 C, 1 m by 1 m channel 2 m deep, soil 5 C and 2 W/(m*K).
+INSTANTIATE_TEST_SUITE_P(TwoPipeChannel, EveryStatus, testing::Values(
+    StatusCase{"success_defaults", 3, Fields({}), {Result("50,0")}},
+    StatusCase{"success_negative_shows_0", 3,
+               Fields({{"RzNumericEdit16", 50}}, {{"RzComboBox3", 3}, {"RzComboBox4", 0}}), {Result("0,0")}},
+    StatusCase{"s1_soil_conductivity_0", 3, Fields({{"RzNumericEdit17", 0}, {"RzNumericEdit21", 0}}),
+               {InputError("Теплопроводность грунта не должна быть равнв нулю"), Focus("RzNumericEdit17")}},
+    StatusCase{"s2_reaches_surface", 3, Fields({{"RzNumericEdit18", 0.4}}),
+               {InputError("Канал выходит на поверхность"), Focus("RzNumericEdit18")}},
+    StatusCase{"s3_width_0", 3, Fields({{"RzNumericEdit22", 0}}),
+               {InputError("Ширина канала не должна быть равна нулю"), Focus("RzNumericEdit22")}},
+    StatusCase{"s4_height_0", 3, Fields({{"RzNumericEdit21", 0}}),
+               {InputError("Высота канала не должна быть равнв нулю"), Focus("RzNumericEdit21")}},
+    StatusCase{"s5_too_narrow", 3, Fields({{"RzNumericEdit22", 0.4}}),
+               {Box("Ширина канала недостаточна", ChannelTooSmallCaption)}},
+    StatusCase{"s5_too_low_and_narrow", 3, Fields({{"RzNumericEdit21", 0.3}, {"RzNumericEdit22", 0.3}}),
+               {Box("Высота канала недостаточна", ChannelTooSmallCaption),
+                Box("Ширина канала недостаточна", ChannelTooSmallCaption)}},
+    StatusCase{"s6_too_low_box_twice", 3, Fields({{"RzNumericEdit21", 0.3}, {"RzNumericEdit22", 5}}),
+               {Box("Высота канала недостаточна", ChannelTooSmallCaption),
+                Box("Высота канала недостаточна", ChannelTooSmallCaption)}},
+    StatusCase{"s7_soil_below_273", 3, Fields({{"RzNumericEdit16", -300}}),
+               {Box(AirBelow273, WarningCaption), Focus("RzNumericEdit16")}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The defaults of the page: air -40 C, wall 5 mm, water 18 C, 24 h, laid without a channel.
+INSTANTIATE_TEST_SUITE_P(Freezing, EveryStatus, testing::Values(
+    StatusCase{"success_defaults", 4, Fields({}), {Result("50,0")}},
+    StatusCase{"s1_air_above_0", 4, Fields({{"RzNumericEdit25", 5}}),
+               {InputError("При положительной температуре воздуха замерзание исключено"), Focus("RzNumericEdit25")}},
+    StatusCase{"s2_no_wall", 4, Fields({{"RzNumericEdit26", 0}}),
+               {InputError("Укажите толщину стенки трубопровода"), Focus("RzNumericEdit26")}},
+    StatusCase{"s3_no_standstill", 4, Fields({{"RzNumericEdit28", 0}}),
+               {InputError("Укажите время отсутствия движения"), Focus("RzNumericEdit28")}},
+    StatusCase{"s4_freezes_anyway", 4, Fields({{"RzNumericEdit28", 1}}, {{"RzComboBox3", 21}}),
+               {InputError("Заданы невыполнимые условия расчёта, возможно слишком малое время отсутствия движения"),
+                Focus("RzNumericEdit28")}},
+    StatusCase{"s5_very_thick", 4, Fields({{"RzNumericEdit28", 12}}, {{"RzComboBox3", 2}}),
+               {Box("При заданных условиях слишком болшая толщина теплоизоляции", WarningCaption), Result("1380,0")}},
+    StatusCase{"s5_scientific", 4, Fields({{"RzNumericEdit28", 24}}, {{"RzComboBox3", 2}}),
+               {Box("При заданных условиях слишком болшая толщина теплоизоляции", WarningCaption), Result("1,2334E+05")}},
+    StatusCase{"s6_water_below_0_silent", 4, Fields({{"RzNumericEdit27", -5}}), {Result("240,0")}},
+    StatusCase{"s7_air_below_273", 4, Fields({{"RzNumericEdit25", -300}}),
+               {Box(AirBelow273, WarningCaption), Focus("RzNumericEdit25")}}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST(Calculate, RoadOfOneCalculationUnderBothSeparators) {
+    const Typing road =
+        Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", 150}, {"RzNumericEdit8", 45}});
+    EXPECT_EQ(RunOnce(1, road, ","), Effects{Result("30,0")});
+    EXPECT_EQ(RunOnce(1, road, "."), Effects{Result("30.0")});
+}
+
+TEST(Calculate, NoMethodPageDoesNothing) {
+    for (int method : {-2, -1, 5, 6}) {
+        T_calc engine;
+        engine.AirTemp = 123;
+        EXPECT_TRUE(Calculate(method, Inputs{}, engine, ",").empty());
+        EXPECT_EQ(engine.AirTemp, 123);
+    }
+}
+
+// Inputs the kind does not read must not change what it shows.
+TEST(Calculate, ReadsOnlyTheInputsOfItsKind) {
+    const std::map<int, Typing> successes = {
+        {0, Fields({{"RzNumericEdit1", 5}, {"RzNumericEdit2", 150}})},
+        {1, Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", 150}, {"RzNumericEdit8", 45}})},
+        {2, Fields({{"RzNumericEdit11", 20}, {"RzNumericEdit12", 5}, {"RzNumericEdit13", 60}})},
+        {3, Fields({})},
+        {4, Fields({})},
+    };
+    for (const auto& success : successes) {
+        const int method = success.first;
+        const Typing& setup = success.second;
+        const Effects baseline = RunOnce(method, setup);
+        const auto read = InputsReadBy(method);
+        auto isRead = [&](std::string_view name) {
+            return std::find(read.begin(), read.end(), name) != read.end();
+        };
+        for (const ChoiceSpec& c : Choices()) {
+            if (isRead(c.objectName)) continue;
+            const Effects changed = RunOnce(method, [&](Inputs& in) {
+                setup(in);
+                in.Choice(c.objectName) = 1 - std::min(in.Choice(c.objectName), 1);
+            });
+            EXPECT_EQ(changed, baseline) << "method " << method << ", " << c.objectName;
+        }
+        for (const NumberFieldSpec& f : NumberFields()) {
+            if (isRead(f.objectName)) continue;
+            const Effects changed = RunOnce(method, [&](Inputs& in) {
+                setup(in);
+                in.Field(f.objectName) += 37;
+            });
+            EXPECT_EQ(changed, baseline) << "method " << method << ", " << f.objectName;
+        }
+    }
+}
+
+TEST(Calculate, MaterialIndexComesFromTheChosenRowsValue) {
+    // The defaults of the freezing page; stitched mats are given 1.2 times the thickness.
+    auto withMaterial = [&](std::optional<std::string> value) {
+        return RunOnce(4, [&](Inputs& in) { in.materialValue = value; });
+    };
+    EXPECT_EQ(withMaterial("4"), Effects{Result("50,0")});
+    EXPECT_EQ(withMaterial("0"), Effects{Result("60,0")});
+    EXPECT_EQ(withMaterial(std::nullopt), withMaterial("0"));
+    EXPECT_EQ(withMaterial("Цилиндр"), withMaterial("0"));
+}
+
+TEST(Calculate, WorkingHoursReachTheChannel) {
+    Inputs in;
+    T_calc engine;
+    EXPECT_EQ(Calculate(3, in, engine, ","), Effects{Result("50,0")});
+    EXPECT_TRUE(engine.UpTo5000Hours);
+    in.Choice("RzRadioGroup4") = 1;
+    EXPECT_EQ(Calculate(3, in, engine, ","), Effects{Result("60,0")});
+    EXPECT_FALSE(engine.UpTo5000Hours);
+}
+
+TEST(Calculate, EnginesOwnBoxComesBackAsAnEffectAndItsCallbackIsRestored) {
+    Inputs in;
+    in.Field("RzNumericEdit21") = 0.3;
+    in.Field("RzNumericEdit22") = 5;
+    T_calc engine;
+    int windowBoxes = 0;
+    engine.ShowMessageBox = [&](const std::string&, const std::string&) { ++windowBoxes; };
+
+    EXPECT_EQ(Calculate(3, in, engine, ",").size(), 2u);
+    EXPECT_EQ(windowBoxes, 0);
+    engine.ShowMessageBox("after", "the command");
+    EXPECT_EQ(windowBoxes, 1);
+}
+
+// The window's side of the effects: what it shows after a sequence of commands.
+struct FakeWindow {
+    Inputs inputs;
+    T_calc engine;
+    std::string result = "0";
+    std::vector<std::string> boxes;
+
+    void Press(int method) {
+        for (const Effect& e : Calculate(method, inputs, engine, ",")) {
+            if (auto* box = std::get_if<ShowMessage>(&e)) boxes.push_back(box->text);
+            if (auto* set = std::get_if<SetField>(&e)) inputs.Field(set->objectName) = set->value;
+            if (auto* shown = std::get_if<SetResult>(&e)) result = shown->text;
+        }
+    }
+};
+
+TEST(Calculate, RejectionLeavesThePreviousResultAndSuccessReplacesIt) {
+    FakeWindow w;
+    w.inputs.Field("RzNumericEdit6") = 20;
+    w.inputs.Field("RzNumericEdit7") = 150;
+    w.inputs.Field("RzNumericEdit8") = 45;
+    w.Press(1);
+    EXPECT_EQ(w.result, "30,0");
+
+    w.inputs.Field("RzNumericEdit8") = 20;
+    w.Press(1);
+    EXPECT_EQ(w.result, "30,0");
+    EXPECT_EQ(w.boxes.size(), 1u);
+
+    w.inputs.Field("RzNumericEdit8") = 60;
+    w.Press(1);
+    EXPECT_EQ(w.result, "20,0");
+}
+
+TEST(Calculate, NormDensityKeepsItsValueWhenTheEngineComputesNone) {
+    FakeWindow w;
+    w.inputs.Field("RzNumericEdit1") = 5;
+    w.inputs.Field("RzNumericEdit2") = 150;
+    w.Press(0);
+    EXPECT_EQ(w.inputs.Field("RzNumericEdit3"), 57);
+
+    w.inputs.Field("RzNumericEdit2") = -10;
+    w.inputs.Choice("RzComboBox3") = 0;
+    w.Press(0);
+    EXPECT_EQ(w.inputs.Field("RzNumericEdit3"), 57);
+    EXPECT_EQ(w.result, "50,0");
+}
+
+TEST(Calculate, RaisedHumidityPersistsAlsoWhenTheEngineRejects) {
+    FakeWindow w;
+    w.inputs.Field("RzNumericEdit11") = 20;
+    w.inputs.Field("RzNumericEdit12") = 20; // no condensation: rejected
+    w.Press(2);
+    EXPECT_EQ(w.boxes, std::vector<std::string>{"Конденсация в таких условиях невозможна"});
+    EXPECT_EQ(w.inputs.Field("RzNumericEdit13"), 50);
+    EXPECT_EQ(w.engine.Humidity, 50);
+}
+
+TEST(FormatThickness, FixedUpTo99999AndScientificFrom100000) {
+    struct Case {
+        int32_t mm;
+        const char* separator;
+        const char* text;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {0,          ",", "0,0"},
+        {60,         ",", "60,0"},
+        {60,         ".", "60.0"},
+        {-10,        ",", "-10,0"},
+        {99990,      ",", "99990,0"},   // no grouping
+        {100000,     ",", "1,0000E+05"},
+        {123456,     ".", "1.2346E+05"},
+        {123445,     ",", "1,2345E+05"}, // the sixth digit below 5 rounds down
+        {999995,     ",", "1,0000E+06"}, // rounding carries into the exponent
+        {2147483640, ",", "2,1475E+09"}, // the engine's largest
+        {-123456,    ",", "-1,2346E+05"},
+        {1380,       "\u066B", "1380\u066B0"}, // a separator of more than one byte
+    };
+    // clang-format on
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatThickness(c.mm, c.separator), c.text) << c.mm;
+}
+
+} // namespace

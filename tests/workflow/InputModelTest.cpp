@@ -1,0 +1,78 @@
+#include "InputModel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+using namespace workflow;
+
+namespace {
+
+TEST(MaterialIndexFromValue, OnlyACatalogueIndexCounts) {
+    struct Case {
+        std::optional<std::string_view> value;
+        int32_t index;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"0", 0}, {"4", 4}, {"6", 6},
+        {std::nullopt, 0}, {"", 0}, {"x", 0}, {"4 ", 0}, {" 4", 0}, {"4.0", 0},
+        {"7", 0}, {"-1", 0}, {"99999999999", 0},
+    };
+    // clang-format on
+    for (const Case& c : cases)
+        EXPECT_EQ(MaterialIndexFromValue(c.value), c.index) << c.value.value_or("(none)");
+}
+
+TEST(MaterialRowsFor, ThreeCompositionsSplitAt273mm) {
+    auto values = [](bool pipe, int diameter) {
+        std::string v;
+        for (const MaterialSpec* m : MaterialRowsFor(pipe, diameter))
+            v += m->value;
+        return v;
+    };
+    EXPECT_EQ(values(true, 0), "012345");
+    EXPECT_EQ(values(true, 10), "012345");  // 219 mm
+    EXPECT_EQ(values(true, 11), "0123456"); // 273 mm
+    EXPECT_EQ(values(true, 21), "0123456");
+    EXPECT_EQ(values(false, 7), "01236");
+    EXPECT_EQ(DiameterListMm()[LargeDiameterFrom], 273);
+}
+
+TEST(Inputs, StartAsTheWindowOpens) {
+    const Inputs in;
+    EXPECT_EQ(in.materialValue, "4");
+    EXPECT_EQ(Choice("RzComboBox3").rows[in.Choice("RzComboBox3")], "108");
+    EXPECT_EQ(Choice("RzComboBox4").rows[in.Choice("RzComboBox4")], "90");
+    EXPECT_EQ(Choice("RzComboBox2").rows[in.Choice("RzComboBox2")], "Бесканальный");
+    EXPECT_EQ(in.Field("RzNumericEdit13"), 0); // below its range until the user leaves it
+    EXPECT_EQ(in.Field("RzNumericEdit25"), -40);
+}
+
+TEST(Inputs, UnknownNamesThrowInsteadOfReadingAnywhere) {
+    Inputs in;
+    EXPECT_THROW(in.Field("RzNumericEdit4"), std::out_of_range);
+    EXPECT_THROW(in.Choice("RzComboBox1"), std::out_of_range); // the material is a value string
+    EXPECT_THROW(NumberField(""), std::out_of_range);
+}
+
+// Every input a kind reads is one the model defines, so the window can find its control.
+TEST(InputsReadBy, NamesOnlyDefinedInputs) {
+    for (int method = 0; method < CalcMethodCount; ++method) {
+        for (std::string_view name : InputsReadBy(method)) {
+            const bool known =
+                name == MaterialListName ||
+                std::any_of(Choices().begin(), Choices().end(),
+                            [&](const ChoiceSpec& c) { return c.objectName == name; }) ||
+                std::any_of(NumberFields().begin(), NumberFields().end(),
+                            [&](const NumberFieldSpec& f) {
+                                return f.objectName == name && f.use == FieldUse::Input;
+                            });
+            EXPECT_TRUE(known) << method << " " << name;
+        }
+    }
+    EXPECT_TRUE(InputsReadBy(5).empty());
+}
+
+} // namespace

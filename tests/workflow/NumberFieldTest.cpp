@@ -1,0 +1,137 @@
+#include "NumberField.h"
+#include "EffectPrinting.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace workflow;
+
+namespace {
+
+constexpr const char* Nbsp = "\u00A0";
+
+TEST(ParseNumber, ReadsTheLocalesNotation) {
+    struct Case {
+        const char* text;
+        const char* decimal;
+        const char* group;
+        std::optional<double> value;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"1,8",             ",", Nbsp, 1.8},
+        {"1.8",             ".", ",",  1.8},
+        {"-40",             ",", Nbsp, -40},
+        {"+5",              ",", Nbsp, 5},
+        {"1\u00A0000",      ",", Nbsp, 1000},     // grouped as the field shows it
+        {"1 000,25",        ",", Nbsp, 1000.25},
+        {"1,000.5",         ".", ",",  1000.5},
+        {"(0,5)",           ",", Nbsp, -0.5},     // negatives in parentheses
+        {",5",              ",", Nbsp, 0.5},
+        {"5,",              ",", Nbsp, 5},
+        {"-0",              ",", Nbsp, 0},
+        {"  12  ",          ",", Nbsp, 12},
+        {"1\u066B5",        "\u066B", "\u066C", 1.5}, // separators of more than one byte
+        {"",                ",", Nbsp, std::nullopt},
+        {"-",               ",", Nbsp, std::nullopt},
+        {",",               ",", Nbsp, std::nullopt},
+        {"abc",             ",", Nbsp, std::nullopt},
+        {"1,5,5",           ",", Nbsp, std::nullopt},
+        {"1.8",             ",", Nbsp, std::nullopt}, // not this locale's separator
+        {"1e5",             ",", Nbsp, std::nullopt},
+    };
+    // clang-format on
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseNumber(c.text, c.decimal, c.group), c.value) << c.text;
+    EXPECT_FALSE(std::signbit(*ParseNumber("-0", ",", Nbsp)));
+}
+
+TEST(ParseNumber, AbsurdlyLongNumbersStayFinite) {
+    const std::string digits(400, '9');
+    const std::optional<double> big = ParseNumber(digits, ",", Nbsp);
+    ASSERT_TRUE(big);
+    EXPECT_GT(*big, 1e300);
+    EXPECT_DOUBLE_EQ(*ParseNumber("0," + digits, ",", Nbsp), 1.0);
+}
+
+struct LeaveCase {
+    const char* field;
+    const char* text;
+    double value;
+    bool message;
+};
+
+TEST(LeaveField, EmptyCountsAsZeroAndLimitsApply) {
+    // clang-format off
+    const LeaveCase cases[] = {
+        {"RzNumericEdit13", "120",     90,    false}, // humidity
+        {"RzNumericEdit13", "10",      50,    false},
+        {"RzNumericEdit13", "",        50,    false},
+        {"RzNumericEdit21", "0",       0.1,   false}, // channel height
+        {"RzNumericEdit21", "7",       5,     false},
+        {"RzNumericEdit21", "0,25",    0.25,  false},
+        {"RzNumericEdit17", "0",       0.01,  false}, // soil conductivity
+        {"RzNumericEdit18", "1500",    1000,  false}, // depth
+        {"RzNumericEdit28", "",        1,     false}, // time without flow
+        {"RzNumericEdit1",  "",        0,     false}, // no limits
+        {"RzNumericEdit1",  "abc",     0,     false},
+        {"RzNumericEdit1",  "-273",    -273,  false},
+        {"RzNumericEdit1",  "5000000000", 1e6, false}, // unlimited fields stop at a million
+        {"RzNumericEdit2",  "-5000000000", -1e6, false},
+        {"RzNumericEdit25", "-7,9",    -7,    false}, // an integer field keeps the whole part
+        {"RzNumericEdit11", "60",      50,    true},  // the range message, then the limit
+        {"RzNumericEdit11", "-50",     -40,   true},
+        {"RzNumericEdit11", "50",      50,    false},
+        {"RzNumericEdit11", "-40",     -40,   false},
+        {"RzNumericEdit11", "",        0,     false},
+    };
+    // clang-format on
+    for (const LeaveCase& c : cases) {
+        const LeftField left = LeaveField(NumberField(c.field), c.text, ",", Nbsp);
+        EXPECT_EQ(left.value, c.value) << c.field << " " << c.text;
+        EXPECT_EQ(left.message.has_value(), c.message) << c.field << " " << c.text;
+    }
+}
+
+TEST(LeaveField, RangeMessageOfTheCondensationAirTemperature) {
+    const LeftField left = LeaveField(NumberField("RzNumericEdit11"), "60", ",", Nbsp);
+    ASSERT_TRUE(left.message);
+    EXPECT_EQ(*left.message, (ShowMessage{"Диапазон температур предусмотрен от -40 до +50 °С",
+                                          "Ошибка ввода данных"}));
+    // The humidity field is brought into range silently.
+    EXPECT_FALSE(RangeMessage(NumberField("RzNumericEdit13"), 120));
+}
+
+TEST(BringIntoRange, NotANumberCountsAsZero) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(BringIntoRange(NumberField("RzNumericEdit1"), nan), 0);
+    EXPECT_EQ(BringIntoRange(NumberField("RzNumericEdit28"), nan), 1);
+    EXPECT_EQ(
+        BringIntoRange(NumberField("RzNumericEdit2"), std::numeric_limits<double>::infinity()),
+        UnlimitedBound);
+}
+
+TEST(ToInt32, TruncatesTowardZeroAndSaturates) {
+    constexpr int32_t Max = std::numeric_limits<int32_t>::max();
+    constexpr int32_t Min = std::numeric_limits<int32_t>::min();
+    constexpr double Inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double value;
+        int32_t expected;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {0, 0}, {2.7, 2}, {-2.7, -2}, {-0.5, 0}, {1e6, 1000000},
+        {2147483647.9, Max}, {2147483648.0, Max}, {1e300, Max}, {Inf, Max},
+        {-2147483648.0, Min}, {-2147483648.9, Min}, {-1e300, Min}, {-Inf, Min},
+        {-2147483647.5, -2147483647},
+        {std::numeric_limits<double>::quiet_NaN(), 0},
+    };
+    // clang-format on
+    for (const Case& c : cases)
+        EXPECT_EQ(ToInt32(c.value), c.expected) << c.value;
+}
+
+} // namespace
