@@ -10,11 +10,11 @@ using enum ControlChange::Action;
 
 // clang-format off
 constexpr std::array<CalcMethodSpec, 5> Methods = {{
-    {"По нормам плотности теплового потока",                               "DensityHeatThred",     "RzGroup1Items0Click"},
-    {"По заданной температуре на поверхности изоляции",                    "TemperatureSurface",   "RGCalcItems1Click"},
-    {"С целью предотвращения конденсации влаги на поверхности изоляции",    "CondensationMoisture", "RGCalcItems2Click"},
-    {"Трубопроводов тепловых сетей двухтрубной канальной прокладки",        "Lining",               "RGCalcItems3Click"},
-    {"С целью предотвращения замерзания воды в трубопроводе",              "Water",                "RGCalcItems4Click"},
+    {"По нормам плотности теплового потока",                               "DensityHeatThred"},
+    {"По заданной температуре на поверхности изоляции",                    "TemperatureSurface"},
+    {"С целью предотвращения конденсации влаги на поверхности изоляции",    "CondensationMoisture"},
+    {"Трубопроводов тепловых сетей двухтрубной канальной прокладки",        "Lining"},
+    {"С целью предотвращения замерзания воды в трубопроводе",              "Water"},
 }};
 
 constexpr ControlChange NormFluxChanges[] = {
