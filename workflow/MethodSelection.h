@@ -12,7 +12,6 @@ namespace workflow {
 struct CalcMethodSpec {
     std::string_view caption; // the item of the group bar RGCalc
     std::string_view page;    // the page of the inner container Notebook
-    std::string_view handler; // the click handler's name, for the window's wiring
 };
 
 // Kinds 0..4 in group-bar order; the page index of Notebook is the kind plus 2.
