@@ -1,0 +1,20 @@
+// Painting a prepared page on any paint device: the preview, a printer, a PDF file.
+// The text stays text, so that a PDF can be searched and copied from.
+#pragma once
+
+#include "PreparedPage.h"
+
+class QIODevice;
+class QPainter;
+
+namespace reportengine {
+
+// The painter's origin must be the sheet's top-left corner (a printer in full-page mode,
+// a PDF writer without margins); lengths are scaled from 1/96 inch to the device.
+void PaintPage(QPainter& painter, const PreparedPage& page);
+
+// An A4 (or the page's own size) PDF of one page. False when the device cannot be written.
+bool WritePdf(const PreparedPage& page, QIODevice& device);
+bool WritePdf(const PreparedPage& page, const QString& path);
+
+} // namespace reportengine

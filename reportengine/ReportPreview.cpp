@@ -1,0 +1,195 @@
+#include "ReportPreview.h"
+
+#include "PagePainter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QToolBar>
+#include <QTranslator>
+#include <QVBoxLayout>
+
+namespace reportengine {
+
+namespace {
+
+constexpr double ZoomStep = 1.25;
+
+// The desktop's own icon where it has one, else the one that Qt's print preview carries
+// (qtImage, may be null), else the style's.
+QIcon ToolIcon(const QWidget* widget, const char* themeIcon, const char* qtImage,
+               QStyle::StandardPixmap styleIcon) {
+    const QString theme = QLatin1String(themeIcon);
+    if (QIcon::hasThemeIcon(theme)) return QIcon::fromTheme(theme);
+    if (qtImage != nullptr) {
+        const QString base =
+            QStringLiteral(":/qt-project.org/dialogs/qprintpreviewdialog/images/") +
+            QLatin1String(qtImage);
+        if (QFile::exists(base + QStringLiteral("-24.png"))) {
+            QIcon icon(base + QStringLiteral("-24.png"));
+            icon.addFile(base + QStringLiteral("-32.png"));
+            return icon;
+        }
+    }
+    return widget->style()->standardIcon(styleIcon);
+}
+
+QAction* AddAction(QToolBar* bar, const QString& text, const QString& toolTip, const QIcon& icon,
+                   const QKeySequence& shortcut = {}) {
+    QAction* action = bar->addAction(icon, text);
+    action->setToolTip(toolTip);
+    action->setShortcut(shortcut);
+    return action;
+}
+
+} // namespace
+
+ReportPreview::ReportPreview(PreparedPage page, QWidget* parent)
+    : QDialog(parent)
+    , page_(std::move(page))
+    , printer_(QPrinter::HighResolution) {
+    setWindowTitle(QStringLiteral("Предварительный просмотр"));
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    setModal(true);
+
+    // Positions are taken from the sheet's corner, so the printer must not add margins.
+    printer_.setFullPage(true);
+    printer_.setPageSize(QPageSize(page_.paperMm, QPageSize::Millimeter));
+    printer_.setPageOrientation(QPageLayout::Portrait);
+    printer_.setPageMargins(QMarginsF(0, 0, 0, 0));
+    printer_.setDocName(page_.reportName);
+
+    auto* bar = new QToolBar(this);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    print_ = AddAction(
+        bar, QStringLiteral("Печать..."), QStringLiteral("Напечатать отчёт на выбранном принтере"),
+        ToolIcon(bar, "document-print", "printer", QStyle::SP_FileIcon), QKeySequence::Print);
+    pageSetup_ = AddAction(
+        bar, QStringLiteral("Параметры страницы..."),
+        QStringLiteral("Размер бумаги, ориентация и поля"),
+        ToolIcon(bar, "document-page-setup", "page-setup", QStyle::SP_FileDialogDetailedView));
+    savePdf_ = AddAction(bar, QStringLiteral("Сохранить в PDF..."),
+                         QStringLiteral("Сохранить отчёт в файл PDF"),
+                         ToolIcon(bar, "document-save-as", nullptr, QStyle::SP_DialogSaveButton),
+                         QKeySequence::Save);
+    bar->addSeparator();
+    zoomIn_ =
+        AddAction(bar, QStringLiteral("Увеличить"), QStringLiteral("Увеличить масштаб"),
+                  ToolIcon(bar, "zoom-in", "zoom-in", QStyle::SP_ArrowUp), QKeySequence::ZoomIn);
+    zoomOut_ = AddAction(bar, QStringLiteral("Уменьшить"), QStringLiteral("Уменьшить масштаб"),
+                         ToolIcon(bar, "zoom-out", "zoom-out", QStyle::SP_ArrowDown),
+                         QKeySequence::ZoomOut);
+    actualSize_ = AddAction(
+        bar, QStringLiteral("100 %"), QStringLiteral("Показать страницу в натуральную величину"),
+        ToolIcon(bar, "zoom-original", "view-pages-single", QStyle::SP_TitleBarNormalButton));
+    wholePage_ = AddAction(
+        bar, QStringLiteral("Страница целиком"), QStringLiteral("Показать страницу целиком"),
+        ToolIcon(bar, "zoom-fit-best", "zoom-fit-page", QStyle::SP_TitleBarMaxButton));
+    bar->addSeparator();
+    QAction* close = AddAction(bar, QStringLiteral("Закрыть"),
+                               QStringLiteral("Закрыть предварительный просмотр"),
+                               ToolIcon(bar, "window-close", nullptr, QStyle::SP_DialogCloseButton),
+                               QKeySequence(Qt::Key_Escape));
+
+    view_ = new QPrintPreviewWidget(&printer_, this);
+    view_->setViewMode(QPrintPreviewWidget::SinglePageView);
+    view_->setZoomFactor(1.0);
+    connect(view_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
+        QPainter painter(printer);
+        PaintPage(painter, page_);
+    });
+
+    connect(print_, &QAction::triggered, this, &ReportPreview::Print);
+    connect(pageSetup_, &QAction::triggered, this, &ReportPreview::PageSetup);
+    connect(savePdf_, &QAction::triggered, this, &ReportPreview::SavePdf);
+    connect(zoomIn_, &QAction::triggered, this, [this] { view_->zoomIn(ZoomStep); });
+    connect(zoomOut_, &QAction::triggered, this, [this] { view_->zoomOut(ZoomStep); });
+    connect(actualSize_, &QAction::triggered, this, [this] { view_->setZoomFactor(1.0); });
+    connect(wholePage_, &QAction::triggered, this, [this] { view_->fitInView(); });
+    connect(close, &QAction::triggered, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(view_);
+
+    askPdfPath = [this] { return AskPdfPathByDialog(); };
+    showError = [this](const QString& text) {
+        QMessageBox::warning(this, QStringLiteral("Ошибка"), text);
+    };
+}
+
+void ReportPreview::Print() {
+    QPrintDialog dialog(&printer_, this);
+    dialog.setWindowTitle(QStringLiteral("Печать отчёта"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    QPainter painter;
+    if (!painter.begin(&printer_)) {
+        showError(QStringLiteral("Не удалось начать печать на принтере «%1».")
+                      .arg(printer_.printerName()));
+        return;
+    }
+    PaintPage(painter, page_);
+    painter.end();
+}
+
+void ReportPreview::PageSetup() {
+    QPageSetupDialog dialog(&printer_, this);
+    dialog.setWindowTitle(QStringLiteral("Параметры страницы"));
+    if (dialog.exec() == QDialog::Accepted) view_->updatePreview();
+}
+
+QString ReportPreview::AskPdfPathByDialog() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить отчёт в PDF"),
+                                                folder + QStringLiteral("/Отчёт.pdf"),
+                                                QStringLiteral("Документ PDF (*.pdf)"));
+    if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    return path;
+}
+
+void ReportPreview::SavePdf() {
+    const QString path = askPdfPath();
+    if (path.isEmpty()) return;
+    if (!WritePdf(page_, path))
+        showError(QStringLiteral("Не удалось сохранить файл «%1».").arg(path));
+}
+
+void ShowReport(const Template& report, QWidget* parent) {
+    InstallQtRussianTranslation();
+    ReportPreview preview(PreparePage(report), parent);
+    preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
+    preview.exec();
+}
+
+void InstallQtRussianTranslation() {
+    static bool installed = false;
+    if (installed || QCoreApplication::instance() == nullptr) return;
+    installed = true;
+    // Where Qt was installed, or beside the program where a deployment copies them.
+    const QStringList folders{QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                              QCoreApplication::applicationDirPath() +
+                                  QStringLiteral("/translations")};
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    for (const QString& folder : folders) {
+        if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"),
+                             QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(translator);
+            return;
+        }
+    }
+    delete translator;
+}
+
+} // namespace reportengine

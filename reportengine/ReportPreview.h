@@ -1,0 +1,63 @@
+// The preview of a prepared report: one page at 100 %, from which the user prints it,
+// changes the page setup or saves it as a PDF file.
+#pragma once
+
+#include "PreparedPage.h"
+
+#include <QDialog>
+#include <QPrinter>
+
+#include <functional>
+
+class QAction;
+class QPrintPreviewWidget;
+
+namespace reportengine {
+
+class ReportPreview : public QDialog {
+public:
+    explicit ReportPreview(PreparedPage page, QWidget* parent = nullptr);
+
+    // Seams for tests: where "save as PDF" writes (empty: cancelled) and how a message is
+    // shown. By default a file dialog and a message box.
+    std::function<QString()> askPdfPath;
+    std::function<void(const QString& text)> showError;
+
+    QPrintPreviewWidget* view() const { return view_; }
+    QPrinter& printer() { return printer_; }
+    QAction* printAction() const { return print_; }
+    QAction* pageSetupAction() const { return pageSetup_; }
+    QAction* savePdfAction() const { return savePdf_; }
+    QAction* zoomInAction() const { return zoomIn_; }
+    QAction* zoomOutAction() const { return zoomOut_; }
+    QAction* actualSizeAction() const { return actualSize_; }
+    QAction* wholePageAction() const { return wholePage_; }
+
+    void Print();
+    void PageSetup();
+    void SavePdf();
+
+private:
+    QString AskPdfPathByDialog();
+
+    PreparedPage page_;
+    QPrinter printer_;
+    QPrintPreviewWidget* view_ = nullptr;
+    QAction* print_ = nullptr;
+    QAction* pageSetup_ = nullptr;
+    QAction* savePdf_ = nullptr;
+    QAction* zoomIn_ = nullptr;
+    QAction* zoomOut_ = nullptr;
+    QAction* actualSize_ = nullptr;
+    QAction* wholePage_ = nullptr;
+};
+
+// Prepares the report anew from the template's current values and shows it in a modal,
+// maximized preview; returns when the user closes it. The template stays unchanged.
+void ShowReport(const Template& report, QWidget* parent);
+
+// Qt's own dialogs (printing, page setup, files) speak Russian once this has run; the
+// program's own captions are Russian anyway. Safe to call more than once.
+void InstallQtRussianTranslation();
+
+} // namespace reportengine
