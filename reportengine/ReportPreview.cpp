@@ -169,6 +169,8 @@ void ReportPreview::SavePdf() {
 void ShowReport(const Template& report, QWidget* parent) {
     InstallQtRussianTranslation();
     ReportPreview preview(PreparePage(report), parent);
+    const double zoom = report.options.previewZoom;
+    preview.view()->setZoomFactor(zoom > 0 && zoom < 100 ? zoom : 1.0);
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
     preview.exec();
 }

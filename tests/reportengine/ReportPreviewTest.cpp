@@ -80,6 +80,7 @@ TEST(ShowReport, OpensAModalMaximizedPreviewAndReturnsWhenClosed) {
     bool seen = false;
     bool modal = false;
     bool maximized = false;
+    double zoom = 0;
     // Closes the preview once it is up; a preview that never appears fails, not hangs.
     QTimer probe;
     probe.setInterval(20);
@@ -89,6 +90,7 @@ TEST(ShowReport, OpensAModalMaximizedPreviewAndReturnsWhenClosed) {
             seen = true;
             modal = preview->isModal();
             maximized = preview->windowState().testFlag(Qt::WindowMaximized);
+            zoom = preview->view()->zoomFactor();
             preview->close();
         }
     });
@@ -106,5 +108,6 @@ TEST(ShowReport, OpensAModalMaximizedPreviewAndReturnsWhenClosed) {
     EXPECT_TRUE(seen);
     EXPECT_TRUE(modal);
     EXPECT_TRUE(maximized);
+    EXPECT_DOUBLE_EQ(zoom, 1.0);
     EXPECT_EQ(report.page.boxes[0].text, QStringLiteral("[Date]"));
 }
