@@ -4,6 +4,8 @@
 
 #include <QTextLayout>
 
+#include <algorithm>
+
 namespace reportengine {
 
 const PreparedBox* PreparedPage::Find(const QString& boxName) const {
