@@ -1,0 +1,15 @@
+// The colours of the window's controls, in one place so that every control agrees.
+#pragma once
+
+#include <QRgb>
+
+namespace Colors {
+// clang-format off
+constexpr QRgb Accent = qRgb(218, 37, 28);    // backdrops, the chosen kind, button faces
+constexpr QRgb Frame = qRgb(255, 34, 34);     // thin frames of edits, lists and options
+constexpr QRgb Highlight = qRgb(215, 0, 0);   // the chosen option, frames under the mouse
+constexpr QRgb PureRed = qRgb(255, 0, 0);     // the one list framed in pure red
+constexpr QRgb HoverTint = qRgb(253, 236, 234); // pale accent behind what the mouse is over
+constexpr QRgb Text = qRgb(0, 0, 0);
+// clang-format on
+} // namespace Colors

@@ -1,0 +1,58 @@
+#include "PictureFile.h"
+
+#include "Pictures.h"
+
+#include <QPainter>
+#include <QRectF>
+#include <QSvgRenderer>
+
+PictureFile::PictureFile() = default;
+PictureFile::~PictureFile() = default;
+PictureFile::PictureFile(PictureFile&&) noexcept = default;
+PictureFile& PictureFile::operator=(PictureFile&&) noexcept = default;
+
+PictureFile::PictureFile(const QString& path)
+    : m_path(path) {
+    InitPictures();
+    if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        m_svg = std::make_unique<QSvgRenderer>(path);
+        if (!m_svg->isValid()) m_svg.reset();
+    } else if (!path.isEmpty()) {
+        m_pixmap.load(path);
+    }
+}
+
+bool PictureFile::isNull() const {
+    return !m_svg && m_pixmap.isNull();
+}
+
+QSizeF PictureFile::naturalSize() const {
+    if (m_svg) return m_svg->viewBoxF().size();
+    return m_pixmap.deviceIndependentSize();
+}
+
+void PictureFile::paint(QPainter& painter, const QRectF& target, Qt::Alignment alignment) const {
+    const QSizeF natural = naturalSize();
+    if (isNull() || natural.isEmpty() || target.isEmpty()) return;
+    const QSizeF size = natural.scaled(target.size(), Qt::KeepAspectRatio);
+    qreal x = target.left() + (target.width() - size.width()) / 2;
+    qreal y = target.top() + (target.height() - size.height()) / 2;
+    if (alignment & Qt::AlignLeft)
+        x = target.left();
+    else if (alignment & Qt::AlignRight)
+        x = target.right() - size.width();
+    if (alignment & Qt::AlignTop)
+        y = target.top();
+    else if (alignment & Qt::AlignBottom)
+        y = target.bottom() - size.height();
+    const QRectF placed(QPointF(x, y), size);
+
+    if (m_svg) {
+        m_svg->render(&painter, placed);
+    } else {
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(placed, m_pixmap, m_pixmap.rect());
+        painter.restore();
+    }
+}

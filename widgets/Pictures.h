@@ -1,0 +1,31 @@
+// Where the program's pictures live among the compiled-in resources, and the
+// application icon built from them.
+#pragma once
+
+#include <QIcon>
+
+namespace Pictures {
+// clang-format off
+constexpr char Header[]          = ":/pictures/header.svg";         // iMain, 241 x 40
+constexpr char AppIcon[]         = ":/pictures/app-icon.svg";
+constexpr char Marker[]          = ":/pictures/marker.svg";         // 20 x 28, on a backdrop
+constexpr char DropDown[]        = ":/pictures/dropdown.svg";       // 20 x 27, on a backdrop
+constexpr char DropDownHover[]   = ":/pictures/dropdown-hover.svg";
+constexpr char CalculateUp[]     = ":/pictures/calculate-up.svg";   // 138 x 38
+constexpr char CalculateHover[]  = ":/pictures/calculate-hover.svg";
+constexpr char CalculateDown[]   = ":/pictures/calculate-down.svg";
+constexpr char ReportUp[]        = ":/pictures/report-up.svg";      // 91 x 25
+constexpr char ReportHover[]     = ":/pictures/report-hover.svg";
+constexpr char ReportDown[]      = ":/pictures/report-down.svg";
+constexpr char CloseUp[]         = ":/pictures/close-up.svg";       // 81 x 23
+constexpr char CloseHover[]      = ":/pictures/close-hover.svg";
+constexpr char CloseDown[]       = ":/pictures/close-down.svg";
+// clang-format on
+} // namespace Pictures
+
+// Registers the resources of the static library; the picture widgets call it themselves,
+// code that loads a picture path directly calls it first. Safe to call again.
+void InitPictures();
+
+// The program's icon, with hand-checked small sizes so that no icon plugin is needed.
+QIcon ApplicationIcon();
