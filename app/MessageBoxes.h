@@ -1,0 +1,19 @@
+// Every message box of the program goes through here: the modal box with an OK button
+// only, and the error box for an exception that escaped a handler. Tests replace the boxes
+// with a hook, so that no test ever waits on a modal dialog.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// Modal, OK only, no icon; returns when the user has closed it.
+void ShowMessageBox(QWidget* parent, const QString& text, const QString& caption);
+
+// The standard error box with the exception's message.
+void ShowErrorBox(const QString& message);
+
+// While set, boxes are handed to the hook instead of being shown.
+using MessageBoxHook = std::function<void(const QString& text, const QString& caption)>;
+void SetMessageBoxHook(MessageBoxHook hook);

@@ -1,0 +1,344 @@
+#include "uGneneralForms.h"
+
+#include "CalculateCommand.h"
+#include "Colors.h"
+#include "GroupBarGroup.h"
+#include "MessageBoxes.h"
+#include "MethodSelection.h"
+#include "NumberField.h"
+#include "NumericEdit.h"
+#include "PictureButton.h"
+#include "RadioGroup.h"
+#include "ReferencePage.h"
+#include "ReportCommand.h"
+#include "ReportPreview.h"
+#include "TCalc.h"
+#include "ValueComboBox.h"
+#include "uTitleForm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QScreen>
+#include <QStackedWidget>
+#include <variant>
+
+TFGeneral* FGeneral = nullptr;
+
+namespace {
+
+QString Text(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+} // namespace
+
+TFGeneral::TFGeneral(QWidget* parent)
+    : QMainWindow(parent)
+    , reports_(std::make_unique<reports::ReportTemplates>()) {
+    BuildFrame();
+    BuildPages();
+    BuildCommonPanel();
+    ConnectHandlers();
+    FormCreate();
+}
+
+TFGeneral::~TFGeneral() {
+    if (FGeneral == this) FGeneral = nullptr;
+}
+
+int TFGeneral::CalcMethod() const {
+    const int method = Notebook->currentIndex() - workflow::FirstMethodPage;
+    return method >= 0 && method < workflow::CalcMethodCount ? method : -1;
+}
+
+// ---- Lifecycle -----------------------------------------------------------------------
+
+void TFGeneral::FormCreate() {
+    calc_ = std::make_unique<T_calc>();
+    calc_->ShowMessageBox = [this](const std::string& text, const std::string& caption) {
+        ShowMessageBox(this, Text(text), Text(caption));
+    };
+    RzGroup1Items0Click();
+}
+
+void TFGeneral::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    FormShow();
+}
+
+void TFGeneral::FormShow() {
+    // The splash runs by its own timers; the window is usable meanwhile.
+    (new TFTitle(this))->show();
+}
+
+void TFGeneral::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TFGeneral::FormClose() {
+    if (FTitle) FTitle->close();
+    calc_.reset();
+}
+
+void TFGeneral::BCloseClick() {
+    close();
+}
+
+// ---- Choice of the kind of calculation ---------------------------------------------------
+
+void TFGeneral::RzGroup1Items0Click() {
+    SelectMethod(0);
+}
+void TFGeneral::RGCalcItems1Click() {
+    SelectMethod(1);
+}
+void TFGeneral::RGCalcItems2Click() {
+    SelectMethod(2);
+}
+void TFGeneral::RGCalcItems3Click() {
+    SelectMethod(3);
+}
+void TFGeneral::RGCalcItems4Click() {
+    SelectMethod(4);
+}
+
+void TFGeneral::SelectMethod(int method) {
+    using Action = workflow::ControlChange::Action;
+    Notebook1->setCurrentWidget(Calc);
+    Notebook->setCurrentIndex(method + workflow::FirstMethodPage);
+    const QString caption = Text(workflow::CalcMethods()[method].caption);
+    StaticText->setText(Text(workflow::HeaderPrefix) + QLocale().toLower(caption));
+    calc_->Reset();
+    for (const workflow::ControlChange& change : workflow::MethodSelectionChanges(method)) {
+        QWidget* control = findChild<QWidget*>(Text(change.objectName));
+        switch (change.action) {
+        case Action::Show:
+            control->show();
+            break;
+        case Action::Hide:
+            control->hide();
+            break;
+        case Action::Enable:
+            control->setEnabled(true);
+            break;
+        case Action::Disable:
+            control->setEnabled(false);
+            break;
+        case Action::ChooseRow:
+            qobject_cast<RadioGroup*>(control)->setCurrentIndex(int(change.value));
+            break;
+        case Action::SetValue:
+            qobject_cast<NumericEdit*>(control)->setValue(change.value);
+            break;
+        }
+    }
+    RzLabel4->setText(QStringLiteral("0"));
+    for (int item = 0; item < RGCalc->count(); ++item)
+        RGCalc->setItemColor(item, QColor(item == method ? Colors::Accent : Colors::Text));
+}
+
+// ---- Calculate ---------------------------------------------------------------------------
+
+workflow::Inputs TFGeneral::ReadInputs() const {
+    workflow::Inputs in;
+    for (const workflow::ChoiceSpec& choice : workflow::Choices()) {
+        const QWidget* control = findChild<QWidget*>(Text(choice.objectName));
+        if (const auto* group = qobject_cast<const RadioGroup*>(control))
+            in.Choice(choice.objectName) = group->currentIndex();
+        else if (const auto* list = qobject_cast<const ValueComboBox*>(control))
+            in.Choice(choice.objectName) = list->currentIndex();
+    }
+    for (const workflow::NumberFieldSpec& field : workflow::NumberFields())
+        in.Field(field.objectName) = findChild<NumericEdit*>(Text(field.objectName))->value();
+    if (RzComboBox1->currentIndex() >= 0)
+        in.materialValue = RzComboBox1->currentValue().toStdString();
+    return in;
+}
+
+void TFGeneral::RzBitBtn1Click() {
+    // Leaving the field being edited applies its limits before anything is read.
+    RzBmpButton1->setFocus(Qt::OtherFocusReason);
+    const int method = CalcMethod();
+    if (method < 0) return;
+    const std::string separator = QLocale().decimalPoint().toStdString();
+    const auto effects = workflow::Calculate(method, ReadInputs(), *calc_, separator);
+    for (const workflow::Effect& effect : effects) {
+        std::visit(
+            [this](const auto& e) {
+                using T = std::decay_t<decltype(e)>;
+                if constexpr (std::is_same_v<T, workflow::ShowMessage>) {
+                    ShowMessageBox(this, Text(e.text), Text(e.caption));
+                } else if constexpr (std::is_same_v<T, workflow::SetField>) {
+                    findChild<NumericEdit*>(Text(e.objectName))->setValue(e.value);
+                } else if constexpr (std::is_same_v<T, workflow::SetResult>) {
+                    RzLabel4->setText(Text(e.text));
+                    RzLabel4->adjustSize();
+                } else {
+                    findChild<NumericEdit*>(Text(e.objectName))->setFocus(Qt::OtherFocusReason);
+                }
+            },
+            effect);
+    }
+}
+
+// ---- Field behaviours --------------------------------------------------------------------
+
+void TFGeneral::RzRadioGroup1Changing(int /*oldIndex*/, int newIndex) {
+    materials_.SwitchObject(newIndex, RzComboBox3->currentIndex());
+    MirrorMaterialList();
+    const bool visible = workflow::DiameterGroupVisible(newIndex);
+    for (std::string_view name : workflow::DiameterGroup)
+        findChild<QWidget*>(Text(name))->setVisible(visible);
+}
+
+void TFGeneral::RzComboBox3Change() {
+    materials_.ChangeDiameter(RzComboBox3->currentIndex());
+    MirrorMaterialList();
+}
+
+void TFGeneral::MirrorMaterialList() {
+    const QSignalBlocker blocker(RzComboBox1);
+    RzComboBox1->clear();
+    for (const workflow::MaterialSpec* row : materials_.Rows())
+        RzComboBox1->appendRow(Text(row->text), Text(row->value));
+    const auto chosen = materials_.ChosenRow();
+    RzComboBox1->setCurrentIndex(chosen ? int(*chosen) : -1);
+}
+
+void TFGeneral::OpenList(ValueComboBox* list) {
+    list->setFocus(Qt::OtherFocusReason);
+    list->showPopup();
+}
+
+void TFGeneral::Image6Click() {
+    OpenList(RzComboBox1);
+}
+void TFGeneral::Image7Click() {
+    OpenList(RzComboBox3);
+}
+void TFGeneral::Image22Click() {
+    OpenList(RzComboBox4);
+}
+void TFGeneral::Image4Click() {
+    OpenList(RzComboBox2);
+}
+void TFGeneral::Image24Click() {
+    OpenList(RzComboBox5);
+}
+
+void TFGeneral::RzNumericEdit11RangeError(double value) {
+    if (const auto message =
+            workflow::RangeMessage(workflow::NumberField("RzNumericEdit11"), value))
+        ShowMessageBox(this, Text(message->text), Text(message->caption));
+}
+
+void TFGeneral::EmptyZeroOnEntry(NumericEdit* edit) {
+    const auto& field = workflow::NumberField(edit->objectName().toStdString());
+    edit->setText(Text(workflow::TextOnEntry(field, edit->text().toStdString())));
+}
+
+void TFGeneral::RzNumericEdit1Enter() {
+    EmptyZeroOnEntry(RzNumericEdit1);
+}
+void TFGeneral::RzNumericEdit2Enter() {
+    EmptyZeroOnEntry(RzNumericEdit2);
+}
+void TFGeneral::RzNumericEdit6Enter() {
+    EmptyZeroOnEntry(RzNumericEdit6);
+}
+void TFGeneral::RzNumericEdit7Enter() {
+    EmptyZeroOnEntry(RzNumericEdit7);
+}
+void TFGeneral::RzNumericEdit8Enter() {
+    EmptyZeroOnEntry(RzNumericEdit8);
+}
+void TFGeneral::RzNumericEdit11Enter() {
+    EmptyZeroOnEntry(RzNumericEdit11);
+}
+void TFGeneral::RzNumericEdit12Enter() {
+    EmptyZeroOnEntry(RzNumericEdit12);
+}
+void TFGeneral::RzNumericEdit13Enter() {
+    EmptyZeroOnEntry(RzNumericEdit13);
+}
+void TFGeneral::RzNumericEdit16Enter() {
+    EmptyZeroOnEntry(RzNumericEdit16);
+}
+void TFGeneral::RzNumericEdit17Enter() {
+    EmptyZeroOnEntry(RzNumericEdit17);
+}
+void TFGeneral::RzNumericEdit18Enter() {
+    EmptyZeroOnEntry(RzNumericEdit18);
+}
+void TFGeneral::RzNumericEdit21Enter() {
+    EmptyZeroOnEntry(RzNumericEdit21);
+}
+void TFGeneral::RzNumericEdit22Enter() {
+    EmptyZeroOnEntry(RzNumericEdit22);
+}
+void TFGeneral::RzNumericEdit25Enter() {
+    EmptyZeroOnEntry(RzNumericEdit25);
+}
+void TFGeneral::RzNumericEdit26Enter() {
+    EmptyZeroOnEntry(RzNumericEdit26);
+}
+void TFGeneral::RzNumericEdit27Enter() {
+    EmptyZeroOnEntry(RzNumericEdit27);
+}
+void TFGeneral::RzNumericEdit28Enter() {
+    EmptyZeroOnEntry(RzNumericEdit28);
+}
+
+// ---- Reference page and report ---------------------------------------------------------
+
+void TFGeneral::GrHelperItems0Click() {
+    const QString path = ReferenceDocumentPath(QCoreApplication::applicationDirPath());
+    Notebook1->setCurrentWidget(Browser);
+    StaticText->setText(QString());
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        WebBrowser->ShowDocument(path);
+    } catch (...) {
+        // The page stays, empty if need be; the reader gets no message.
+    }
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void TFGeneral::RzBmpButton3Click() {
+    reports::WindowState state;
+    state.RzRadioGroup1 = RzRadioGroup1->currentIndex();
+    state.RzRadioGroup2 = RzRadioGroup2->currentIndex();
+    state.RzRadioGroup3 = RzRadioGroup3->currentIndex();
+    state.RzComboBox3 = RzComboBox3->currentIndex();
+    state.RzComboBox1 = RzComboBox1->currentText();
+    state.RzLabel4 = RzLabel4->text();
+    state.RzComboBox5 = RzComboBox5->currentText();
+    state.RzComboBox4 = RzComboBox4->currentText();
+    const std::pair<double*, NumericEdit*> fields[] = {
+        {&state.RzNumericEdit1, RzNumericEdit1},   {&state.RzNumericEdit2, RzNumericEdit2},
+        {&state.RzNumericEdit3, RzNumericEdit3},   {&state.RzNumericEdit6, RzNumericEdit6},
+        {&state.RzNumericEdit7, RzNumericEdit7},   {&state.RzNumericEdit8, RzNumericEdit8},
+        {&state.RzNumericEdit11, RzNumericEdit11}, {&state.RzNumericEdit12, RzNumericEdit12},
+        {&state.RzNumericEdit13, RzNumericEdit13}, {&state.RzNumericEdit16, RzNumericEdit16},
+        {&state.RzNumericEdit17, RzNumericEdit17}, {&state.RzNumericEdit18, RzNumericEdit18},
+        {&state.RzNumericEdit21, RzNumericEdit21}, {&state.RzNumericEdit22, RzNumericEdit22},
+        {&state.RzNumericEdit25, RzNumericEdit25}, {&state.RzNumericEdit26, RzNumericEdit26},
+        {&state.RzNumericEdit27, RzNumericEdit27}, {&state.RzNumericEdit28, RzNumericEdit28},
+    };
+    for (const auto& [value, edit] : fields)
+        *value = edit->value();
+    if (reportengine::Template* report =
+            reports::FillReport(*reports_, Notebook->currentIndex(), state))
+        reportengine::ShowReport(*report, this);
+}

@@ -1,0 +1,172 @@
+// The main window: the group bar of the five kinds of calculation and the reference item,
+// the input page of the chosen kind above the common panel, and the engine it owns. It
+// reads its controls into the workflow's inputs and carries out the effects it gets back.
+#pragma once
+
+#include "FieldBehaviours.h"
+#include "InputModel.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class Backdrop;
+class DropDownPicture;
+class GroupBar;
+class GroupBarGroup;
+class Marker;
+class NumericEdit;
+class Picture;
+class PictureButton;
+class QLabel;
+class QSplitter;
+class QStackedWidget;
+class QStatusBar;
+class RadioGroup;
+class ReferencePage;
+class SeparatorLine;
+class T_calc;
+class ValueComboBox;
+namespace reports {
+class ReportTemplates;
+}
+
+class TFGeneral : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFGeneral(QWidget* parent = nullptr);
+    ~TFGeneral() override;
+
+    // The kind of calculation shown (0..4), or -1 on no method page.
+    int CalcMethod() const;
+    // The engine; never null while the window takes input.
+    T_calc* Engine() const { return calc_.get(); }
+
+    // ---- Frame ----
+    QStatusBar* StatusBar;
+    QSplitter* Splitter;
+    QWidget* PHeader;
+    Picture* iMain;
+    QWidget* spLeftLine;
+    ::GroupBar* GroupBar;
+    GroupBarGroup* RGCalc;
+    GroupBarGroup* GrHelper;
+    QLabel* Label1;
+    QLabel* StaticText;
+    SeparatorLine* RzSeparator2;
+    QStackedWidget* Notebook1;
+    QWidget* Browser;
+    ReferencePage* WebBrowser;
+    QWidget* Calc;
+    QWidget* PanelCalc;
+    QStackedWidget* Notebook;
+    QWidget* PClose;
+
+    // ---- Common panel ----
+    QLabel *RzLabel16, *RzLabel11, *RzLabel17, *RzLabel18;
+    RadioGroup *RzRadioGroup1, *RzRadioGroup2, *RzRadioGroup3, *RzRadioGroup4;
+    Backdrop *Shape2, *Shape3;
+    ValueComboBox *RzComboBox3, *RzComboBox1;
+    DropDownPicture *Image7, *Image6;
+    QLabel *RzLabel31, *RzLabel5, *RzLabel4, *RzLabel6;
+    PictureButton *RzBmpButton1, *RzBmpButton3, *RzBmpButton2;
+
+    // ---- Page 'DensityHeatThred' ----
+    QLabel *RzLabel1, *RzLabel2, *RzLabel3, *RzLabel10;
+    Backdrop *Shape1, *Shape15, *Shape24;
+    Marker *Image8, *Image9;
+    NumericEdit *RzNumericEdit1, *RzNumericEdit2, *RzNumericEdit3;
+    ValueComboBox* RzComboBox5;
+    DropDownPicture* Image24;
+
+    // ---- Page 'TemperatureSurface' ----
+    QLabel *RzLabel7, *RzLabel8, *RzLabel9;
+    Backdrop *Shape4, *Shape16, *Shape17;
+    Marker *Image12, *Image11, *Image13;
+    NumericEdit *RzNumericEdit6, *RzNumericEdit7, *RzNumericEdit8;
+
+    // ---- Page 'CondensationMoisture' ----
+    QLabel *RzLabel13, *RzLabel14, *RzLabel15;
+    Backdrop *Shape7, *Shape18, *Shape19;
+    Marker *Image14, *Image16, *Image15;
+    NumericEdit *RzNumericEdit11, *RzNumericEdit12, *RzNumericEdit13;
+
+    // ---- Page 'Lining' ----
+    QLabel *RzLabel19, *RzLabel20, *RzLabel21, *RzLabel25, *RzLabel26, *RzLabel27, *RzLabel28;
+    Backdrop *Shape5, *Shape8, *Shape9, *Shape10, *Shape11, *Shape12, *Shape13;
+    Marker *Image17, *Image18, *Image19, *Image20, *Image21;
+    NumericEdit *RzNumericEdit16, *RzNumericEdit17, *RzNumericEdit18, *RzNumericEdit21,
+        *RzNumericEdit22, *RzNumericEdit24;
+    ValueComboBox* RzComboBox4;
+    DropDownPicture* Image22;
+
+    // ---- Page 'Water' ----
+    QLabel *RzLabel29, *RzLabel30, *RzLabel33, *RzLabel32, *RzLabel12;
+    Backdrop *Shape6, *Shape20, *Shape21, *Shape22, *Shape14;
+    Marker *Image1, *Image2, *Image3, *Image5;
+    NumericEdit *RzNumericEdit25, *RzNumericEdit26, *RzNumericEdit27, *RzNumericEdit28;
+    ValueComboBox* RzComboBox2;
+    DropDownPicture* Image4;
+
+    // ---- Handlers ----
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void BCloseClick();
+    void RzBitBtn1Click();
+    void RzBmpButton3Click();
+    void RzGroup1Items0Click();
+    void RGCalcItems1Click();
+    void RGCalcItems2Click();
+    void RGCalcItems3Click();
+    void RGCalcItems4Click();
+    void GrHelperItems0Click();
+    void RzRadioGroup1Changing(int oldIndex, int newIndex);
+    void RzComboBox3Change();
+    void Image6Click();
+    void Image7Click();
+    void Image22Click();
+    void Image4Click();
+    void Image24Click();
+    void RzNumericEdit11RangeError(double value);
+    void RzNumericEdit1Enter();
+    void RzNumericEdit2Enter();
+    void RzNumericEdit6Enter();
+    void RzNumericEdit7Enter();
+    void RzNumericEdit8Enter();
+    void RzNumericEdit11Enter();
+    void RzNumericEdit12Enter();
+    void RzNumericEdit13Enter();
+    void RzNumericEdit16Enter();
+    void RzNumericEdit17Enter();
+    void RzNumericEdit18Enter();
+    void RzNumericEdit21Enter();
+    void RzNumericEdit22Enter();
+    void RzNumericEdit25Enter();
+    void RzNumericEdit26Enter();
+    void RzNumericEdit27Enter();
+    void RzNumericEdit28Enter();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Layout (uGneneralFormsLayout.cpp): every control with its place, caption and rules.
+    void BuildFrame();
+    void BuildPages();
+    void BuildCommonPanel();
+    void ConnectHandlers();
+
+    void SelectMethod(int method);
+    workflow::Inputs ReadInputs() const;
+    void MirrorMaterialList();
+    void OpenList(ValueComboBox* list);
+    void EmptyZeroOnEntry(NumericEdit* edit);
+
+    std::unique_ptr<T_calc> calc_;
+    std::unique_ptr<reports::ReportTemplates> reports_; // frxReport1..5
+    workflow::MaterialList materials_;
+    bool shown_ = false;
+};
+
+extern TFGeneral* FGeneral;

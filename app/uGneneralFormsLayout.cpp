@@ -1,0 +1,427 @@
+// The main window's layout: every control with its place (pixels at 96 dpi), caption and
+// rules. Lists, defaults, limits and captions come from the workflow's input model.
+#include "uGneneralForms.h"
+
+#include "Backdrop.h"
+#include "Colors.h"
+#include "DropDownPicture.h"
+#include "Fonts.h"
+#include "GroupBar.h"
+#include "GroupBarGroup.h"
+#include "Marker.h"
+#include "MethodSelection.h"
+#include "NumberField.h"
+#include "NumericEdit.h"
+#include "Picture.h"
+#include "PictureButton.h"
+#include "Pictures.h"
+#include "RadioGroup.h"
+#include "ReferencePage.h"
+#include "SeparatorLine.h"
+#include "ValueComboBox.h"
+
+#include <QLabel>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QString Text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+constexpr int PClosePage = -1; // the common panel, under every page
+
+// A control of the window: its member and its name, which is also its objectName.
+template <typename W>
+struct Named {
+    W* TFGeneral::*member = nullptr;
+    const char* name = nullptr;
+};
+#define N(member) {&TFGeneral::member, #member}
+
+// Creates the control, names it and stores it in its member.
+template <typename W>
+W* Create(TFGeneral* window, const Named<W>& control, QWidget* parent) {
+    W* w = window->*control.member = new W(parent);
+    w->setObjectName(QString::fromLatin1(control.name));
+    return w;
+}
+
+// A numeric edit on its backdrop, with the marker at the backdrop's left end.
+struct EditPlace {
+    Named<NumericEdit> edit;
+    int page;
+    QRect rect;
+    Named<Backdrop> shape; // none for the read-only norm field
+    QRect shapeRect;
+    Named<Marker> marker; // none for the two fields without one
+    QRect markerRect;
+};
+
+// A drop-down list on its backdrop, with the picture that opens it at the right end.
+struct ListPlace {
+    Named<ValueComboBox> list;
+    int page;
+    QRect rect;
+    Named<Backdrop> shape;
+    QRect shapeRect;
+    Named<DropDownPicture> picture;
+    QRect pictureRect;
+};
+
+// A label at its place; its text is the caption of the control it names, or its own.
+struct LabelPlace {
+    Named<QLabel> label;
+    int page;
+    QPoint pos;
+    std::string_view captionOf; // a control of the input model, or empty
+    std::string_view ownText;
+    UiFace face;
+    bool bold;
+};
+
+// clang-format off
+const EditPlace Edits[] = {
+    {N(RzNumericEdit1),  0, {296, 17, 121, 24}, N(Shape1),  {274, 15, 146, 28}, N(Image8),  {276, 15, 20, 28}},
+    {N(RzNumericEdit2),  0, {295, 60, 121, 24}, N(Shape15), {274, 58, 145, 28}, N(Image9),  {275, 58, 20, 28}},
+    {N(RzNumericEdit3),  0, {195, 106, 57, 21}, {},          {},                 {},          {}},
+    {N(RzNumericEdit6),  1, {296, 18, 121, 24}, N(Shape4),  {275, 16, 145, 28}, N(Image12), {276, 16, 21, 21}},
+    {N(RzNumericEdit7),  1, {296, 64, 121, 24}, N(Shape16), {275, 62, 145, 28}, N(Image11), {276, 62, 21, 21}},
+    {N(RzNumericEdit8),  1, {296, 109, 121, 24}, N(Shape17), {275, 107, 145, 28}, N(Image13), {276, 107, 21, 26}},
+    {N(RzNumericEdit11), 2, {296, 18, 121, 24}, N(Shape7),  {275, 16, 145, 28}, N(Image14), {276, 16, 21, 25}},
+    {N(RzNumericEdit12), 2, {296, 64, 121, 24}, N(Shape18), {275, 62, 145, 28}, N(Image16), {276, 62, 21, 25}},
+    {N(RzNumericEdit13), 2, {296, 109, 121, 24}, N(Shape19), {275, 107, 145, 28}, N(Image15), {276, 107, 21, 25}},
+    {N(RzNumericEdit16), 3, {296, 18, 258, 24}, N(Shape5),  {272, 16, 285, 28}, N(Image17), {276, 16, 21, 28}},
+    {N(RzNumericEdit17), 3, {296, 70, 257, 24}, N(Shape8),  {272, 68, 284, 28}, N(Image18), {276, 68, 21, 28}},
+    {N(RzNumericEdit18), 3, {112, 116, 57, 24}, N(Shape9),  {88, 114, 84, 28},  N(Image19), {92, 114, 21, 28}},
+    {N(RzNumericEdit21), 3, {296, 116, 57, 24}, N(Shape10), {272, 114, 85, 28}, N(Image20), {276, 114, 21, 28}},
+    {N(RzNumericEdit22), 3, {488, 116, 57, 24}, N(Shape11), {464, 114, 84, 28}, N(Image21), {468, 114, 21, 28}},
+    {N(RzNumericEdit24), 3, {275, 195, 273, 24}, N(Shape13), {273, 193, 276, 27}, {},         {}},
+    {N(RzNumericEdit25), 4, {293, 15, 121, 24}, N(Shape6),  {271, 13, 145, 28}, N(Image1),  {273, 13, 21, 28}},
+    {N(RzNumericEdit26), 4, {293, 51, 121, 24}, N(Shape20), {271, 49, 145, 28}, N(Image2),  {273, 49, 21, 28}},
+    {N(RzNumericEdit27), 4, {293, 88, 121, 24}, N(Shape21), {271, 86, 145, 28}, N(Image3),  {273, 86, 21, 28}},
+    {N(RzNumericEdit28), 4, {293, 123, 121, 24}, N(Shape22), {271, 121, 145, 28}, N(Image5),  {273, 121, 21, 28}},
+};
+
+const ListPlace Lists[] = {
+    {N(RzComboBox5), 0,          {154, 168, 258, 24}, N(Shape24), {151, 167, 285, 28}, N(Image24), {413, 167, 20, 27}},
+    {N(RzComboBox4), 3,          {276, 152, 87, 24},  N(Shape12), {273, 150, 110, 28}, N(Image22), {360, 152, 23, 19}},
+    {N(RzComboBox2), 4,          {8, 207, 543, 24},   N(Shape14), {5, 205, 572, 28},   N(Image4),  {553, 206, 19, 21}},
+    {N(RzComboBox3), PClosePage, {232, 84, 57, 24},   N(Shape2),  {230, 83, 82, 28},   N(Image7),  {290, 83, 20, 27}},
+    {N(RzComboBox1), PClosePage, {232, 126, 321, 24}, N(Shape3),  {230, 124, 344, 28}, N(Image6),  {552, 125, 20, 23}},
+};
+
+const LabelPlace Labels[] = {
+    {N(RzLabel1),  0, {16, 21},  "RzNumericEdit1",  "", UiFace::MsSansSerif, false},
+    {N(RzLabel2),  0, {17, 67},  "RzNumericEdit2",  "", UiFace::MsSansSerif, false},
+    {N(RzLabel3),  0, {19, 118}, "RzNumericEdit3",  "", UiFace::Arial,       true},
+    {N(RzLabel10), 0, {21, 177}, "RzComboBox5",     "", UiFace::Arial,       true},
+    {N(RzLabel7),  1, {7, 22},   "RzNumericEdit6",  "", UiFace::MsSansSerif, false},
+    {N(RzLabel8),  1, {8, 68},   "RzNumericEdit7",  "", UiFace::MsSansSerif, false},
+    {N(RzLabel9),  1, {8, 113},  "RzNumericEdit8",  "", UiFace::MsSansSerif, false},
+    {N(RzLabel13), 2, {7, 22},   "RzNumericEdit11", "", UiFace::MsSansSerif, false},
+    {N(RzLabel14), 2, {8, 68},   "RzNumericEdit12", "", UiFace::MsSansSerif, false},
+    {N(RzLabel15), 2, {8, 113},  "RzNumericEdit13", "", UiFace::MsSansSerif, false},
+    {N(RzLabel19), 3, {7, 21},   "RzNumericEdit16", "", UiFace::MsSansSerif, false},
+    {N(RzLabel20), 3, {8, 76},   "RzNumericEdit17", "", UiFace::MsSansSerif, false},
+    {N(RzLabel21), 3, {8, 120},  "RzNumericEdit18", "", UiFace::MsSansSerif, false},
+    {N(RzLabel25), 3, {200, 120}, "RzNumericEdit21", "", UiFace::MsSansSerif, false},
+    {N(RzLabel26), 3, {376, 119}, "RzNumericEdit22", "", UiFace::MsSansSerif, false},
+    {N(RzLabel27), 3, {8, 161},  "RzComboBox4",     "", UiFace::MsSansSerif, false},
+    {N(RzLabel28), 3, {8, 205},  "RzNumericEdit24", "", UiFace::MsSansSerif, false},
+    {N(RzLabel29), 4, {8, 21},   "RzNumericEdit25", "", UiFace::MsSansSerif, false},
+    {N(RzLabel30), 4, {8, 58},   "RzNumericEdit26", "", UiFace::MsSansSerif, false},
+    {N(RzLabel33), 4, {8, 96},   "RzNumericEdit27", "", UiFace::MsSansSerif, false},
+    {N(RzLabel32), 4, {8, 129},  "RzNumericEdit28", "", UiFace::MsSansSerif, false},
+    {N(RzLabel12), 4, {8, 189},  "RzComboBox2",     "", UiFace::MsSansSerif, false},
+    {N(RzLabel16), PClosePage, {11, 3},   "RzRadioGroup1", "", UiFace::MsSansSerif, true},
+    {N(RzLabel11), PClosePage, {119, 3},  "RzRadioGroup2", "", UiFace::MsSansSerif, true},
+    {N(RzLabel17), PClosePage, {261, 3},  "RzRadioGroup3", "", UiFace::MsSansSerif, true},
+    {N(RzLabel18), PClosePage, {360, 3},  "RzRadioGroup4", "", UiFace::MsSansSerif, true},
+    {N(RzLabel31), PClosePage, {8, 96},   "RzComboBox3",   "", UiFace::MsSansSerif, true},
+    {N(RzLabel5),  PClosePage, {8, 138},  "RzComboBox1",   "", UiFace::MsSansSerif, true},
+    {N(RzLabel6),  PClosePage, {8, 216},  "", "Необходимая толщина тепловой изоляции......................мм",
+                                                                UiFace::MsSansSerif, true},
+};
+
+struct RadioPlace {
+    Named<RadioGroup> group;
+    QRect rect;
+};
+const RadioPlace Radios[] = {
+    {N(RzRadioGroup1), {2, 18, 111, 42}},
+    {N(RzRadioGroup2), {112, 18, 145, 42}},
+    {N(RzRadioGroup3), {256, 18, 97, 42}},
+    {N(RzRadioGroup4), {352, 18, 231, 42}},
+};
+
+struct ButtonPlace {
+    Named<PictureButton> button;
+    QRect rect;
+    const char *up, *hover, *down;
+};
+const ButtonPlace Buttons[] = {
+    {N(RzBmpButton1), {24, 159, 138, 38}, Pictures::CalculateUp, Pictures::CalculateHover, Pictures::CalculateDown},
+    {N(RzBmpButton3), {469, 161, 91, 25}, Pictures::ReportUp,    Pictures::ReportHover,    Pictures::ReportDown},
+    {N(RzBmpButton2), {478, 220, 81, 23}, Pictures::CloseUp,     Pictures::CloseHover,     Pictures::CloseDown},
+};
+// clang-format on
+
+// The tab order: the common panel first, then the page fields.
+const std::string_view TabOrder[] = {
+    "RzComboBox1",     "RzRadioGroup4",   "RzRadioGroup3",   "RzRadioGroup2",   "RzRadioGroup1",
+    "RzComboBox3",     "RzBmpButton1",    "RzBmpButton2",    "RzBmpButton3",    "RzNumericEdit1",
+    "RzNumericEdit2",  "RzNumericEdit3",  "RzComboBox5",     "RzNumericEdit6",  "RzNumericEdit7",
+    "RzNumericEdit8",  "RzNumericEdit11", "RzNumericEdit12", "RzNumericEdit13", "RzNumericEdit16",
+    "RzNumericEdit17", "RzNumericEdit18", "RzNumericEdit21", "RzNumericEdit22", "RzComboBox4",
+    "RzNumericEdit25", "RzNumericEdit26", "RzNumericEdit27", "RzNumericEdit28", "RzComboBox2",
+};
+
+template <typename W>
+W* Make(QWidget* parent, const char* name) {
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QWidget* WhitePanel(QWidget* parent, const char* name) {
+    auto* panel = Make<QWidget>(parent, name);
+    panel->setAutoFillBackground(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(palette);
+    return panel;
+}
+
+// The caption that the input model gives a control.
+QString CaptionOf(std::string_view control) {
+    if (control == workflow::MaterialListName) return Text(workflow::MaterialCaption);
+    if (control.starts_with("RzNumericEdit")) return Text(workflow::NumberField(control).caption);
+    return Text(workflow::Choice(control).caption);
+}
+
+} // namespace
+
+void TFGeneral::BuildFrame() {
+    setObjectName(QStringLiteral("FGeneral"));
+    setWindowTitle(QStringLiteral("Программа расчёта толщины теплоизоляционного слоя материалов "));
+    setFixedSize(834, 561);
+    setFont(UiFont(UiFace::MsSansSerif, 11));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+
+    StatusBar = Make<QStatusBar>(this, "StatusBar");
+    StatusBar->setSizeGripEnabled(false);
+    StatusBar->setFixedHeight(19);
+    StatusBar->setStyleSheet(QStringLiteral("QStatusBar { background: white; border: none; }"));
+    setStatusBar(StatusBar);
+
+    Splitter = Make<QSplitter>(this, "Splitter");
+    Splitter->setHandleWidth(7);
+    Splitter->setChildrenCollapsible(false);
+    setCentralWidget(Splitter);
+
+    // Left pane: header picture, grey rule, group bar.
+    QWidget* left = WhitePanel(Splitter, "LeftPane");
+    left->setFixedWidth(241);
+    PHeader = WhitePanel(left, "PHeader");
+    PHeader->setGeometry(0, 0, 241, 40);
+    iMain = Make<Picture>(PHeader, "iMain");
+    iMain->setSource(QString::fromLatin1(Pictures::Header));
+    iMain->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    iMain->setGeometry(0, 0, 241, 40);
+    spLeftLine = Make<QWidget>(left, "spLeftLine");
+    spLeftLine->setGeometry(0, 40, 241, 5);
+    spLeftLine->setStyleSheet(QStringLiteral("background: #c0c0c0;"));
+    GroupBar = Make<::GroupBar>(left, "GroupBar");
+    GroupBar->setGeometry(0, 45, 241, 497);
+    GroupBar->setGroupBorder(4);
+
+    RGCalc = GroupBar->addGroup(QStringLiteral("Расчет толщины изоляции"));
+    RGCalc->setObjectName(QStringLiteral("RGCalc"));
+    RGCalc->setOpenHeight(351);
+    RGCalc->setItemHeight(50);
+    RGCalc->setBoldItems(true);
+    for (const workflow::CalcMethodSpec& method : workflow::CalcMethods())
+        RGCalc->addItem(Text(method.caption));
+    GrHelper = GroupBar->addGroup(QStringLiteral("Справочные материалы"));
+    GrHelper->setObjectName(QStringLiteral("GrHelper"));
+    GrHelper->setOpenHeight(47);
+    GrHelper->addItem(QStringLiteral("Справочные материалы"));
+
+    // Right pane: blank strip, header line, red rule, page container.
+    QWidget* right = WhitePanel(Splitter, "RightPane");
+    right->setFixedWidth(586);
+    Label1 = Make<QLabel>(right, "Label1");
+    Label1->setGeometry(0, 0, 586, 12);
+    StaticText = Make<QLabel>(right, "StaticText");
+    StaticText->setGeometry(0, 12, 586, 28);
+    StaticText->setFont(UiFont(UiFace::MsSansSerif, 12, true));
+    StaticText->setAlignment(Qt::AlignCenter);
+    StaticText->setWordWrap(true);
+    RzSeparator2 = Make<SeparatorLine>(right, "RzSeparator2");
+    RzSeparator2->setGeometry(0, 40, 586, 3);
+    Notebook1 = Make<QStackedWidget>(right, "Notebook1");
+    Notebook1->setGeometry(0, 43, 586, 499);
+
+    Splitter->setSizes({241, 586});
+    Splitter->handle(1)->setEnabled(false); // the bar is locked
+
+    Browser = WhitePanel(Notebook1, "Browser");
+    WebBrowser = new ReferencePage(Browser);
+    WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
+    auto* browserLayout = new QVBoxLayout(Browser);
+    browserLayout->setContentsMargins(0, 0, 0, 0);
+    browserLayout->addWidget(WebBrowser);
+    Notebook1->addWidget(Browser);
+
+    Calc = WhitePanel(Notebook1, "Calc");
+    Notebook1->addWidget(Calc);
+    PanelCalc = WhitePanel(Calc, "PanelCalc");
+    PanelCalc->setGeometry(0, 0, 586, 499);
+    Notebook = Make<QStackedWidget>(PanelCalc, "Notebook");
+    Notebook->setGeometry(0, 0, 586, 257);
+    PClose = WhitePanel(PanelCalc, "PClose");
+    PClose->setGeometry(0, 255, 586, 244);
+    Notebook1->setCurrentWidget(Calc);
+}
+
+void TFGeneral::BuildPages() {
+    const char* pages[] = {"Helper", "About",  "DensityHeatThred", "TemperatureSurface",
+                           "CondensationMoisture", "Lining", "Water"};
+    for (const char* name : pages) Notebook->addWidget(WhitePanel(Notebook, name));
+    auto parentOf = [this](int page) {
+        return page == PClosePage ? PClose : Notebook->widget(page + workflow::FirstMethodPage);
+    };
+
+    // Backdrops first, so that the inputs and pictures stand on them.
+    for (const EditPlace& place : Edits) {
+        QWidget* parent = parentOf(place.page);
+        if (place.shape.member) Create(this, place.shape, parent)->setGeometry(place.shapeRect);
+        if (place.marker.member) Create(this, place.marker, parent)->setGeometry(place.markerRect);
+        Create(this, place.edit, parent)->setGeometry(place.rect);
+    }
+    for (const ListPlace& place : Lists) {
+        QWidget* parent = parentOf(place.page);
+        Create(this, place.shape, parent)->setGeometry(place.shapeRect);
+        ValueComboBox* list = Create(this, place.list, parent);
+        list->setGeometry(place.rect);
+        list->setFont(UiFont(UiFace::MsSansSerif, 13));
+        Create(this, place.picture, parent)->setGeometry(place.pictureRect);
+    }
+    for (const LabelPlace& place : Labels) {
+        QLabel* label = Create(this, place.label, parentOf(place.page));
+        label->setText(place.captionOf.empty() ? Text(place.ownText) : CaptionOf(place.captionOf));
+        label->move(place.pos);
+        label->setFont(UiFont(place.face, 11, place.bold));
+        label->adjustSize();
+    }
+
+    // Number fields: kind, default, limits and display pattern from the input model.
+    for (const workflow::NumberFieldSpec& spec : workflow::NumberFields()) {
+        NumericEdit* edit = findChild<NumericEdit*>(Text(spec.objectName));
+        edit->setFont(UiFont(UiFace::MsSansSerif, 13));
+        edit->setMode(spec.kind == workflow::FieldKind::Integer ? NumericEdit::Mode::Integer
+                                                                 : NumericEdit::Mode::Decimal);
+        edit->setDisplayFormat(Text(spec.displayPattern));
+        if (spec.use == workflow::FieldUse::Input) {
+            const workflow::Limits limits = workflow::EffectiveLimits(spec);
+            edit->setRange(limits.min, limits.max);
+        }
+        edit->setValue(spec.defaultValue);
+    }
+    RzNumericEdit3->setReadOnly(true);
+    RzNumericEdit3->setFrameVisible(false);
+    RzNumericEdit3->setFont(UiFont(UiFace::Arial, 11, true));
+    RzNumericEdit24->setEnabled(false);
+    RzNumericEdit24->setFocusPolicy(Qt::NoFocus);
+    RzNumericEdit11->setFrameColor(QColor(Colors::Accent));
+    RzNumericEdit12->setFrameColor(QColor(Colors::Accent));
+    RzComboBox5->setFrameColor(QColor(Colors::PureRed));
+    RzComboBox1->setRowHeight(16);
+}
+
+void TFGeneral::BuildCommonPanel() {
+    for (const RadioPlace& place : Radios) {
+        RadioGroup* group = Create(this, place.group, PClose);
+        group->setGeometry(place.rect);
+        group->setFont(UiFont(UiFace::Arial, 11));
+    }
+    for (const ButtonPlace& place : Buttons) {
+        PictureButton* button = Create(this, place.button, PClose);
+        button->setGeometry(place.rect);
+        button->setFaces(QString::fromLatin1(place.up), QString::fromLatin1(place.hover),
+                         QString::fromLatin1(place.down));
+    }
+    // The result stands on the dotted run of its caption.
+    RzLabel4 = Make<QLabel>(PClose, "RzLabel4");
+    RzLabel4->setText(QStringLiteral("0"));
+    RzLabel4->move(308, 206);
+    RzLabel4->setFont(UiFont(UiFace::MsSansSerif, 16, true));
+    RzLabel4->setStyleSheet(QStringLiteral("color: red; background: white;"));
+    RzLabel4->adjustSize();
+
+    // Choices: rows and defaults from the input model.
+    for (const workflow::ChoiceSpec& spec : workflow::Choices()) {
+        QWidget* control = findChild<QWidget*>(Text(spec.objectName));
+        QStringList rows;
+        for (std::string_view row : spec.rows) rows << Text(row);
+        if (auto* group = qobject_cast<RadioGroup*>(control)) {
+            group->setItems(rows);
+            group->setCurrentIndex(spec.defaultRow);
+        } else if (auto* list = qobject_cast<ValueComboBox*>(control)) {
+            for (const QString& row : rows) list->appendRow(row);
+            list->setCurrentIndex(spec.defaultRow);
+        }
+    }
+    MirrorMaterialList();
+
+    QWidget* previous = nullptr;
+    for (std::string_view name : TabOrder) {
+        QWidget* next = findChild<QWidget*>(Text(name));
+        if (previous) setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void TFGeneral::ConnectHandlers() {
+    connect(RGCalc, &GroupBarGroup::itemClicked, this, [this](int item) {
+        void (TFGeneral::*handlers[])() = {&TFGeneral::RzGroup1Items0Click, &TFGeneral::RGCalcItems1Click,
+                                           &TFGeneral::RGCalcItems2Click, &TFGeneral::RGCalcItems3Click,
+                                           &TFGeneral::RGCalcItems4Click};
+        if (item >= 0 && item < 5) (this->*handlers[item])();
+    });
+    connect(GrHelper, &GroupBarGroup::itemClicked, this, [this](int item) {
+        if (item == 0) GrHelperItems0Click();
+    });
+
+    connect(RzBmpButton1, &PictureButton::clicked, this, &TFGeneral::RzBitBtn1Click);
+    connect(RzBmpButton3, &PictureButton::clicked, this, &TFGeneral::RzBmpButton3Click);
+    connect(RzBmpButton2, &PictureButton::clicked, this, &TFGeneral::BCloseClick);
+    connect(RzRadioGroup1, &RadioGroup::changing, this, &TFGeneral::RzRadioGroup1Changing);
+    connect(RzComboBox3, &QComboBox::activated, this, &TFGeneral::RzComboBox3Change);
+    connect(RzComboBox1, &QComboBox::currentIndexChanged, this,
+            [this](int row) { materials_.Choose(row); });
+
+    connect(Image6, &Picture::clicked, this, &TFGeneral::Image6Click);
+    connect(Image7, &Picture::clicked, this, &TFGeneral::Image7Click);
+    connect(Image22, &Picture::clicked, this, &TFGeneral::Image22Click);
+    connect(Image4, &Picture::clicked, this, &TFGeneral::Image4Click);
+    connect(Image24, &Picture::clicked, this, &TFGeneral::Image24Click);
+    connect(RzNumericEdit11, &NumericEdit::rangeError, this, &TFGeneral::RzNumericEdit11RangeError);
+
+    const std::pair<NumericEdit*, void (TFGeneral::*)()> entries[] = {
+        {RzNumericEdit1, &TFGeneral::RzNumericEdit1Enter},   {RzNumericEdit2, &TFGeneral::RzNumericEdit2Enter},
+        {RzNumericEdit6, &TFGeneral::RzNumericEdit6Enter},   {RzNumericEdit7, &TFGeneral::RzNumericEdit7Enter},
+        {RzNumericEdit8, &TFGeneral::RzNumericEdit8Enter},   {RzNumericEdit11, &TFGeneral::RzNumericEdit11Enter},
+        {RzNumericEdit12, &TFGeneral::RzNumericEdit12Enter}, {RzNumericEdit13, &TFGeneral::RzNumericEdit13Enter},
+        {RzNumericEdit16, &TFGeneral::RzNumericEdit16Enter}, {RzNumericEdit17, &TFGeneral::RzNumericEdit17Enter},
+        {RzNumericEdit18, &TFGeneral::RzNumericEdit18Enter}, {RzNumericEdit21, &TFGeneral::RzNumericEdit21Enter},
+        {RzNumericEdit22, &TFGeneral::RzNumericEdit22Enter}, {RzNumericEdit25, &TFGeneral::RzNumericEdit25Enter},
+        {RzNumericEdit26, &TFGeneral::RzNumericEdit26Enter}, {RzNumericEdit27, &TFGeneral::RzNumericEdit27Enter},
+        {RzNumericEdit28, &TFGeneral::RzNumericEdit28Enter},
+    };
+    for (const auto& [edit, handler] : entries) connect(edit, &NumericEdit::entered, this, handler);
+}

@@ -1,0 +1,294 @@
+// The main window through its real controls: start-up state, the choice of a kind, the
+// road of one calculation, rejections with their message and focus, and the field
+// behaviours. Message boxes go to a hook; a real modal dialog would fail the watchdog.
+#include "GroupBarGroup.h"
+#include "MessageBoxes.h"
+#include "NumericEdit.h"
+#include "PictureButton.h"
+#include "RadioGroup.h"
+#include "TCalc.h"
+#include "ValueComboBox.h"
+#include "uGneneralForms.h"
+#include "uTitleForm.h"
+
+#include <QLabel>
+#include <QPrintPreviewWidget>
+#include <QStackedWidget>
+#include <QtTest>
+#include <memory>
+
+class GeneralFormTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TFGeneral> window;
+    QStringList boxes; // "text | caption" of every box shown
+    bool expectModal = false;
+
+    QStringList MaterialRows() const {
+        QStringList rows;
+        for (int i = 0; i < window->RzComboBox1->count(); ++i)
+            rows << window->RzComboBox1->itemText(i) + " = " + window->RzComboBox1->value(i);
+        return rows;
+    }
+
+    // Types into a field as the user does; the text is settled when the field is left.
+    void Type(NumericEdit* edit, const QString& text) {
+        edit->setFocus(Qt::MouseFocusReason);
+        QVERIFY(edit->hasFocus());
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+    }
+
+    void Calculate() { QTest::mouseClick(window->RzBmpButton1, Qt::LeftButton); }
+
+    QStringList TakeBoxes() { return std::exchange(boxes, {}); }
+
+private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        SetMessageBoxHook([this](const QString& text, const QString& caption) {
+            boxes << text + " | " + caption;
+        });
+        // Anything modal that slips past the hook fails the run instead of hanging it.
+        auto* watchdog = new QTimer(this);
+        connect(watchdog, &QTimer::timeout, this, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget(); modal && !expectModal) {
+                modal->close();
+                QFAIL("an unexpected modal dialog was shown");
+            }
+        });
+        watchdog->start(500);
+    }
+
+    void init() {
+        window = std::make_unique<TFGeneral>();
+        FGeneral = window.get();
+        window->show();
+        if (FTitle) FTitle->Image1Click();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        boxes.clear();
+    }
+
+    void cleanup() { window.reset(); }
+
+    void opensOnTheFirstKindWithItsDefaults() {
+        QCOMPARE(window->objectName(), QStringLiteral("FGeneral"));
+        QCOMPARE(window->size(), QSize(834, 561));
+        QCOMPARE(window->Notebook->currentWidget()->objectName(),
+                 QStringLiteral("DensityHeatThred"));
+        QCOMPARE(window->CalcMethod(), 0);
+        QCOMPARE(window->StaticText->text(),
+                 QStringLiteral("Расчет толщины изоляции по нормам плотности теплового потока"));
+        QCOMPARE(window->RzLabel4->text(), QStringLiteral("0"));
+        QVERIFY(window->Engine());
+        QCOMPARE(window->RzComboBox3->currentText(), QStringLiteral("108"));
+        for (RadioGroup* group : {window->RzRadioGroup1, window->RzRadioGroup2,
+                                  window->RzRadioGroup3, window->RzRadioGroup4})
+            QCOMPARE(group->currentIndex(), 0);
+        QCOMPARE(MaterialRows().size(), 6);
+        QCOMPARE(window->RzComboBox1->currentText(), QStringLiteral("Цилиндр ЗОРБАЛИТ - 80"));
+        QCOMPARE(window->RzComboBox1->currentValue(), QStringLiteral("4"));
+        QCOMPARE(window->RzNumericEdit25->value(), -40);
+        QCOMPARE(window->RzNumericEdit28->value(), 24);
+        QCOMPARE(window->RzComboBox2->currentText(), QStringLiteral("Бесканальный"));
+        QCOMPARE(window->RzComboBox4->currentText(), QStringLiteral("90"));
+        QCOMPARE(window->RzNumericEdit24->text(), QStringLiteral("50"));
+        QVERIFY(!window->RzNumericEdit24->isEnabled());
+        // Every control is reachable under its own name.
+        QCOMPARE(window->findChild<NumericEdit*>("RzNumericEdit17"), window->RzNumericEdit17);
+        QCOMPARE(window->findChild<QLabel*>("RzLabel6"), window->RzLabel6);
+    }
+
+    void visibilityOfTheCommonControlsPerKind() {
+        const QList<QWidget*> rows[] = {{window->RzLabel16, window->RzRadioGroup1},
+                                        {window->RzLabel11, window->RzRadioGroup2},
+                                        {window->RzLabel17, window->RzRadioGroup3},
+                                        {window->RzLabel18, window->RzRadioGroup4}};
+        const bool matrix[4][5] = {{true, true, true, false, false},
+                                   {true, true, false, false, false},
+                                   {true, true, true, false, false},
+                                   {true, false, false, true, false}};
+        for (int kind = 0; kind < 5; ++kind) {
+            window->RGCalc->click(kind);
+            QCOMPARE(window->CalcMethod(), kind);
+            QCOMPARE(window->RzLabel4->text(), QStringLiteral("0"));
+            for (int row = 0; row < 4; ++row)
+                for (QWidget* control : rows[row])
+                    QVERIFY2(control->isVisible() == matrix[row][kind],
+                             qPrintable(control->objectName() + " kind " + QString::number(kind)));
+        }
+        QCOMPARE(
+            window->StaticText->text(),
+            QStringLiteral(
+                "Расчет толщины изоляции с целью предотвращения замерзания воды в трубопроводе"));
+    }
+
+    void roadOfOneCalculation() {
+        window->RGCalc->click(1);
+        Type(window->RzNumericEdit6, "20");
+        Type(window->RzNumericEdit7, "150");
+        Type(window->RzNumericEdit8, "45");
+        Calculate();
+        QCOMPARE(TakeBoxes(), QStringList());
+        QCOMPARE(window->RzLabel4->text(), QStringLiteral("30,0"));
+        QCOMPARE(window->Engine()->SurfaceTemp, 45);
+
+        // A rejection keeps the last result and names the reason.
+        Type(window->RzNumericEdit8, "20");
+        Calculate();
+        QCOMPARE(TakeBoxes(), QStringList{"Температура на поверхности равна температуре воздуха | "
+                                          "Ошибка ввода данных"});
+        QCOMPARE(window->RzLabel4->text(), QStringLiteral("30,0"));
+
+        // Choosing the kind again resets the result.
+        window->RGCalc->click(1);
+        QCOMPARE(window->RzLabel4->text(), QStringLiteral("0"));
+    }
+
+    void oneRejectionPerKind_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("norm density")
+            << 0 << "RzNumericEdit1"
+            << "30"
+            << "При заданных условиях теплопотери исключены | Ошибка ввода данных"
+            << "RzBmpButton1";
+        QTest::newRow("surface")
+            << 1 << "RzNumericEdit8"
+            << "160"
+            << "При данном перепаде температур теплоизоляция не нужна | Ошибка ввода данных"
+            << "RzBmpButton1";
+        QTest::newRow("condensation")
+            << 2 << "RzNumericEdit12"
+            << "30"
+            << "Конденсация в таких условиях невозможна | Ошибка ввода данных"
+            << "RzBmpButton1";
+        QTest::newRow("channel") << 3 << "RzNumericEdit18"
+                                 << "0"
+                                 << "Канал выходит на поверхность | Ошибка ввода данных"
+                                 << "RzNumericEdit18";
+        QTest::newRow("freezing") << 4 << "RzNumericEdit25"
+                                  << "5"
+                                  << "При положительной температуре воздуха замерзание исключено | "
+                                     "Ошибка ввода данных"
+                                  << "RzNumericEdit25";
+    }
+
+    void oneRejectionPerKind() {
+        QFETCH(int, kind);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, box);
+        QFETCH(QString, focus);
+        window->RGCalc->click(kind);
+        // Kind 0 and 1 carriers at 20 °C make the typed value decide.
+        if (kind == 0) Type(window->RzNumericEdit2, "20");
+        if (kind == 1) Type(window->RzNumericEdit7, "150");
+        Type(window->findChild<NumericEdit*>(field), typed);
+        Calculate();
+        QCOMPARE(TakeBoxes(), QStringList{box});
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QCOMPARE(window->RzLabel4->text(), QStringLiteral("0"));
+    }
+
+    void channelTooLowShowsTheEngineBoxThenTheCommandsBox() {
+        window->RGCalc->click(3);
+        Type(window->RzNumericEdit21, "0,3");
+        Type(window->RzNumericEdit22, "0,3");
+        Calculate();
+        QCOMPARE(TakeBoxes(),
+                 (QStringList{"Высота канала недостаточна | Скорректируйте входные данные",
+                              "Ширина канала недостаточна | Скорректируйте входные данные"}));
+    }
+
+    void objectSwitchAndDiameterKeepTheMaterialList() {
+        window->RzRadioGroup1->setCurrentIndex(1);
+        QCOMPARE(MaterialRows().size(), 5);
+        QCOMPARE(window->RzComboBox1->currentIndex(), 0);
+        QCOMPARE(window->RzComboBox1->value(4), QStringLiteral("6"));
+        QVERIFY(!window->RzComboBox3->isVisible());
+        QVERIFY(!window->RzLabel31->isVisible());
+
+        window->RzRadioGroup1->setCurrentIndex(0);
+        QCOMPARE(MaterialRows().size(), 6);
+        QCOMPARE(window->RzComboBox1->currentText(), QStringLiteral("Цилиндр ЗОРБАЛИТ - 80"));
+        QVERIFY(window->RzComboBox3->isVisible());
+        QCOMPARE(window->RzComboBox3->currentText(), QStringLiteral("108"));
+
+        // The user picks 273 mm: the lamellar mat joins the list, last.
+        window->RzComboBox3->setCurrentIndex(11);
+        emit window->RzComboBox3->activated(11);
+        QCOMPARE(MaterialRows().size(), 7);
+        QCOMPARE(MaterialRows().last(), QStringLiteral("Мат ламельный ЗОРБАЛИТ = 6"));
+
+        // From a plane, the channel kind sets the object to a pipe like the user's own switch.
+        window->RzRadioGroup1->setCurrentIndex(1);
+        window->RGCalc->click(3);
+        QCOMPARE(window->RzRadioGroup1->currentIndex(), 0);
+        QCOMPARE(MaterialRows().size(), 7);
+        QVERIFY(window->RzComboBox3->isVisible());
+    }
+
+    void fieldRulesThroughTheRealControls() {
+        // A shown "0" gives way on entry; other values stay.
+        window->RzNumericEdit1->setFocus(Qt::TabFocusReason);
+        QCOMPARE(window->RzNumericEdit1->text(), QString());
+        window->RGCalc->click(4);
+        window->RzNumericEdit25->setFocus(Qt::TabFocusReason);
+        QCOMPARE(window->RzNumericEdit25->text(), QStringLiteral("-40"));
+
+        // Limits apply on leaving; the channel kind's own values are set when it is chosen.
+        window->RGCalc->click(3);
+        QCOMPARE(window->RzNumericEdit21->text(), QStringLiteral("0,5"));
+        QCOMPARE(window->RzNumericEdit17->text(), QStringLiteral("1,8"));
+        Type(window->RzNumericEdit21, "7");
+        window->RzNumericEdit22->setFocus(Qt::TabFocusReason);
+        QCOMPARE(window->RzNumericEdit21->value(), 5);
+
+        // The condensation air temperature announces its range, then takes the limit.
+        window->RGCalc->click(2);
+        Type(window->RzNumericEdit11, "60");
+        window->RzNumericEdit12->setFocus(Qt::TabFocusReason);
+        QCOMPARE(TakeBoxes(), QStringList{"Диапазон температур предусмотрен от -40 до +50 °С | "
+                                          "Ошибка ввода данных"});
+        QCOMPARE(window->RzNumericEdit11->value(), 50);
+
+        // The humidity below its range is raised before the calculation and stays raised.
+        Calculate();
+        QCOMPARE(window->RzNumericEdit13->value(), 50);
+    }
+
+    void reportButtonOpensThePreviewOfTheShownKind() {
+        window->RGCalc->click(1);
+        Type(window->RzNumericEdit6, "20");
+        Type(window->RzNumericEdit7, "150");
+        Type(window->RzNumericEdit8, "45");
+        Calculate();
+        expectModal = true;
+        bool previewShown = false;
+        QTimer::singleShot(50, this, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                previewShown = modal->isMaximized() && modal->findChild<QPrintPreviewWidget*>();
+                modal->close();
+            }
+        });
+        QTest::mouseClick(window->RzBmpButton3, Qt::LeftButton);
+        expectModal = false;
+        QVERIFY(previewShown);
+    }
+
+    void closeButtonEndsTheWindowOnce() {
+        QTest::mouseClick(window->RzBmpButton2, Qt::LeftButton);
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->Engine());
+    }
+};
+
+QTEST_MAIN(GeneralFormTest)
+#include "GeneralFormTest.moc"
