@@ -28,21 +28,22 @@
 
 namespace {
 
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString Text(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 constexpr int PClosePage = -1; // the common panel, under every page
 
 // A control of the window: its member and its name, which is also its objectName.
-template <typename W>
-struct Named {
+template <typename W> struct Named {
     W* TFGeneral::*member = nullptr;
     const char* name = nullptr;
 };
-#define N(member) {&TFGeneral::member, #member}
+#define N(member)                                                                                  \
+    { &TFGeneral::member, #member }
 
 // Creates the control, names it and stores it in its member.
-template <typename W>
-W* Create(TFGeneral* window, const Named<W>& control, QWidget* parent) {
+template <typename W> W* Create(TFGeneral* window, const Named<W>& control, QWidget* parent) {
     W* w = window->*control.member = new W(parent);
     w->setObjectName(QString::fromLatin1(control.name));
     return w;
@@ -178,8 +179,7 @@ const std::string_view TabOrder[] = {
     "RzNumericEdit25", "RzNumericEdit26", "RzNumericEdit27", "RzNumericEdit28", "RzComboBox2",
 };
 
-template <typename W>
-W* Make(QWidget* parent, const char* name) {
+template <typename W> W* Make(QWidget* parent, const char* name) {
     auto* w = new W(parent);
     w->setObjectName(QString::fromLatin1(name));
     return w;
@@ -220,6 +220,7 @@ void TFGeneral::BuildFrame() {
 
     Splitter = Make<QSplitter>(this, "Splitter");
     Splitter->setHandleWidth(7);
+    Splitter->setStyleSheet(QStringLiteral("QSplitter::handle { background: white; }"));
     Splitter->setChildrenCollapsible(false);
     setCentralWidget(Splitter);
 
@@ -289,9 +290,11 @@ void TFGeneral::BuildFrame() {
 }
 
 void TFGeneral::BuildPages() {
-    const char* pages[] = {"Helper", "About",  "DensityHeatThred", "TemperatureSurface",
-                           "CondensationMoisture", "Lining", "Water"};
-    for (const char* name : pages) Notebook->addWidget(WhitePanel(Notebook, name));
+    const char* pages[] = {
+        "Helper", "About", "DensityHeatThred", "TemperatureSurface", "CondensationMoisture",
+        "Lining", "Water"};
+    for (const char* name : pages)
+        Notebook->addWidget(WhitePanel(Notebook, name));
     auto parentOf = [this](int page) {
         return page == PClosePage ? PClose : Notebook->widget(page + workflow::FirstMethodPage);
     };
@@ -324,7 +327,7 @@ void TFGeneral::BuildPages() {
         NumericEdit* edit = findChild<NumericEdit*>(Text(spec.objectName));
         edit->setFont(UiFont(UiFace::MsSansSerif, 13));
         edit->setMode(spec.kind == workflow::FieldKind::Integer ? NumericEdit::Mode::Integer
-                                                                 : NumericEdit::Mode::Decimal);
+                                                                : NumericEdit::Mode::Decimal);
         edit->setDisplayFormat(Text(spec.displayPattern));
         if (spec.use == workflow::FieldUse::Input) {
             const workflow::Limits limits = workflow::EffectiveLimits(spec);
@@ -363,16 +366,29 @@ void TFGeneral::BuildCommonPanel() {
     RzLabel4->setStyleSheet(QStringLiteral("color: red; background: white;"));
     RzLabel4->adjustSize();
 
+    // The result stands on the dotted run of its caption, and the unit must stay readable
+    // after it: the caption is widened to where the classic, wider face ended it.
+    constexpr int CaptionEnd = 372;
+    const int natural = RzLabel6->fontMetrics().horizontalAdvance(RzLabel6->text());
+    if (natural > 0 && RzLabel6->x() + natural < CaptionEnd) {
+        QFont wider = RzLabel6->font();
+        wider.setStretch(100 * (CaptionEnd - RzLabel6->x()) / natural);
+        RzLabel6->setFont(wider);
+        RzLabel6->adjustSize();
+    }
+
     // Choices: rows and defaults from the input model.
     for (const workflow::ChoiceSpec& spec : workflow::Choices()) {
         QWidget* control = findChild<QWidget*>(Text(spec.objectName));
         QStringList rows;
-        for (std::string_view row : spec.rows) rows << Text(row);
+        for (std::string_view row : spec.rows)
+            rows << Text(row);
         if (auto* group = qobject_cast<RadioGroup*>(control)) {
             group->setItems(rows);
             group->setCurrentIndex(spec.defaultRow);
         } else if (auto* list = qobject_cast<ValueComboBox*>(control)) {
-            for (const QString& row : rows) list->appendRow(row);
+            for (const QString& row : rows)
+                list->appendRow(row);
             list->setCurrentIndex(spec.defaultRow);
         }
     }
@@ -388,9 +404,10 @@ void TFGeneral::BuildCommonPanel() {
 
 void TFGeneral::ConnectHandlers() {
     connect(RGCalc, &GroupBarGroup::itemClicked, this, [this](int item) {
-        void (TFGeneral::*handlers[])() = {&TFGeneral::RzGroup1Items0Click, &TFGeneral::RGCalcItems1Click,
-                                           &TFGeneral::RGCalcItems2Click, &TFGeneral::RGCalcItems3Click,
-                                           &TFGeneral::RGCalcItems4Click};
+        void (TFGeneral::*handlers[])() = {
+            &TFGeneral::RzGroup1Items0Click, &TFGeneral::RGCalcItems1Click,
+            &TFGeneral::RGCalcItems2Click, &TFGeneral::RGCalcItems3Click,
+            &TFGeneral::RGCalcItems4Click};
         if (item >= 0 && item < 5) (this->*handlers[item])();
     });
     connect(GrHelper, &GroupBarGroup::itemClicked, this, [this](int item) {
@@ -413,15 +430,24 @@ void TFGeneral::ConnectHandlers() {
     connect(RzNumericEdit11, &NumericEdit::rangeError, this, &TFGeneral::RzNumericEdit11RangeError);
 
     const std::pair<NumericEdit*, void (TFGeneral::*)()> entries[] = {
-        {RzNumericEdit1, &TFGeneral::RzNumericEdit1Enter},   {RzNumericEdit2, &TFGeneral::RzNumericEdit2Enter},
-        {RzNumericEdit6, &TFGeneral::RzNumericEdit6Enter},   {RzNumericEdit7, &TFGeneral::RzNumericEdit7Enter},
-        {RzNumericEdit8, &TFGeneral::RzNumericEdit8Enter},   {RzNumericEdit11, &TFGeneral::RzNumericEdit11Enter},
-        {RzNumericEdit12, &TFGeneral::RzNumericEdit12Enter}, {RzNumericEdit13, &TFGeneral::RzNumericEdit13Enter},
-        {RzNumericEdit16, &TFGeneral::RzNumericEdit16Enter}, {RzNumericEdit17, &TFGeneral::RzNumericEdit17Enter},
-        {RzNumericEdit18, &TFGeneral::RzNumericEdit18Enter}, {RzNumericEdit21, &TFGeneral::RzNumericEdit21Enter},
-        {RzNumericEdit22, &TFGeneral::RzNumericEdit22Enter}, {RzNumericEdit25, &TFGeneral::RzNumericEdit25Enter},
-        {RzNumericEdit26, &TFGeneral::RzNumericEdit26Enter}, {RzNumericEdit27, &TFGeneral::RzNumericEdit27Enter},
+        {RzNumericEdit1, &TFGeneral::RzNumericEdit1Enter},
+        {RzNumericEdit2, &TFGeneral::RzNumericEdit2Enter},
+        {RzNumericEdit6, &TFGeneral::RzNumericEdit6Enter},
+        {RzNumericEdit7, &TFGeneral::RzNumericEdit7Enter},
+        {RzNumericEdit8, &TFGeneral::RzNumericEdit8Enter},
+        {RzNumericEdit11, &TFGeneral::RzNumericEdit11Enter},
+        {RzNumericEdit12, &TFGeneral::RzNumericEdit12Enter},
+        {RzNumericEdit13, &TFGeneral::RzNumericEdit13Enter},
+        {RzNumericEdit16, &TFGeneral::RzNumericEdit16Enter},
+        {RzNumericEdit17, &TFGeneral::RzNumericEdit17Enter},
+        {RzNumericEdit18, &TFGeneral::RzNumericEdit18Enter},
+        {RzNumericEdit21, &TFGeneral::RzNumericEdit21Enter},
+        {RzNumericEdit22, &TFGeneral::RzNumericEdit22Enter},
+        {RzNumericEdit25, &TFGeneral::RzNumericEdit25Enter},
+        {RzNumericEdit26, &TFGeneral::RzNumericEdit26Enter},
+        {RzNumericEdit27, &TFGeneral::RzNumericEdit27Enter},
         {RzNumericEdit28, &TFGeneral::RzNumericEdit28Enter},
     };
-    for (const auto& [edit, handler] : entries) connect(edit, &NumericEdit::entered, this, handler);
+    for (const auto& [edit, handler] : entries)
+        connect(edit, &NumericEdit::entered, this, handler);
 }
