@@ -55,8 +55,8 @@ QString ReplaceAll(const QString& text, const QString& from, const QString& to) 
 
 QString ReferenceDocumentPath(const QString& exeFolder) {
     const QString separator = QDir::separator();
-    return exeFolder + separator + QStringLiteral("Resources") + separator +
-           QStringLiteral("ЗорбаЛИТ.mht");
+    return QDir::toNativeSeparators(exeFolder) + separator + QStringLiteral("Resources") +
+           separator + QStringLiteral("ЗорбаЛИТ.mht");
 }
 
 QString ReferenceDocumentAddress(const QString& documentPath) {

@@ -13,8 +13,8 @@ class ReferenceViewer;
 // text with every occurrence of from replaced by to, left to right.
 QString ReplaceAll(const QString& text, const QString& from, const QString& to);
 
-// "<exeFolder>/Resources/ЗорбаЛИТ.mht" with the system's separator; exeFolder comes
-// without a trailing separator.
+// "<exeFolder>/Resources/ЗорбаЛИТ.mht" with the system's separators throughout; exeFolder
+// (as QCoreApplication::applicationDirPath() gives it) comes without a trailing separator.
 QString ReferenceDocumentPath(const QString& exeFolder);
 
 // The address by which the browser reports the document at path: "file:///" and the path

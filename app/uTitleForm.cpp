@@ -1,8 +1,9 @@
 #include "uTitleForm.h"
 
+#include "Fonts.h"
+
 #include <QCloseEvent>
 #include <QFont>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -24,21 +25,6 @@ constexpr int ClientWidth = 659;
 constexpr int ClientHeight = 294;
 constexpr quint8 StartAlpha = 208;
 constexpr quint8 AlphaStep = 4;
-
-// The classic "MS Sans Serif" is not on every system; a sans with complete Cyrillic at the
-// same pixel size stands in for it.
-QFont SansSerifFont(int pixelSize, bool bold) {
-    QFont font;
-    for (const char* family : {"Liberation Sans", "DejaVu Sans", "Arial", "Helvetica"}) {
-        if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
-            font.setFamily(QString::fromLatin1(family));
-            break;
-        }
-    }
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
 
 QPixmap TitlePicture() {
     InitTitleResource();
@@ -88,7 +74,7 @@ TFTitle::TFTitle(QWidget* owner)
                                      "теплоизоляционного слоя материалов \n"
                                      "ЗОРБАЛИТ"));
     RzLabel1->setAlignment(Qt::AlignCenter);
-    RzLabel1->setFont(SansSerifFont(19, true));
+    RzLabel1->setFont(UiFont(UiFace::MsSansSerif, 19, true));
     QPalette palette = RzLabel1->palette();
     palette.setColor(QPalette::WindowText, Qt::red);
     RzLabel1->setPalette(palette);

@@ -115,7 +115,7 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QString, path);
         QFETCH(QString, address);
-        const QString documentPath = ReferenceDocumentPath(QDir::toNativeSeparators(folder));
+        const QString documentPath = ReferenceDocumentPath(folder);
         QCOMPARE(documentPath, QDir::toNativeSeparators(path));
         QCOMPARE(ReferenceDocumentAddress(documentPath), address);
         // The form in which the viewer plugin reports a loaded file.
