@@ -21,6 +21,7 @@
 #include "ValueComboBox.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -185,6 +186,25 @@ template <typename W> W* Make(QWidget* parent, const char* name) {
     return w;
 }
 
+// The bar between the panes is locked, so it shows no grip: a plain white strip.
+class PlainSplitterHandle : public QSplitterHandle {
+public:
+    using QSplitterHandle::QSplitterHandle;
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::white); }
+};
+
+class PlainSplitter : public QSplitter {
+public:
+    using QSplitter::QSplitter;
+
+protected:
+    QSplitterHandle* createHandle() override {
+        return new PlainSplitterHandle(orientation(), this);
+    }
+};
+
 QWidget* WhitePanel(QWidget* parent, const char* name) {
     auto* panel = Make<QWidget>(parent, name);
     panel->setAutoFillBackground(true);
@@ -215,12 +235,11 @@ void TFGeneral::BuildFrame() {
     StatusBar = Make<QStatusBar>(this, "StatusBar");
     StatusBar->setSizeGripEnabled(false);
     StatusBar->setFixedHeight(19);
-    StatusBar->setStyleSheet(QStringLiteral("QStatusBar { background: white; border: none; }"));
+    StatusBar->setAutoFillBackground(true);
     setStatusBar(StatusBar);
 
-    Splitter = Make<QSplitter>(this, "Splitter");
+    Splitter = Make<PlainSplitter>(this, "Splitter");
     Splitter->setHandleWidth(7);
-    Splitter->setStyleSheet(QStringLiteral("QSplitter::handle { background: white; }"));
     Splitter->setChildrenCollapsible(false);
     setCentralWidget(Splitter);
 
@@ -233,9 +252,11 @@ void TFGeneral::BuildFrame() {
     iMain->setSource(QString::fromLatin1(Pictures::Header));
     iMain->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     iMain->setGeometry(0, 0, 241, 40);
-    spLeftLine = Make<QWidget>(left, "spLeftLine");
-    spLeftLine->setGeometry(0, 40, 241, 5);
-    spLeftLine->setStyleSheet(QStringLiteral("background: #c0c0c0;"));
+    auto* rule = Make<Backdrop>(left, "spLeftLine");
+    rule->setColor(QColor(0xc0, 0xc0, 0xc0));
+    rule->setRadius(0);
+    rule->setGeometry(0, 40, 241, 5);
+    spLeftLine = rule;
     GroupBar = Make<::GroupBar>(left, "GroupBar");
     GroupBar->setGeometry(0, 45, 241, 497);
     GroupBar->setGroupBorder(4);
@@ -363,7 +384,10 @@ void TFGeneral::BuildCommonPanel() {
     RzLabel4->setText(QStringLiteral("0"));
     RzLabel4->move(308, 206);
     RzLabel4->setFont(UiFont(UiFace::MsSansSerif, 16, true));
-    RzLabel4->setStyleSheet(QStringLiteral("color: red; background: white;"));
+    QPalette resultColours = RzLabel4->palette();
+    resultColours.setColor(QPalette::WindowText, Qt::red);
+    RzLabel4->setPalette(resultColours);
+    RzLabel4->setAutoFillBackground(true);
     RzLabel4->adjustSize();
 
     // The result stands on the dotted run of its caption, and the unit must stay readable

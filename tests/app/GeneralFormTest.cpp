@@ -66,7 +66,8 @@ private slots:
         window = std::make_unique<TFGeneral>();
         FGeneral = window.get();
         window->show();
-        if (FTitle) FTitle->Image1Click();
+        QTRY_VERIFY(FTitle); // the splash follows the window's first paint
+        FTitle->Image1Click();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         boxes.clear();
@@ -193,7 +194,9 @@ private slots:
         Type(window->findChild<NumericEdit*>(field), typed);
         Calculate();
         QCOMPARE(TakeBoxes(), QStringList{box});
-        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused);
+        QCOMPARE(focused->objectName(), focus);
         QCOMPARE(window->RzLabel4->text(), QStringLiteral("0"));
     }
 
