@@ -8,10 +8,6 @@
 
 namespace reportengine {
 
-// The first installed face among those that stand in for `family`; `family` itself when
-// none is installed, which leaves the choice to the toolkit's own fallback.
-QString InstalledFamily(const QString& family);
-
 // The font of a box, sized in pixels of 1/96 inch and unhinted, so that the lines break at
 // the same places on the screen, on paper and in a PDF file.
 QFont ReportFont(const FontSpec& spec);

@@ -1,5 +1,6 @@
 #include "PreparedPage.h"
 #include "PagePainter.h"
+#include "Fonts.h"
 #include "ReportFonts.h"
 
 #include "QStringPrinter.h"
