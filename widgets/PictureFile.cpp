@@ -2,9 +2,25 @@
 
 #include "Pictures.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QRectF>
 #include <QSvgRenderer>
+
+namespace {
+
+// The window shows the same few pictures dozens of times; each file is parsed once.
+std::shared_ptr<QSvgRenderer> SharedRenderer(const QString& path) {
+    static QHash<QString, std::shared_ptr<QSvgRenderer>> renderers;
+    std::shared_ptr<QSvgRenderer>& renderer = renderers[path];
+    if (!renderer) {
+        renderer = std::make_shared<QSvgRenderer>(path);
+        if (!renderer->isValid()) renderer.reset();
+    }
+    return renderer;
+}
+
+} // namespace
 
 PictureFile::PictureFile() = default;
 PictureFile::~PictureFile() = default;
@@ -12,21 +28,25 @@ PictureFile::PictureFile(PictureFile&&) noexcept = default;
 PictureFile& PictureFile::operator=(PictureFile&&) noexcept = default;
 
 PictureFile::PictureFile(const QString& path)
-    : m_path(path) {
+    : m_path(path) {}
+
+void PictureFile::load() const {
+    if (m_loaded) return;
+    m_loaded = true;
     InitPictures();
-    if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        m_svg = std::make_unique<QSvgRenderer>(path);
-        if (!m_svg->isValid()) m_svg.reset();
-    } else if (!path.isEmpty()) {
-        m_pixmap.load(path);
-    }
+    if (m_path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+        m_svg = SharedRenderer(m_path);
+    else if (!m_path.isEmpty())
+        m_pixmap.load(m_path);
 }
 
 bool PictureFile::isNull() const {
+    load();
     return !m_svg && m_pixmap.isNull();
 }
 
 QSizeF PictureFile::naturalSize() const {
+    load();
     if (m_svg) return m_svg->viewBoxF().size();
     return m_pixmap.deviceIndependentSize();
 }

@@ -1,5 +1,6 @@
 // A picture loaded from a file or resource, drawn sharp at any size: SVG is rendered as
-// vectors, other formats are scaled smoothly.
+// vectors, other formats are scaled smoothly. The file is read when first needed, so
+// faces that are never shown (hover, pressed) cost nothing at start-up.
 #pragma once
 
 #include <QPixmap>
@@ -28,7 +29,10 @@ public:
                Qt::Alignment alignment = Qt::AlignCenter) const;
 
 private:
+    void load() const;
+
     QString m_path;
-    std::unique_ptr<QSvgRenderer> m_svg;
-    QPixmap m_pixmap;
+    mutable bool m_loaded = false;
+    mutable std::shared_ptr<QSvgRenderer> m_svg; // one per file, shared by every picture of it
+    mutable QPixmap m_pixmap;
 };

@@ -13,7 +13,8 @@ void InitPictures() {
 QIcon ApplicationIcon() {
     InitPictures();
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
+    // Sizes for title bars and task lists; launchers take the installed icon.
+    for (int size : {16, 24, 32, 48, 64})
         icon.addFile(QStringLiteral(":/pictures/app-icon-%1.png").arg(size), QSize(size, size));
     return icon;
 }
