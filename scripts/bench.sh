@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Runs every benchmark that the build produced and prints its figures.
+# Runs every benchmark that the build produced and prints its figures. The start-up bench
+# needs a real (virtual) display; the others draw offscreen.
 set -uo pipefail
 build=${1:-build}
 for b in "$build"/bin/*_bench; do
   [[ -x $b ]] || continue
   echo "== $(basename "$b")"
-  "$b"
+  if [[ $(basename "$b") == startup_bench && -z ${DISPLAY:-} ]]; then
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$b" 2>/dev/null
+  else
+    QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$b"
+  fi
 done
