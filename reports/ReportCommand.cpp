@@ -1,6 +1,7 @@
 #include "ReportCommand.h"
 
-#include <array>
+#include "TCalc.h"
+
 #include <cmath>
 
 namespace reports {
@@ -8,12 +9,6 @@ namespace reports {
 namespace {
 
 using reportengine::Template;
-
-// clang-format off
-constexpr std::array<int, 22> outerDiameterMm{
-    18, 25, 32, 45, 57, 76, 89, 108, 133, 159, 219, 273, 325, 377, 426, 476, 530, 630, 720,
-    820, 920, 1020};
-// clang-format on
 
 // The return pipe's temperature that the window shows in its disabled field.
 constexpr int ReturnPipeTemp = 50;
@@ -67,8 +62,9 @@ void SetShared(Template& report, const WindowState& state, const char* diameterL
 } // namespace
 
 int DiameterMm(int diameterIndex) {
-    if (diameterIndex < 0 || diameterIndex >= static_cast<int>(outerDiameterMm.size())) return 0;
-    return outerDiameterMm[diameterIndex];
+    const auto diameters = T_calc::OuterDiametersMm();
+    if (diameterIndex < 0 || diameterIndex >= static_cast<int>(diameters.size())) return 0;
+    return diameters[size_t(diameterIndex)];
 }
 
 reportengine::Template* FillReport(ReportTemplates& templates, int notebookPageIndex,
