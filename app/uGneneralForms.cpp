@@ -23,6 +23,8 @@
 #include <QLocale>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QTimer>
+#include <QWindow>
 #include <variant>
 
 TFGeneral* FGeneral = nullptr;
@@ -77,8 +79,22 @@ void TFGeneral::showEvent(QShowEvent* event) {
 }
 
 void TFGeneral::FormShow() {
-    // The splash runs by its own timers; the window is usable meanwhile.
-    (new TFTitle(this))->show();
+    // The splash runs by its own timers and the window is usable meanwhile. It comes up
+    // right after the window's first paint, so that drawing it never delays the window.
+    if (QWindow* window = windowHandle()) {
+        window->installEventFilter(this);
+    } else {
+        (new TFTitle(this))->show();
+    }
+}
+
+bool TFGeneral::eventFilter(QObject* watched, QEvent* event) {
+    // The window paints while it handles its first exposure; the splash follows.
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { (new TFTitle(this))->show(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TFGeneral::closeEvent(QCloseEvent* event) {
