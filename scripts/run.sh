@@ -9,8 +9,7 @@ if [[ ! -x $exe ]]; then
   exit 0
 fi
 if [[ -z ${DISPLAY:-}${WAYLAND_DISPLAY:-} && -z ${QT_QPA_PLATFORM:-} ]]; then
-  echo "Нет дисплея: запустите программу так: xvfb-run -a $exe"
-  echo "No display: run the program as: xvfb-run -a $exe"
+  echo "Нет дисплея / no display: xvfb-run -a $exe"
   exit 0
 fi
 # The embedded browser refuses to start as root without this.
