@@ -1,0 +1,42 @@
+// An exception that escapes an event handler is shown in the error box, and the program
+// goes on with the next event.
+#include "Application.h"
+#include "MessageBoxes.h"
+
+#include <QTimer>
+#include <QtTest>
+#include <stdexcept>
+
+namespace {
+
+class Throwing : public QObject {
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User) throw std::runtime_error("Сбой обработчика");
+        if (event->type() == QEvent::User + 1) throw 42;
+        return QObject::event(event);
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Application app(argc, argv);
+    QStringList shown;
+    SetMessageBoxHook([&](const QString& text, const QString&) { shown << text; });
+
+    Throwing object;
+    QCoreApplication::postEvent(&object, new QEvent(QEvent::User));
+    QCoreApplication::postEvent(&object, new QEvent(QEvent::Type(QEvent::User + 1)));
+    bool wentOn = false;
+    QTimer::singleShot(0, [&] {
+        wentOn = true;
+        app.quit();
+    });
+    app.exec();
+
+    const bool ok = wentOn && shown == QStringList{QStringLiteral("Сбой обработчика"), QString()} &&
+                    QCoreApplication::applicationName() == QStringLiteral("Расчёт теплоизоляции");
+    if (!ok) qWarning() << "shown:" << shown << "went on:" << wentOn;
+    return ok ? 0 : 1;
+}
