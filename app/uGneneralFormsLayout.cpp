@@ -358,7 +358,6 @@ void TFGeneral::BuildPages() {
     }
     RzNumericEdit3->setReadOnly(true);
     RzNumericEdit3->setFrameVisible(false);
-    RzNumericEdit3->setFont(UiFont(UiFace::Arial, 11, true));
     RzNumericEdit24->setEnabled(false);
     RzNumericEdit24->setFocusPolicy(Qt::NoFocus);
     RzNumericEdit11->setFrameColor(QColor(Colors::Accent));
