@@ -1,5 +1,7 @@
 #include "uGneneralForms.h"
 
+#include "Utf8Text.h"
+
 #include "CalculateCommand.h"
 #include "Colors.h"
 #include "GroupBarGroup.h"
@@ -28,14 +30,6 @@
 #include <variant>
 
 TFGeneral* FGeneral = nullptr;
-
-namespace {
-
-QString Text(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
-} // namespace
 
 TFGeneral::TFGeneral(QWidget* parent)
     : QMainWindow(parent)

@@ -2,6 +2,8 @@
 // rules. Lists, defaults, limits and captions come from the workflow's input model.
 #include "uGneneralForms.h"
 
+#include "Utf8Text.h"
+
 #include "Backdrop.h"
 #include "Colors.h"
 #include "DropDownPicture.h"
@@ -28,10 +30,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString Text(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 
 constexpr int PClosePage = -1; // the common panel, under every page
 
@@ -330,9 +328,7 @@ void TFGeneral::BuildPages() {
     for (const ListPlace& place : Lists) {
         QWidget* parent = parentOf(place.page);
         Create(this, place.shape, parent)->setGeometry(place.shapeRect);
-        ValueComboBox* list = Create(this, place.list, parent);
-        list->setGeometry(place.rect);
-        list->setFont(UiFont(UiFace::MsSansSerif, 13));
+        Create(this, place.list, parent)->setGeometry(place.rect);
         Create(this, place.picture, parent)->setGeometry(place.pictureRect);
     }
     for (const LabelPlace& place : Labels) {
@@ -346,7 +342,6 @@ void TFGeneral::BuildPages() {
     // Number fields: kind, default, limits and display pattern from the input model.
     for (const workflow::NumberFieldSpec& spec : workflow::NumberFields()) {
         NumericEdit* edit = findChild<NumericEdit*>(Text(spec.objectName));
-        edit->setFont(UiFont(UiFace::MsSansSerif, 13));
         edit->setMode(spec.kind == workflow::FieldKind::Integer ? NumericEdit::Mode::Integer
                                                                 : NumericEdit::Mode::Decimal);
         edit->setDisplayFormat(Text(spec.displayPattern));
@@ -370,7 +365,6 @@ void TFGeneral::BuildCommonPanel() {
     for (const RadioPlace& place : Radios) {
         RadioGroup* group = Create(this, place.group, PClose);
         group->setGeometry(place.rect);
-        group->setFont(UiFont(UiFace::Arial, 11));
     }
     for (const ButtonPlace& place : Buttons) {
         PictureButton* button = Create(this, place.button, PClose);
