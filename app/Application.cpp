@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "Fonts.h"
 #include "MessageBoxes.h"
 #include "Pictures.h"
 
@@ -10,6 +11,7 @@ Application::Application(int& argc, char** argv)
     setApplicationName(QStringLiteral("Расчёт теплоизоляции"));
     setDesktopFileName(QStringLiteral("izolcalc"));
     setWindowIcon(ApplicationIcon());
+    setFont(UiFont(UiFace::MsSansSerif, 11));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

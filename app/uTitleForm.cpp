@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QTimer>
@@ -26,17 +25,19 @@ constexpr int ClientHeight = 294;
 constexpr quint8 StartAlpha = 208;
 constexpr quint8 AlphaStep = 4;
 
-QPixmap TitlePicture() {
-    InitTitleResource();
-    QPixmap picture(ClientWidth, ClientHeight);
-    picture.fill(Qt::white);
-    QSvgRenderer renderer(QStringLiteral(":/title/title.svg"));
-    QPainter painter(&picture);
-    renderer.render(&painter, QRectF(0, 0, ClientWidth, ClientHeight));
-    return picture;
+} // namespace
+
+TTitleImage::TTitleImage(QWidget* parent)
+    : QWidget(parent)
+    , renderer_((InitTitleResource(), new QSvgRenderer(QStringLiteral(":/title/title.svg"), this))) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-} // namespace
+void TTitleImage::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    renderer_->render(&painter, rect());
+}
 
 void TEngravedLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -54,7 +55,7 @@ void TEngravedLabel::paintEvent(QPaintEvent*) {
 
 TFTitle::TFTitle(QWidget* owner)
     : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-    , Image1(new QLabel(this))
+    , Image1(new TTitleImage(this))
     , RzLabel1(new TEngravedLabel(this))
     , TimerClose(new QTimer(this))
     , TimerStep(new QTimer(this)) {
@@ -65,7 +66,6 @@ TFTitle::TFTitle(QWidget* owner)
 
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, ClientWidth, ClientHeight);
-    Image1->setPixmap(TitlePicture());
     Image1->installEventFilter(this);
 
     RzLabel1->setObjectName(QStringLiteral("RzLabel1"));

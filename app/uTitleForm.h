@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QWidget>
 
+class QSvgRenderer;
 class QTimer;
 
 // A label drawn in a recessed (engraved) text style: a light edge below and to the right,
@@ -17,6 +18,19 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// The title picture, drawn from its vectors at each paint: the splash keeps no bitmap of
+// its own beside the window's, and the picture goes with the splash.
+class TTitleImage : public QWidget {
+public:
+    explicit TTitleImage(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QSvgRenderer* renderer_;
+};
+
 class TFTitle : public QWidget {
     Q_OBJECT
 public:
@@ -27,7 +41,7 @@ public:
     // The whole-window alpha, 0 (transparent) to 255 (opaque).
     quint8 AlphaBlendValue() const { return alphaBlendValue_; }
 
-    QLabel* Image1;
+    TTitleImage* Image1;
     TEngravedLabel* RzLabel1;
     QTimer* TimerClose;
     QTimer* TimerStep;
