@@ -28,8 +28,9 @@ constexpr quint8 AlphaStep = 4;
 } // namespace
 
 TTitleImage::TTitleImage(QWidget* parent)
-    : QWidget(parent)
-    , renderer_((InitTitleResource(), new QSvgRenderer(QStringLiteral(":/title/title.svg"), this))) {
+    : QWidget(parent) {
+    InitTitleResource();
+    renderer_ = new QSvgRenderer(QStringLiteral(":/title/title.svg"), this);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

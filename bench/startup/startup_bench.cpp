@@ -99,8 +99,8 @@ int main(int argc, char** argv) {
     std::printf("                   start-up   peak at paint   peak with splash\n");
     std::printf("  bare Qt window : %7.1f ms  %9.1f MiB  %11.1f MiB\n", bareMs,
                 barePainted / 1024.0, bareKiB / 1024.0);
-    std::printf("  izolcalc       : %7.1f ms  %9.1f MiB  %11.1f MiB\n", appMs,
-                appPainted / 1024.0, appKiB / 1024.0);
+    std::printf("  izolcalc       : %7.1f ms  %9.1f MiB  %11.1f MiB\n", appMs, appPainted / 1024.0,
+                appKiB / 1024.0);
     std::printf("  ratio          : %7.2f x   %9.2f x    %11.2f x\n", appMs / bareMs,
                 double(appPainted) / double(barePainted), double(appKiB) / double(bareKiB));
     std::printf("  QtWebEngine mapped before the reference page: %s\n", webEngine ? "yes" : "no");
