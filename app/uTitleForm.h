@@ -28,7 +28,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QSvgRenderer* renderer_;
+    QSvgRenderer* renderer_ = nullptr;
 };
 
 class TFTitle : public QWidget {
