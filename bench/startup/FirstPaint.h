@@ -1,4 +1,4 @@
-// Shared by the two start-up probes. The window's first paint is over when the event that
+// Shared by the start-up probes. The window's first paint is over when the event that
 // delivered it returns; a high-priority posted event runs right then, before anything the
 // program queued meanwhile (the splash among it). At that moment the probe prints the time
 // (CLOCK_MONOTONIC, ns), the peak resident set so far, and whether QtWebEngine is mapped,
