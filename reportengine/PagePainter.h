@@ -10,10 +10,12 @@ class QPainter;
 namespace reportengine {
 
 // The painter's origin must be the sheet's top-left corner (a printer in full-page mode,
-// a PDF writer without margins); lengths are scaled from 1/96 inch to the device.
+// a PDF writer without margins); lengths are scaled from 1/96 inch to the device. A device
+// smaller than the page's paper either way gets the whole page, shrunk evenly to fit.
 void PaintPage(QPainter& painter, const PreparedPage& page);
 
-// An A4 (or the page's own size) PDF of one page. False when the device cannot be written.
+// An A4 (or the page's own size) PDF of one page, named by the page's title and, where it
+// has one, its author. False when the device cannot be written.
 bool WritePdf(const PreparedPage& page, QIODevice& device);
 bool WritePdf(const PreparedPage& page, const QString& path);
 

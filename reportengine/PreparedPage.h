@@ -1,5 +1,7 @@
 // Preparing a report: the page's visible boxes with their final texts, broken into the
 // lines that will be printed. Plain data, so that a report can be checked without painting.
+// No word is lost: a box too low for its lines grows downward, and the boxes below it move
+// down with it; the boxes beside it stay where they are.
 #pragma once
 
 #include "Placeholders.h"
@@ -25,16 +27,17 @@ struct PreparedLine {
 
 struct PreparedBox {
     QString name;
-    QRectF geometry;
+    QRectF geometry; // where the box ends up, grown and moved
     FontSpec font;
     QColor background;
-    QString text; // after the placeholders are replaced
-    // Only the lines that start inside the box; painting clips what overhangs its edge.
-    std::vector<PreparedLine> lines;
+    QString text;                    // after the placeholders are replaced
+    std::vector<PreparedLine> lines; // all of them, inside the final geometry
 };
 
 struct PreparedPage {
     QString reportName;
+    QString title;  // the template's title, or its name where it has none
+    QString author; // may be empty
     QSizeF paperMm;
     std::vector<PreparedBox> boxes; // the visible ones, in the template's order
 
@@ -44,7 +47,8 @@ struct PreparedPage {
 // The template itself stays unchanged; a new call discards nothing but its own result.
 PreparedPage PreparePage(const Template& report, const PrepareContext& context = {});
 
-// The text of a box broken into lines that fit its width, positioned by the box rules.
+// The text of a box broken into lines that fit its width, positioned by the box rules from
+// its top-left corner; all of them, however low the box is.
 std::vector<PreparedLine> LayOutText(const QString& text, const QRectF& box, const FontSpec& font);
 
 } // namespace reportengine

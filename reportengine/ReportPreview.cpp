@@ -66,7 +66,7 @@ ReportPreview::ReportPreview(PreparedPage page, QWidget* parent)
     printer_.setPageSize(QPageSize(page_.paperMm, QPageSize::Millimeter));
     printer_.setPageOrientation(QPageLayout::Portrait);
     printer_.setPageMargins(QMarginsF(0, 0, 0, 0));
-    printer_.setDocName(page_.reportName);
+    printer_.setDocName(page_.title);
 
     auto* bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -152,7 +152,7 @@ void ReportPreview::PageSetup() {
 QString ReportPreview::AskPdfPathByDialog() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить отчёт в PDF"),
-                                                folder + QStringLiteral("/Отчёт.pdf"),
+                                                folder + u'/' + SuggestedFileName(page_.title),
                                                 QStringLiteral("Документ PDF (*.pdf)"));
     if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
@@ -164,6 +164,16 @@ void ReportPreview::SavePdf() {
     if (path.isEmpty()) return;
     if (!WritePdf(page_, path))
         showError(QStringLiteral("Не удалось сохранить файл «%1».").arg(path));
+}
+
+QString SuggestedFileName(const QString& title) {
+    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
+    QString name = title;
+    for (QChar& c : name)
+        if (c.category() == QChar::Other_Control || forbidden.contains(c)) c = u' ';
+    name = name.trimmed();
+    if (name.isEmpty()) name = QStringLiteral("Отчёт");
+    return name + QStringLiteral(".pdf");
 }
 
 void ShowReport(const Template& report, QWidget* parent) {

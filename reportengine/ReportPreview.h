@@ -52,6 +52,10 @@ private:
     QAction* wholePage_ = nullptr;
 };
 
+// The file name that "save as PDF" offers for a document of that title: the title with the
+// characters that some file system refuses made blanks, or "Отчёт" where nothing is left.
+QString SuggestedFileName(const QString& title);
+
 // Prepares the report anew from the template's current values and shows it in a modal,
 // maximized preview; returns when the user closes it. The template stays unchanged.
 void ShowReport(const Template& report, QWidget* parent);

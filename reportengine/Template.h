@@ -58,7 +58,9 @@ struct Page {
 
 class Template {
 public:
-    QString name;
+    QString name;   // internal, as the program refers to the template
+    QString title;  // for people: the printed document's and the file's name; empty: name
+    QString author; // of the document; empty: none
     ReportOptions options;
     QString scriptLanguage = QStringLiteral("PascalScript");
     QString script;

@@ -37,6 +37,8 @@ TEST(ReportPreview, ShowsOnePageAtActualSizeWithRussianTools) {
     EXPECT_DOUBLE_EQ(preview.view()->zoomFactor(), 1.0);
     EXPECT_TRUE(preview.printer().fullPage());
     EXPECT_EQ(preview.printer().pageLayout().pageSize().id(), QPageSize::A4);
+    // Without a title of its own, the document goes by the template's name.
+    EXPECT_EQ(preview.printer().docName(), QStringLiteral("sample"));
 
     EXPECT_EQ(preview.windowTitle(), QStringLiteral("Предварительный просмотр"));
     EXPECT_EQ(preview.printAction()->text(), QStringLiteral("Печать..."));
@@ -74,6 +76,26 @@ TEST(ReportPreview, SavesThePageAsPdfOrSaysWhyNot) {
     preview.savePdfAction()->trigger();
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Не удалось сохранить файл")));
+}
+
+TEST(ReportPreview, PrintsAndSavesUnderTheTitle) {
+    Template t = OneBox("Объект");
+    t.title = QStringLiteral("Толщина изоляции — по заданной температуре поверхности — 2026-12-10");
+    ReportPreview preview(PreparePage(t));
+    EXPECT_EQ(preview.printer().docName(), t.title);
+    EXPECT_EQ(SuggestedFileName(t.title), t.title + QStringLiteral(".pdf"));
+
+    // Characters that some file system refuses become blanks.
+    // clang-format off
+    const std::pair<const char*, const char*> names[] = {
+        {"Отчёт 10/12/2026: итог",   "Отчёт 10 12 2026  итог.pdf"},
+        {"a\\b*c?d\"e<f>g|h\ti\x7fj", "a b c d e f g h i j.pdf"},
+        {" //: ",                    "Отчёт.pdf"},
+        {"",                         "Отчёт.pdf"},
+    };
+    // clang-format on
+    for (const auto& [title, file] : names)
+        EXPECT_EQ(SuggestedFileName(QString::fromUtf8(title)), QString::fromUtf8(file)) << title;
 }
 
 TEST(ShowReport, OpensAModalMaximizedPreviewAndReturnsWhenClosed) {
