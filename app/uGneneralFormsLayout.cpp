@@ -345,10 +345,8 @@ void TFGeneral::BuildPages() {
         edit->setMode(spec.kind == workflow::FieldKind::Integer ? NumericEdit::Mode::Integer
                                                                 : NumericEdit::Mode::Decimal);
         edit->setDisplayFormat(Text(spec.displayPattern));
-        if (spec.use == workflow::FieldUse::Input) {
-            const workflow::Limits limits = workflow::EffectiveLimits(spec);
-            edit->setRange(limits.min, limits.max);
-        }
+        if (spec.use == workflow::FieldUse::Input && spec.limits)
+            edit->setRange(spec.limits->min, spec.limits->max);
         edit->setValue(spec.defaultValue);
     }
     RzNumericEdit3->setReadOnly(true);

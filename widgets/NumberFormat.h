@@ -1,9 +1,8 @@
-// Display patterns of number fields, and reading a field's text back into a number.
+// Display patterns of number fields.
 #pragma once
 
 #include <QString>
 #include <QStringView>
-#include <optional>
 
 // Formats a value through a display pattern:
 //   ","  thousands are grouped (wherever it stands)
@@ -15,13 +14,3 @@
 // shown as zero. An empty pattern shows the value as it is, without grouping.
 QString FormatPattern(double value, QStringView pattern, QStringView decimalSep,
                       QStringView groupSep);
-
-// Whether text may stand in a number field while the user types: an optional sign,
-// at most 7 digits before the decimal separator, the separator and fraction digits
-// only when decimals are allowed. Group separators are tolerated because the field
-// shows its pattern on entry.
-bool IsTypableNumber(QStringView text, bool decimals, QStringView decimalSep, QStringView groupSep);
-
-// Reads a number written with the given separators, also one in parentheses as a
-// negative pattern shows it. Empty or malformed text gives no value.
-std::optional<double> ParseNumber(QStringView text, QStringView decimalSep, QStringView groupSep);

@@ -2,32 +2,44 @@
 
 #include "Colors.h"
 #include "Fonts.h"
+#include "NumberField.h"
 #include "NumberFormat.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
+#include <QToolTip>
 #include <QValidator>
-#include <algorithm>
 #include <cmath>
 
 namespace {
 
+// Every edit, typed, pasted or dropped, passes here: typable text stands as it is, a
+// pasted number is rewritten as the field writes it, anything else is refused visibly.
 class TypingValidator : public QValidator {
 public:
     explicit TypingValidator(NumericEdit* edit)
         : QValidator(edit)
         , m_edit(edit) {}
-    State validate(QString& input, int&) const override {
+    State validate(QString& input, int& pos) const override {
+        if (m_edit->showingOwnText()) return Acceptable; // the program's own text, e.g. "(1,5)"
         const QLocale l = m_edit->locale();
-        return IsTypableNumber(input, m_edit->mode() == NumericEdit::Mode::Decimal,
-                               l.decimalPoint(), l.groupSeparator())
-                   ? Acceptable
-                   : Invalid;
+        const std::string decimal = l.decimalPoint().toStdString();
+        const std::string group = l.groupSeparator().toStdString();
+        if (workflow::IsTypable(input.toStdString(), decimal, group)) return Acceptable;
+        if (const auto pasted = workflow::PastedNumber(input.toStdString(), decimal);
+            pasted && workflow::IsTypable(*pasted, decimal, group)) {
+            input = QString::fromStdString(*pasted);
+            pos = int(input.size());
+            return Acceptable;
+        }
+        m_edit->refuse();
+        return Invalid;
     }
 
 private:
-    const NumericEdit* m_edit;
+    NumericEdit* m_edit;
 };
 
 // Moving between windows or opening the context menu is not leaving the field.
@@ -45,17 +57,19 @@ NumericEdit::NumericEdit(QWidget* parent)
     setTextMargins(3, 0, 3, 0);
     setAttribute(Qt::WA_Hover);
     setValidator(new TypingValidator(this));
-    setText(formatted(m_value));
+    showText(formatted(m_value));
 }
 
 void NumericEdit::setMode(Mode mode) {
     m_mode = mode;
-    setText(formatted(m_value));
+    showText(formatted(m_value));
 }
 
 void NumericEdit::setValue(double value) {
+    const double old = m_value;
     m_value = std::isfinite(value) ? value : 0.0;
-    setText(formatted(m_value));
+    showText(formatted(m_value));
+    if (m_value != old) emit valueChanged();
 }
 
 void NumericEdit::setRange(double minimum, double maximum) {
@@ -70,7 +84,7 @@ void NumericEdit::clearRange() {
 
 void NumericEdit::setDisplayFormat(const QString& pattern) {
     m_pattern = pattern;
-    setText(formatted(m_value));
+    showText(formatted(m_value));
 }
 
 void NumericEdit::setFrameColor(const QColor& color) {
@@ -92,32 +106,63 @@ QString NumericEdit::formatted(double value) const {
                          l.groupSeparator());
 }
 
-double NumericEdit::typedValue() const {
+void NumericEdit::showText(const QString& text) {
+    m_showing = true;
+    setText(text);
+    m_showing = false;
+}
+
+workflow::FieldRule NumericEdit::rule() const {
+    workflow::FieldRule rule{m_mode == Mode::Integer ? workflow::FieldKind::Integer
+                                                     : workflow::FieldKind::Real,
+                             std::nullopt};
+    if (m_hasRange) rule.limits = workflow::Limits{m_minimum, m_maximum};
+    return rule;
+}
+
+double NumericEdit::pendingValue() const {
     const QString shown = text();
     if (shown == formatted(m_value)) return m_value; // untouched: keep the digits the pattern hides
-    if (!std::any_of(shown.begin(), shown.end(), [](QChar c) { return c.isDigit(); }))
-        return 0; // empty, or a lone sign
     const QLocale l = locale();
-    const std::optional<double> parsed = ParseNumber(shown, l.decimalPoint(), l.groupSeparator());
-    if (!parsed) return m_value;
-    return m_mode == Mode::Integer ? std::trunc(*parsed) : *parsed;
+    return workflow::TypedValue(shown.toStdString(), m_value, l.decimalPoint().toStdString(),
+                                l.groupSeparator().toStdString());
 }
 
 void NumericEdit::leave() {
     m_inside = false;
-    m_value = typedValue();
-    if (m_hasRange && (m_value < m_minimum || m_value > m_maximum)) {
-        emit rangeError(m_value);
-        m_value = qBound(m_minimum, m_value, m_maximum);
+    const double old = m_value;
+    m_value = pendingValue();
+    if (workflow::OutsideLimits(rule(), m_value)) emit rangeError(m_value);
+    m_value = workflow::BringIntoRange(rule(), m_value);
+    showText(formatted(m_value));
+    if (m_value != old) emit valueChanged();
+}
+
+void NumericEdit::refuse() {
+    const QString why = m_typingKey ? QStringLiteral("Здесь вводится число: цифры, минус перед "
+                                                     "ними и десятичная запятая")
+                                    : QStringLiteral("Вставленный текст — не число");
+    emit inputRefused(why);
+    // A short flash where the eye is, and the reason beside the field.
+    if (!m_flashing) {
+        m_flashing = true;
+        const QPalette normal = palette();
+        QPalette flash = normal;
+        flash.setColor(QPalette::Base, Colors::RefusedFlash);
+        setPalette(flash);
+        QTimer::singleShot(RefusedFlashMs, this, [this, normal] {
+            setPalette(normal);
+            m_flashing = false;
+        });
     }
-    setText(formatted(m_value));
+    if (isVisible()) QToolTip::showText(mapToGlobal(QPoint(0, height())), why, this, rect(), 3000);
 }
 
 void NumericEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     if (m_inside) return;
     m_inside = true;
-    setText(formatted(m_value));
+    showText(formatted(m_value));
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
         selectAll();
     emit entered();
@@ -129,21 +174,23 @@ void NumericEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void NumericEdit::keyPressEvent(QKeyEvent* event) {
-    // A point or comma typed in a decimal field is meant as its decimal separator,
-    // whatever the keyboard layout or the number pad produce.
+    // A point or comma typed is meant as the decimal separator, whatever the keyboard
+    // layout or the number pad produce; an integer field rounds the fraction on leaving.
     const QLocale l = locale();
     const QString typed = event->text();
-    if (m_mode == Mode::Decimal && !isReadOnly() && (typed == u"." || typed == u",") &&
-        typed != l.decimalPoint() && typed != l.groupSeparator()) {
+    m_typingKey = !event->matches(QKeySequence::Paste);
+    if (!isReadOnly() && (typed == u"." || typed == u",") && typed != l.decimalPoint() &&
+        typed != l.groupSeparator()) {
         insert(l.decimalPoint());
-        return;
+    } else {
+        QLineEdit::keyPressEvent(event);
     }
-    QLineEdit::keyPressEvent(event);
+    m_typingKey = false;
 }
 
 void NumericEdit::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::LocaleChange && !m_inside) setText(formatted(m_value));
+    if (event->type() == QEvent::LocaleChange && !m_inside) showText(formatted(m_value));
 }
 
 void NumericEdit::paintEvent(QPaintEvent* event) {

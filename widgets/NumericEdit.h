@@ -5,9 +5,15 @@
 #include <QColor>
 #include <QLineEdit>
 
+namespace workflow {
+struct FieldRule;
+}
+
 class NumericEdit : public QLineEdit {
     Q_OBJECT
 public:
+    static constexpr int RefusedFlashMs = 400;
+
     enum class Mode { Integer, Decimal };
 
     explicit NumericEdit(QWidget* parent = nullptr);
@@ -19,6 +25,8 @@ public:
     // becomes the value when the field is left.
     double value() const { return m_value; }
     void setValue(double value);
+    // What the typed text stands for before the field is left: no limits, no rounding.
+    double pendingValue() const;
 
     // Applies only when the user leaves the field, never to values the program sets.
     void setRange(double minimum, double maximum);
@@ -36,7 +44,16 @@ public:
     bool frameVisible() const { return m_frameVisible; }
     void setFrameVisible(bool visible);
 
+    // Shows that a typed or pasted text was refused: a short flash and the reason.
+    void refuse();
+    // The field is showing the program's own text, which the typing rules do not judge.
+    bool showingOwnText() const { return m_showing; }
+
 signals:
+    // The settled value changed, set by the program or left by the user.
+    void valueChanged();
+    // An edit was refused; the field keeps its text.
+    void inputRefused(const QString& reason);
     // The focus has come into the field; its text already shows the pattern.
     void entered();
     // The user left a value outside the range; value() still holds it, and the nearest
@@ -52,7 +69,9 @@ protected:
 
 private:
     void leave();
-    double typedValue() const;
+    // Sets the text the program shows, which the typing rules do not judge.
+    void showText(const QString& text);
+    workflow::FieldRule rule() const;
     QString formatted(double value) const;
     void updateValidator();
 
@@ -64,5 +83,8 @@ private:
     QString m_pattern;
     QColor m_frameColor;
     bool m_frameVisible = true;
-    bool m_inside = false; // entered and not yet left; survives the window losing activation
+    bool m_inside = false;    // entered and not yet left; survives the window losing activation
+    bool m_typingKey = false; // a refusal now comes from a typed key, not from a paste
+    bool m_flashing = false;
+    bool m_showing = false;
 };

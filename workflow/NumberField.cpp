@@ -14,6 +14,10 @@ constexpr std::string_view RangeErrorText = "Диапазон температу
 // Blanks that a locale may put between digit groups: space, no-break space, narrow
 // no-break space (UTF-8).
 constexpr std::array<std::string_view, 3> Blanks = {" ", "\u00A0", "\u202F"};
+// What a spreadsheet or a text puts around a copied number besides blanks.
+constexpr std::array<std::string_view, 3> LineBreaksAndTabs = {"\r", "\n", "\t"};
+// U+2212 is the minus sign of typeset text.
+constexpr std::array<std::string_view, 3> Signs = {"-", "+", "\u2212"};
 
 void EraseAll(std::string& s, std::string_view what) {
     if (what.empty()) return;
@@ -27,6 +31,43 @@ double PowerOfTen(int exponent) {
     for (int i = 0; i < exponent && i < 22; ++i)
         p *= 10;
     return exponent > 22 ? std::pow(10.0, exponent) : p;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The piece of `list` that `s` starts with, or none.
+template <std::size_t N>
+std::optional<std::string_view> StartsWithOneOf(std::string_view s,
+                                                const std::array<std::string_view, N>& list) {
+    for (std::string_view piece : list)
+        if (s.starts_with(piece)) return piece;
+    return std::nullopt;
+}
+
+template <std::size_t N>
+std::optional<std::string_view> EndsWithOneOf(std::string_view s,
+                                              const std::array<std::string_view, N>& list) {
+    for (std::string_view piece : list)
+        if (s.ends_with(piece)) return piece;
+    return std::nullopt;
+}
+
+std::string_view Trimmed(std::string_view s) {
+    for (;;) {
+        auto front = StartsWithOneOf(s, Blanks);
+        if (!front) front = StartsWithOneOf(s, LineBreaksAndTabs);
+        if (!front) break;
+        s.remove_prefix(front->size());
+    }
+    for (;;) {
+        auto back = EndsWithOneOf(s, Blanks);
+        if (!back) back = EndsWithOneOf(s, LineBreaksAndTabs);
+        if (!back) break;
+        s.remove_suffix(back->size());
+    }
+    return s;
 }
 
 } // namespace
@@ -79,28 +120,127 @@ std::optional<double> ParseNumber(std::string_view text, std::string_view decima
     return negative ? -value : value;
 }
 
-Limits EffectiveLimits(const NumberFieldSpec& field) {
-    return field.limits.value_or(Limits{-UnlimitedBound, UnlimitedBound});
+bool IsTypable(std::string_view text, std::string_view decimalSeparator,
+               std::string_view groupSeparator) {
+    if (const auto sign = StartsWithOneOf(text, Signs)) text.remove_prefix(sign->size());
+    int integerDigits = 0;
+    bool inFraction = false;
+    while (!text.empty()) {
+        if (!groupSeparator.empty() && groupSeparator != decimalSeparator &&
+            text.starts_with(groupSeparator)) {
+            text.remove_prefix(groupSeparator.size());
+        } else if (!inFraction && !decimalSeparator.empty() && text.starts_with(decimalSeparator)) {
+            inFraction = true;
+            text.remove_prefix(decimalSeparator.size());
+        } else if (IsDigit(text.front())) {
+            if (!inFraction && ++integerDigits > MaxIntegerDigits) return false;
+            text.remove_prefix(1);
+        } else {
+            return false;
+        }
+    }
+    return true;
 }
 
-double BringIntoRange(const NumberFieldSpec& field, double value) {
-    if (std::isnan(value)) value = 0;
-    if (field.kind == FieldKind::Integer) value = std::trunc(value);
-    const Limits limits = EffectiveLimits(field);
-    value = std::clamp(value, limits.min, limits.max);
+std::optional<std::string> PastedNumber(std::string_view text, std::string_view decimalSeparator) {
+    std::string_view s = Trimmed(text);
+    bool negative = false;
+    if (const auto sign = StartsWithOneOf(s, Signs)) {
+        negative = *sign != "+";
+        s.remove_prefix(sign->size());
+    }
+
+    // The text as digits, points and commas, with each blank run as one ' '.
+    std::string marks;
+    while (!s.empty()) {
+        if (const auto blank = StartsWithOneOf(s, Blanks)) {
+            if (!marks.ends_with(' ')) marks += ' ';
+            s.remove_prefix(blank->size());
+        } else if (IsDigit(s.front()) || s.front() == ',' || s.front() == '.') {
+            marks += s.front();
+            s.remove_prefix(1);
+        } else {
+            return std::nullopt;
+        }
+    }
+    const std::size_t lastComma = marks.rfind(','), lastPoint = marks.rfind('.');
+    char decimal = 0;
+    if (lastComma != std::string::npos && lastPoint != std::string::npos)
+        decimal = lastComma > lastPoint ? ',' : '.';
+    else if (lastComma != std::string::npos)
+        decimal = ',';
+    else if (lastPoint != std::string::npos)
+        decimal = '.';
+    if (decimal != 0 && std::count(marks.begin(), marks.end(), decimal) > 1) return std::nullopt;
+
+    std::string number = negative ? "-" : "";
+    bool inFraction = false, anyDigit = false;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const char c = marks[i];
+        if (IsDigit(c)) {
+            number += c;
+            anyDigit = true;
+        } else if (c == decimal) {
+            inFraction = true;
+            number += decimalSeparator;
+        } else {
+            // A group separator stands between two digits of the whole part.
+            const bool betweenDigits =
+                i > 0 && i + 1 < marks.size() && IsDigit(marks[i - 1]) && IsDigit(marks[i + 1]);
+            if (inFraction || !betweenDigits) return std::nullopt;
+        }
+    }
+    if (!anyDigit) return std::nullopt;
+    return number;
+}
+
+double TypedValue(std::string_view text, double previous, std::string_view decimalSeparator,
+                  std::string_view groupSeparator) {
+    if (std::none_of(text.begin(), text.end(), IsDigit)) return 0; // emptied, or a lone sign
+    return ParseNumber(text, decimalSeparator, groupSeparator).value_or(previous);
+}
+
+FieldRule RuleOf(const NumberFieldSpec& field) {
+    return {field.kind, field.limits};
+}
+
+namespace {
+
+Limits EffectiveLimits(const FieldRule& rule) {
+    return rule.limits.value_or(Limits{-UnlimitedBound, UnlimitedBound});
+}
+
+double Rounded(const FieldRule& rule, double value) {
+    if (std::isnan(value)) return 0;
+    return rule.kind == FieldKind::Integer ? std::round(value) : value; // halves away from zero
+}
+
+} // namespace
+
+double BringIntoRange(const FieldRule& rule, double value) {
+    const Limits limits = EffectiveLimits(rule);
+    value = std::clamp(Rounded(rule, value), limits.min, limits.max);
     return value == 0 ? 0.0 : value;
 }
 
+double BringIntoRange(const NumberFieldSpec& field, double value) {
+    return BringIntoRange(RuleOf(field), value);
+}
+
+bool OutsideLimits(const FieldRule& rule, double value) {
+    const Limits limits = EffectiveLimits(rule);
+    value = Rounded(rule, value);
+    return value < limits.min || value > limits.max;
+}
+
 std::optional<ShowMessage> RangeMessage(const NumberFieldSpec& field, double value) {
-    if (!field.announcesRangeError || !field.limits || std::isnan(value)) return std::nullopt;
-    if (field.kind == FieldKind::Integer) value = std::trunc(value);
-    if (value >= field.limits->min && value <= field.limits->max) return std::nullopt;
+    if (!field.announcesRangeError || !OutsideLimits(RuleOf(field), value)) return std::nullopt;
     return ShowMessage{std::string(RangeErrorText), std::string(InputErrorCaption)};
 }
 
-LeftField LeaveField(const NumberFieldSpec& field, std::string_view text,
+LeftField LeaveField(const NumberFieldSpec& field, std::string_view text, double previous,
                      std::string_view decimalSeparator, std::string_view groupSeparator) {
-    const double typed = ParseNumber(text, decimalSeparator, groupSeparator).value_or(0);
+    const double typed = TypedValue(text, previous, decimalSeparator, groupSeparator);
     return {RangeMessage(field, typed), BringIntoRange(field, typed)};
 }
 

@@ -1,5 +1,6 @@
-// The rules of a number field: reading the typed text, bringing the value into range when
-// the user leaves the field, and handing an integer field's value on as 32 bits.
+// The rules of a number field, the same for the window and for plain callers: what may be
+// typed, how a pasted text is read, what the field takes when the user leaves it, and how
+// an integer field's value is handed on as 32 bits.
 #pragma once
 
 #include "Effects.h"
@@ -12,8 +13,17 @@
 
 namespace workflow {
 
-// Fields without limits still stop here, so that nothing downstream can overflow.
+// Fields without limits still stop here, so that nothing downstream can overflow; typing
+// cannot reach it (see MaxIntegerDigits).
 inline constexpr double UnlimitedBound = 1'000'000;
+inline constexpr int MaxIntegerDigits = 6;
+
+// Whole numbers or decimals, and the limits that apply when the user leaves the field.
+struct FieldRule {
+    FieldKind kind;
+    std::optional<Limits> limits;
+};
+FieldRule RuleOf(const NumberFieldSpec& field);
 
 // The number in a field's text, with the locale's decimal and group separators. Blanks
 // and group separators are ignored, "-" or parentheses make it negative. Empty text, or
@@ -21,24 +31,42 @@ inline constexpr double UnlimitedBound = 1'000'000;
 std::optional<double> ParseNumber(std::string_view text, std::string_view decimalSeparator,
                                   std::string_view groupSeparator);
 
-// The field's own limits, or +-UnlimitedBound.
-Limits EffectiveLimits(const NumberFieldSpec& field);
+// Whether text may stand in a field while the user types: a sign only in front, at most
+// MaxIntegerDigits digits before the one decimal separator, group separators as the field
+// shows them. An integer field takes a fraction too and rounds it when it is left.
+bool IsTypable(std::string_view text, std::string_view decimalSeparator,
+               std::string_view groupSeparator);
 
-// A value below the lower limit becomes the lower limit, above the upper the upper; an
-// integer field keeps the whole part. Not a number counts as 0.
+// A pasted text as the field takes it, written with the locale's decimal separator and
+// without grouping: blanks and line breaks around it are trimmed, blanks between digits
+// are group separators, and when only one of "," and "." occurs it is the decimal one
+// (when both do, the last one is). None when what is left is no number.
+std::optional<std::string> PastedNumber(std::string_view text, std::string_view decimalSeparator);
+
+// The number the user left in the field: text without a digit counts as 0 (an emptied
+// field), text that is no number leaves the field its `previous` value.
+double TypedValue(std::string_view text, double previous, std::string_view decimalSeparator,
+                  std::string_view groupSeparator);
+
+// An integer field rounds half away from zero; then a value below the lower limit becomes
+// the lower limit, above the upper the upper (no limits: +-UnlimitedBound). Not a number
+// counts as 0.
+double BringIntoRange(const FieldRule& rule, double value);
 double BringIntoRange(const NumberFieldSpec& field, double value);
+// Whether BringIntoRange moves the (rounded) value to a limit.
+bool OutsideLimits(const FieldRule& rule, double value);
 
 // The message that leaving the field with this value shows before the limit applies;
 // only the air temperature of the condensation page has one.
 std::optional<ShowMessage> RangeMessage(const NumberFieldSpec& field, double value);
 
-// Leaving a field with the text typed into it: an empty field counts as 0, then the range
-// message (if any), then the value the field takes.
+// Leaving a field with the text typed into it: the range message (if any), then the value
+// the field takes.
 struct LeftField {
     std::optional<ShowMessage> message;
     double value;
 };
-LeftField LeaveField(const NumberFieldSpec& field, std::string_view text,
+LeftField LeaveField(const NumberFieldSpec& field, std::string_view text, double previous,
                      std::string_view decimalSeparator, std::string_view groupSeparator);
 
 // An integer field's value as the engine receives it: truncated toward zero, saturated

@@ -14,10 +14,6 @@ class NumberFormatTest : public QObject {
 private slots:
     void formatPattern_data();
     void formatPattern();
-    void typableNumber_data();
-    void typableNumber();
-    void parseNumber_data();
-    void parseNumber();
 };
 
 void NumberFormatTest::formatPattern_data() {
@@ -93,61 +89,6 @@ void NumberFormatTest::formatPattern() {
     QFETCH(QString, groupSep);
     QFETCH(QString, expected);
     QCOMPARE(FormatPattern(value, pattern, decimalSep, groupSep), expected);
-}
-
-void NumberFormatTest::typableNumber_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("decimals");
-    QTest::addColumn<bool>("expected");
-    // clang-format off
-    QTest::newRow("empty")              << ""              << false << true;
-    QTest::newRow("sign alone")         << "-"             << false << true;
-    QTest::newRow("plus")               << "+5"            << false << true;
-    QTest::newRow("seven digits")       << "1234567"       << false << true;
-    QTest::newRow("eight digits")       << "12345678"      << false << false;
-    QTest::newRow("grouped")            << "1" + Nbsp + "000" << false << true;
-    QTest::newRow("decimal")            << "1,5"           << true  << true;
-    QTest::newRow("decimal in integer") << "1,5"           << false << false;
-    QTest::newRow("second separator")   << "1,5,5"         << true  << false;
-    QTest::newRow("foreign separator")  << "1.5"           << true  << false;
-    QTest::newRow("long fraction")      << "1234567,891"   << true  << true;
-    QTest::newRow("eight before sep")   << "12345678,1"    << true  << false;
-    QTest::newRow("letter")             << "12a"           << false << false;
-    QTest::newRow("sign inside")        << "5-"            << false << false;
-    QTest::newRow("two signs")          << "--5"           << false << false;
-    QTest::newRow("blank")              << "1 0"           << false << false;
-    // clang-format on
-}
-
-void NumberFormatTest::typableNumber() {
-    QFETCH(QString, text);
-    QFETCH(bool, decimals);
-    QFETCH(bool, expected);
-    QCOMPARE(IsTypableNumber(text, decimals, u",", Nbsp), expected);
-}
-
-void NumberFormatTest::parseNumber_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<double>("expected");
-    // clang-format off
-    QTest::newRow("grouped decimal") << "1" + Nbsp + "000,5" << true  << 1000.5;
-    QTest::newRow("parentheses")     << "(1,8)"              << true  << -1.8;
-    QTest::newRow("minus")           << "-40"                << true  << -40.0;
-    QTest::newRow("plus")            << "+7"                 << true  << 7.0;
-    QTest::newRow("empty")           << ""                   << false << 0.0;
-    QTest::newRow("words")           << "abc"                << false << 0.0;
-    QTest::newRow("infinity")        << "inf"                << false << 0.0;
-    // clang-format on
-}
-
-void NumberFormatTest::parseNumber() {
-    QFETCH(QString, text);
-    QFETCH(bool, ok);
-    QFETCH(double, expected);
-    const std::optional<double> parsed = ParseNumber(text, u",", Nbsp);
-    QCOMPARE(parsed.has_value(), ok);
-    if (ok) QCOMPARE(*parsed, expected);
 }
 
 std::unique_ptr<QObject> MakeNumberFormatTest() {

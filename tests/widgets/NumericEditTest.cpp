@@ -47,7 +47,7 @@ private slots:
     void rangeAppliesOnLeavingNotOnSetting();
     void typingAcceptsOnlyWhatTheModeAllows_data();
     void typingAcceptsOnlyWhatTheModeAllows();
-    void pastedWordsLeaveValueAlone();
+    void pastedNumbersAreReadAndWordsRefusedVisibly();
     void patternShownOnSetEnterAndLeave();
     void enteredOnceAndMayEmptyTheField();
     void readOnlyAndDisabled();
@@ -121,12 +121,14 @@ void NumericEditTest::typingAcceptsOnlyWhatTheModeAllows_data() {
     QTest::addColumn<double>("value");
     // clang-format off
     QTest::newRow("letters and late signs") << false << "12a-3+4"    << "1234"    << 1234.0;
-    QTest::newRow("no separator in integer")<< false << "1,5"        << "15"      << 15.0;
-    QTest::newRow("seven digits at most")   << false << "123456789"  << "1234567" << 1234567.0;
+    QTest::newRow("fraction rounds")        << false << "12,5"       << "12,5"    << 13.0;
+    QTest::newRow("point in integer")       << false << "12.4"       << "12,4"    << 12.0;
+    QTest::newRow("six digits at most")     << false << "123456789"  << "123456"  << 123456.0;
     QTest::newRow("leading minus")          << false << "-25"        << "-25"     << -25.0;
+    QTest::newRow("negative half")          << false << "-2,5"       << "-2,5"    << -3.0;
     QTest::newRow("one separator")          << true  << "1,2,5"      << "1,25"    << 1.25;
     QTest::newRow("point becomes comma")    << true  << "0.5"        << "0,5"     << 0.5;
-    QTest::newRow("seven before separator") << true  << "12345678,5" << "1234567,5" << 1234567.5;
+    QTest::newRow("six before separator")   << true  << "12345678,5" << "123456,5" << 123456.5;
     // clang-format on
 }
 
@@ -146,24 +148,45 @@ void NumericEditTest::typingAcceptsOnlyWhatTheModeAllows() {
     QCOMPARE(w.edit->value(), value);
 }
 
-void NumericEditTest::pastedWordsLeaveValueAlone() {
+void NumericEditTest::pastedNumbersAreReadAndWordsRefusedVisibly() {
     EditWindow w;
     QVERIFY(w.ready());
     w.edit->setMode(NumericEdit::Mode::Decimal);
     w.edit->setValue(42);
     w.enter();
-    for (const QString& clip :
-         {QStringLiteral("abc"), QStringLiteral("1.5"), QStringLiteral("12 кг")}) {
+    QSignalSpy refused(w.edit, &NumericEdit::inputRefused);
+    const auto paste = [&](const QString& clip) {
         QApplication::clipboard()->setText(clip);
         w.edit->selectAll();
         w.edit->paste();
-        QCOMPARE(w.edit->text(), "42");
+        return w.edit->text();
+    };
+    // What a spreadsheet or a text puts around a number is dropped.
+    QCOMPARE(paste("  35 \n"), "35");
+    QCOMPARE(paste("1 500"), "1500");
+    QCOMPARE(paste("1\u00A0500"), "1\u00A0500"); // grouped as the field itself groups
+
+    QCOMPARE(paste("1.5"), "1,5");
+    QCOMPARE(refused.count(), 0);
+
+    for (const QString& clip : {QStringLiteral("abc"), QStringLiteral("12 кг"),
+                                QStringLiteral("1-2"), QStringLiteral("1,5,5")}) {
+        QCOMPARE(paste(clip), "1,5"); // the field keeps its text
+        QCOMPARE(refused.count(), 1);
+        QCOMPARE(refused.takeFirst().at(0).toString(), "Вставленный текст — не число");
+        QCOMPARE(w.edit->palette().color(QPalette::Base), QColor(255, 205, 200)); // the flash
+        QTRY_COMPARE_WITH_TIMEOUT(w.edit->palette().color(QPalette::Base),
+                                  w.neighbour->palette().color(QPalette::Base), 2000);
     }
-    QApplication::clipboard()->setText("3,5");
-    w.edit->selectAll();
-    w.edit->paste();
+
+    // A key that makes no number is refused in so many words too.
+    w.edit->setCursorPosition(1);
+    QTest::keyClick(w.edit, Qt::Key_Minus);
+    QCOMPARE(w.edit->text(), "1,5");
+    QCOMPARE(refused.count(), 1);
+    QVERIFY(refused.takeFirst().at(0).toString().contains("минус"));
     w.leave();
-    QCOMPARE(w.edit->value(), 3.5);
+    QCOMPARE(w.edit->value(), 1.5);
 }
 
 void NumericEditTest::patternShownOnSetEnterAndLeave() {

@@ -56,6 +56,74 @@ TEST(ParseNumber, AbsurdlyLongNumbersStayFinite) {
     EXPECT_DOUBLE_EQ(*ParseNumber("0," + digits, ",", Nbsp), 1.0);
 }
 
+TEST(IsTypable, ASignInFrontDigitsAndOneSeparator) {
+    struct Case {
+        const char* text;
+        bool typable;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"",               true},
+        {"-",              true},  // a sign alone while typing
+        {"+5",             true},
+        {"\u22125",        true},  // the typeset minus
+        {"123456",         true},
+        {"1234567",        false}, // more than a field's million
+        {"1\u00A0000",     true},  // grouped as the field shows it on entry
+        {"12,5",           true},  // also in a whole-number field, which rounds it later
+        {",5",             true},
+        {"123456,789",     true},
+        {"1,5,5",          false},
+        {"1.5",            false}, // another locale's separator
+        {"1-2",            false}, // a minus only in front
+        {"5-",             false},
+        {"--5",            false},
+        {"12a",            false},
+        {"1 0",            false}, // a plain blank is not this locale's group separator
+    };
+    // clang-format on
+    for (const Case& c : cases)
+        EXPECT_EQ(IsTypable(c.text, ",", Nbsp), c.typable) << c.text;
+}
+
+TEST(PastedNumber, TrimsDropsGroupsAndReadsEitherSeparator) {
+    struct Case {
+        const char* clip;
+        const char* decimal;
+        std::optional<std::string> text;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"  35 ",           ",", "35"},
+        {"35\r\n",          ",", "35"},          // a spreadsheet cell
+        {"\t-12\n",         ",", "-12"},
+        {"1 500",           ",", "1500"},
+        {"1\u00A0500",      ",", "1500"},
+        {"1\u202F500,25",   ",", "1500,25"},
+        {"1,5",             ",", "1,5"},
+        {"1.5",             ",", "1,5"},         // either separator when only one kind occurs
+        {"1.5",             ".", "1.5"},
+        {"1,5",             ".", "1.5"},
+        {"1.500,5",         ",", "1500,5"},      // both: the last one is the decimal one
+        {"1,500.5",         ",", "1500,5"},
+        {"\u22123",         ",", "-3"},
+        {"+7",              ",", "7"},
+        {"1,5,5",           ",", std::nullopt},
+        {"1 5,5 0",         ",", std::nullopt},  // no grouping in the fraction
+        {"1  500",          ",", "1500"},        // a run of blanks is one separator
+        {",5 ",             ",", ",5"},
+        {"12 кг",           ",", std::nullopt},
+        {"abc",             ",", std::nullopt},
+        {"1-2",             ",", std::nullopt},
+        {"",                ",", std::nullopt},
+        {" , ",             ",", std::nullopt},
+        {"1e5",             ",", std::nullopt},
+    };
+    // clang-format on
+    for (const Case& c : cases)
+        EXPECT_EQ(PastedNumber(c.clip, c.decimal), c.text) << c.clip;
+}
+
 struct LeaveCase {
     const char* field;
     const char* text;
@@ -63,7 +131,8 @@ struct LeaveCase {
     bool message;
 };
 
-TEST(LeaveField, EmptyCountsAsZeroAndLimitsApply) {
+TEST(LeaveField, EmptyCountsAsZeroFractionsRoundAndLimitsApply) {
+    constexpr double Previous = 7;
     // clang-format off
     const LeaveCase cases[] = {
         {"RzNumericEdit13", "120",     90,    false}, // humidity
@@ -76,27 +145,33 @@ TEST(LeaveField, EmptyCountsAsZeroAndLimitsApply) {
         {"RzNumericEdit18", "1500",    1000,  false}, // depth
         {"RzNumericEdit28", "",        1,     false}, // time without flow
         {"RzNumericEdit1",  "",        0,     false}, // no limits
-        {"RzNumericEdit1",  "abc",     0,     false},
+        {"RzNumericEdit1",  "-",       0,     false}, // a lone sign is an emptied field
+        {"RzNumericEdit1",  "1,5,5",   Previous, false}, // no number: the field keeps its value
         {"RzNumericEdit1",  "-273",    -273,  false},
         {"RzNumericEdit1",  "5000000000", 1e6, false}, // unlimited fields stop at a million
         {"RzNumericEdit2",  "-5000000000", -1e6, false},
-        {"RzNumericEdit25", "-7,9",    -7,    false}, // an integer field keeps the whole part
+        {"RzNumericEdit6",  "12,5",    13,    false}, // a whole-number field rounds halves away from zero
+        {"RzNumericEdit6",  "-12,5",   -13,   false},
+        {"RzNumericEdit6",  "12,49",   12,    false},
+        {"RzNumericEdit25", "-7,9",    -8,    false},
         {"RzNumericEdit11", "60",      50,    true},  // the range message, then the limit
         {"RzNumericEdit11", "-50",     -40,   true},
         {"RzNumericEdit11", "50",      50,    false},
+        {"RzNumericEdit11", "50,4",    50,    false}, // judged after rounding
+        {"RzNumericEdit11", "50,5",    50,    true},
         {"RzNumericEdit11", "-40",     -40,   false},
         {"RzNumericEdit11", "",        0,     false},
     };
     // clang-format on
     for (const LeaveCase& c : cases) {
-        const LeftField left = LeaveField(NumberField(c.field), c.text, ",", Nbsp);
+        const LeftField left = LeaveField(NumberField(c.field), c.text, Previous, ",", Nbsp);
         EXPECT_EQ(left.value, c.value) << c.field << " " << c.text;
         EXPECT_EQ(left.message.has_value(), c.message) << c.field << " " << c.text;
     }
 }
 
 TEST(LeaveField, RangeMessageOfTheCondensationAirTemperature) {
-    const LeftField left = LeaveField(NumberField("RzNumericEdit11"), "60", ",", Nbsp);
+    const LeftField left = LeaveField(NumberField("RzNumericEdit11"), "60", 0, ",", Nbsp);
     ASSERT_TRUE(left.message);
     EXPECT_EQ(*left.message, (ShowMessage{"Диапазон температур предусмотрен от -40 до +50 °С",
                                           "Ошибка ввода данных"}));
