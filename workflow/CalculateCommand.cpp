@@ -104,7 +104,20 @@ private:
 
 std::string ResultText(const T_calc& engine, double thickness, std::string_view separator) {
     // A negative thickness means the norm is met without insulation: none is needed.
-    return FormatThickness(std::max(engine.RoundThickness(thickness), 0), separator);
+    const int32_t millimetres = std::max(engine.RoundThickness(thickness), 0);
+    // Beyond this the rounding saturates: its clamp is no computed thickness.
+    if (millimetres > LargestShownThickness) return std::string(BeyondLargestThickness);
+    return FormatThickness(millimetres, separator);
+}
+
+constexpr std::string_view WallTooThick =
+    "Толщина стенки трубы должна быть меньше половины её наружного диаметра";
+
+// A wall of half the outer diameter or more leaves no bore for the water.
+bool WallFitsPipe(double wallMm, int32_t diameterPosition) {
+    const auto diameters = DiameterListMm();
+    if (diameterPosition < 0 || diameterPosition >= int32_t(diameters.size())) return true;
+    return 2 * wallMm < diameters[std::size_t(diameterPosition)];
 }
 
 // Appends what `status` shows, by the entry's table. `normFlux` is set for the norm
@@ -197,6 +210,12 @@ std::vector<Effect> Calculate(int method, const Inputs& in, T_calc& engine,
         break;
     }
     case 4: {
+        if (!WallFitsPipe(Whole(in, "RzNumericEdit26"), diameter)) {
+            effects.push_back(
+                ShowMessage{std::string(WallTooThick), std::string(InputErrorCaption)});
+            effects.push_back(MoveFocus{"RzNumericEdit26"});
+            break;
+        }
         const int32_t status = engine.CalcAgainstFreezing(
             Whole(in, "RzNumericEdit25"), double(Whole(in, "RzNumericEdit26")),
             Whole(in, "RzNumericEdit28"), Whole(in, "RzNumericEdit27"), diameter, material,

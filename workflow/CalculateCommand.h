@@ -20,6 +20,11 @@ namespace workflow {
 std::vector<Effect> Calculate(int method, const Inputs& inputs, T_calc& engine,
                               std::string_view decimalSeparator);
 
+// A thickness beyond this many millimetres is shown as BeyondLargestThickness: the
+// rounding saturates near 2^31, and its clamp is no computed figure.
+inline constexpr int32_t LargestShownThickness = 2'000'000'000;
+inline constexpr std::string_view BeyondLargestThickness = "более 2·10⁹";
+
 // Whole millimetres as the result text: one digit after the decimal separator and no
 // grouping ("60,0"); from 100000 mm on, five significant digits in scientific notation
 // with a signed exponent of at least two digits ("1,2346E+05").

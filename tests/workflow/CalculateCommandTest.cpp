@@ -169,7 +169,16 @@ INSTANTIATE_TEST_SUITE_P(Freezing, EveryStatus, testing::Values(
                {Box("При заданных условиях слишком болшая толщина теплоизоляции", WarningCaption), Result("1,2334E+05")}},
     StatusCase{"s6_water_below_0_silent", 4, Fields({{"RzNumericEdit27", -5}}), {Result("240,0")}},
     StatusCase{"s7_air_below_273", 4, Fields({{"RzNumericEdit25", -300}}),
-               {Box(AirBelow273, WarningCaption), Focus("RzNumericEdit25")}}),
+               {Box(AirBelow273, WarningCaption), Focus("RzNumericEdit25")}},
+    // The rounding saturates near 2^31 mm: no figure is shown for its clamp.
+    StatusCase{"beyond_the_largest_figure", 4, Fields({{"RzNumericEdit27", 1}, {"RzNumericEdit28", 1000}}),
+               {Box("При заданных условиях слишком болшая толщина теплоизоляции", WarningCaption), Result("более 2·10⁹")}},
+    // A wall of half the outer diameter leaves no bore; checked before the engine is asked.
+    StatusCase{"wall_half_the_diameter", 4, Fields({{"RzNumericEdit26", 9}}, {{"RzComboBox3", 0}}),
+               {InputError("Толщина стенки трубы должна быть меньше половины её наружного диаметра"),
+                Focus("RzNumericEdit26")}},
+    StatusCase{"wall_just_below_half", 4, Fields({{"RzNumericEdit26", 8}}, {{"RzComboBox3", 0}}),
+               {Box("При заданных условиях слишком болшая толщина теплоизоляции", WarningCaption), Result("более 2·10⁹")}}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
