@@ -27,6 +27,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <variant>
 
 TFGeneral* FGeneral = nullptr;
@@ -153,14 +154,20 @@ void TFGeneral::SelectMethod(int method) {
             break;
         }
     }
-    RzLabel4->setText(QStringLiteral("0"));
+    result_.KindChosen(method);
+    RzLabel4->setText(Text(result_.Text()));
+    ShowResultState();
     for (int item = 0; item < RGCalc->count(); ++item)
         RGCalc->setItemColor(item, QColor(item == method ? Colors::Accent : Colors::Text));
 }
 
 // ---- Calculate ---------------------------------------------------------------------------
 
-workflow::Inputs TFGeneral::ReadInputs() const {
+void TFGeneral::SettleEditedField(QWidget* commandButton) {
+    commandButton->setFocus(Qt::OtherFocusReason);
+}
+
+workflow::Inputs TFGeneral::ReadInputs(Read read) const {
     workflow::Inputs in;
     for (const workflow::ChoiceSpec& choice : workflow::Choices()) {
         const QWidget* control = findChild<QWidget*>(Text(choice.objectName));
@@ -169,20 +176,22 @@ workflow::Inputs TFGeneral::ReadInputs() const {
         else if (const auto* list = qobject_cast<const ValueComboBox*>(control))
             in.Choice(choice.objectName) = list->currentIndex();
     }
-    for (const workflow::NumberFieldSpec& field : workflow::NumberFields())
-        in.Field(field.objectName) = findChild<NumericEdit*>(Text(field.objectName))->value();
+    for (const workflow::NumberFieldSpec& field : workflow::NumberFields()) {
+        const NumericEdit* edit = findChild<NumericEdit*>(Text(field.objectName));
+        in.Field(field.objectName) = read == Read::Typed ? edit->pendingValue() : edit->value();
+    }
     if (RzComboBox1->currentIndex() >= 0)
         in.materialValue = RzComboBox1->currentValue().toStdString();
     return in;
 }
 
 void TFGeneral::RzBitBtn1Click() {
-    // Leaving the field being edited applies its limits before anything is read.
-    RzBmpButton1->setFocus(Qt::OtherFocusReason);
+    SettleEditedField(RzBmpButton1);
     const int method = CalcMethod();
     if (method < 0) return;
     const std::string separator = QLocale().decimalPoint().toStdString();
-    const auto effects = workflow::Calculate(method, ReadInputs(), *calc_, separator);
+    const workflow::Inputs inputs = ReadInputs();
+    const auto effects = workflow::Calculate(method, inputs, *calc_, separator);
     for (const workflow::Effect& effect : effects) {
         std::visit(
             [this](const auto& e) {
@@ -193,13 +202,54 @@ void TFGeneral::RzBitBtn1Click() {
                     findChild<NumericEdit*>(Text(e.objectName))->setValue(e.value);
                 } else if constexpr (std::is_same_v<T, workflow::SetResult>) {
                     RzLabel4->setText(Text(e.text));
-                    RzLabel4->adjustSize();
                 } else {
                     findChild<NumericEdit*>(Text(e.objectName))->setFocus(Qt::OtherFocusReason);
                 }
             },
             effect);
     }
+    result_.Calculated(method, inputs, effects);
+    ShowResultState();
+}
+
+void TFGeneral::ConnectInputChanges() {
+    for (const workflow::ChoiceSpec& choice : workflow::Choices()) {
+        QWidget* control = findChild<QWidget*>(Text(choice.objectName));
+        if (auto* group = qobject_cast<RadioGroup*>(control))
+            connect(group, &RadioGroup::changed, this, &TFGeneral::ShowResultState);
+        else if (auto* list = qobject_cast<ValueComboBox*>(control))
+            connect(list, &QComboBox::currentIndexChanged, this, &TFGeneral::ShowResultState);
+    }
+    connect(RzComboBox1, &QComboBox::currentIndexChanged, this, &TFGeneral::ShowResultState);
+    for (const workflow::NumberFieldSpec& field : workflow::NumberFields()) {
+        if (field.use != workflow::FieldUse::Input) continue;
+        auto* edit = findChild<NumericEdit*>(Text(field.objectName));
+        connect(edit, &NumericEdit::valueChanged, this, &TFGeneral::ShowResultState);
+        connect(edit, &QLineEdit::textEdited, this, &TFGeneral::ShowResultState);
+    }
+}
+
+void TFGeneral::ShowResultState() {
+    const workflow::Inputs now = ReadInputs(Read::Typed);
+    const bool staleThickness = result_.HasThickness() && !result_.ThicknessIsCurrent(now);
+    const bool staleNorm = result_.HasNorm() && !result_.NormIsCurrent(now);
+    const QString hint = Text(workflow::StaleResultHint);
+
+    QPalette result = RzLabel4->palette();
+    result.setColor(QPalette::WindowText, staleThickness ? QColor(Colors::Stale) : Qt::red);
+    RzLabel4->setPalette(result);
+    RzLabel4->setToolTip(staleThickness ? hint : QString());
+    QPalette norm = RzNumericEdit3->palette();
+    norm.setColor(QPalette::Text, staleNorm ? QColor(Colors::Stale) : Qt::black);
+    RzNumericEdit3->setPalette(norm);
+    RzNumericEdit3->setToolTip(staleNorm ? hint : QString());
+
+    // A long result grows to the left over the dots, so that the unit stays readable.
+    RzLabel4->adjustSize();
+    const QString caption = RzLabel6->text();
+    const int unitLeft = RzLabel6->x() + RzLabel6->fontMetrics().horizontalAdvance(
+                                             caption.left(caption.lastIndexOf(u'.') + 1));
+    RzLabel4->move(std::min(ResultPlace.x(), unitLeft - RzLabel4->width()), RzLabel4->y());
 }
 
 // ---- Field behaviours --------------------------------------------------------------------
@@ -326,29 +376,8 @@ void TFGeneral::GrHelperItems0Click() {
 }
 
 void TFGeneral::RzBmpButton3Click() {
-    reports::WindowState state;
-    state.RzRadioGroup1 = RzRadioGroup1->currentIndex();
-    state.RzRadioGroup2 = RzRadioGroup2->currentIndex();
-    state.RzRadioGroup3 = RzRadioGroup3->currentIndex();
-    state.RzComboBox3 = RzComboBox3->currentIndex();
-    state.RzComboBox1 = RzComboBox1->currentText();
-    state.RzLabel4 = RzLabel4->text();
-    state.RzComboBox5 = RzComboBox5->currentText();
-    state.RzComboBox4 = RzComboBox4->currentText();
-    const std::pair<double*, NumericEdit*> fields[] = {
-        {&state.RzNumericEdit1, RzNumericEdit1},   {&state.RzNumericEdit2, RzNumericEdit2},
-        {&state.RzNumericEdit3, RzNumericEdit3},   {&state.RzNumericEdit6, RzNumericEdit6},
-        {&state.RzNumericEdit7, RzNumericEdit7},   {&state.RzNumericEdit8, RzNumericEdit8},
-        {&state.RzNumericEdit11, RzNumericEdit11}, {&state.RzNumericEdit12, RzNumericEdit12},
-        {&state.RzNumericEdit13, RzNumericEdit13}, {&state.RzNumericEdit16, RzNumericEdit16},
-        {&state.RzNumericEdit17, RzNumericEdit17}, {&state.RzNumericEdit18, RzNumericEdit18},
-        {&state.RzNumericEdit21, RzNumericEdit21}, {&state.RzNumericEdit22, RzNumericEdit22},
-        {&state.RzNumericEdit25, RzNumericEdit25}, {&state.RzNumericEdit26, RzNumericEdit26},
-        {&state.RzNumericEdit27, RzNumericEdit27}, {&state.RzNumericEdit28, RzNumericEdit28},
-    };
-    for (const auto& [value, edit] : fields)
-        *value = edit->value();
+    SettleEditedField(RzBmpButton3);
     if (reportengine::Template* report =
-            reports::FillReport(*reports_, Notebook->currentIndex(), state))
+            reports::FillReport(*reports_, CalcMethod(), ReadInputs(), result_))
         reportengine::ShowReport(*report, this);
 }

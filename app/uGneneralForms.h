@@ -5,8 +5,10 @@
 
 #include "FieldBehaviours.h"
 #include "InputModel.h"
+#include "ShownResult.h"
 
 #include <QMainWindow>
+#include <QPoint>
 #include <memory>
 
 class Backdrop;
@@ -152,6 +154,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Where the result text stands when it fits before the unit.
+    static constexpr QPoint ResultPlace{308, 206};
+
     // Layout (uGneneralFormsLayout.cpp): every control with its place, caption and rules.
     void BuildFrame();
     void BuildPages();
@@ -159,7 +164,16 @@ private:
     void ConnectHandlers();
 
     void SelectMethod(int method);
-    workflow::Inputs ReadInputs() const;
+    // Every command that reads the inputs first leaves the field being edited, as a click
+    // on its button does, so that the field's rules and messages come first.
+    void SettleEditedField(QWidget* commandButton);
+    // The one snapshot of the inputs. `Typed` reads a field being edited as its text
+    // stands, to tell at once whether the shown result still belongs to the inputs.
+    enum class Read { Settled, Typed };
+    workflow::Inputs ReadInputs(Read read = Read::Settled) const;
+    void ConnectInputChanges();
+    // Shows the result text at its place and marks it, and the norm, when stale.
+    void ShowResultState();
     void MirrorMaterialList();
     void OpenList(ValueComboBox* list);
     void EmptyZeroOnEntry(NumericEdit* edit);
@@ -167,6 +181,7 @@ private:
     std::unique_ptr<T_calc> calc_;
     std::unique_ptr<reports::ReportTemplates> reports_; // frxReport1..5
     workflow::MaterialList materials_;
+    workflow::ShownResult result_;
     bool shown_ = false;
 };
 

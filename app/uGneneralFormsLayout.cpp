@@ -373,7 +373,7 @@ void TFGeneral::BuildCommonPanel() {
     // The result stands on the dotted run of its caption.
     RzLabel4 = Make<QLabel>(PClose, "RzLabel4");
     RzLabel4->setText(QStringLiteral("0"));
-    RzLabel4->move(308, 206);
+    RzLabel4->move(ResultPlace);
     RzLabel4->setFont(UiFont(UiFace::MsSansSerif, 16, true));
     QPalette resultColours = RzLabel4->palette();
     resultColours.setColor(QPalette::WindowText, Qt::red);
@@ -465,4 +465,5 @@ void TFGeneral::ConnectHandlers() {
     };
     for (const auto& [edit, handler] : entries)
         connect(edit, &NumericEdit::entered, this, handler);
+    ConnectInputChanges();
 }

@@ -9,18 +9,25 @@
 namespace {
 
 // The surface-temperature report of a pipe, as after a calculation.
-reports::WindowState SampleWindow() {
-    reports::WindowState state;
-    state.RzNumericEdit6 = 20;
-    state.RzNumericEdit7 = 150;
-    state.RzNumericEdit8 = 45;
-    state.RzLabel4 = QStringLiteral("30,0");
-    return state;
+struct SampleWindow {
+    workflow::Inputs inputs;
+    workflow::ShownResult shown;
+    SampleWindow() {
+        inputs.Field("RzNumericEdit6") = 20;
+        inputs.Field("RzNumericEdit7") = 150;
+        inputs.Field("RzNumericEdit8") = 45;
+        shown.Calculated(1, inputs, std::vector<workflow::Effect>{workflow::SetResult{"30,0"}});
+    }
+};
+
+const reportengine::Template* SampleReport(reports::ReportTemplates& templates) {
+    const SampleWindow window;
+    return reports::FillReport(templates, 1, window.inputs, window.shown);
 }
 
 void BM_PrepareReport(benchmark::State& s) {
     reports::ReportTemplates templates;
-    const auto* report = reports::FillReport(templates, 3, SampleWindow());
+    const auto* report = SampleReport(templates);
     for (auto _ : s)
         benchmark::DoNotOptimize(reportengine::PreparePage(*report));
 }
@@ -28,7 +35,7 @@ BENCHMARK(BM_PrepareReport)->Unit(benchmark::kMicrosecond);
 
 void BM_PrepareAndWritePdf(benchmark::State& s) {
     reports::ReportTemplates templates;
-    const auto* report = reports::FillReport(templates, 3, SampleWindow());
+    const auto* report = SampleReport(templates);
     qint64 bytes = 0;
     for (auto _ : s) {
         QBuffer buffer;

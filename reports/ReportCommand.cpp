@@ -1,17 +1,20 @@
 #include "ReportCommand.h"
 
-#include "TCalc.h"
+#include "MethodSelection.h"
 
 #include <cmath>
+#include <string_view>
 
 namespace reports {
 
 namespace {
 
 using reportengine::Template;
+using workflow::Inputs;
 
-// The return pipe's temperature that the window shows in its disabled field.
-constexpr int ReturnPipeTemp = 50;
+QString Text(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 // The engine prints a text in apostrophes as the text between them.
 QString Quoted(const QString& text) {
@@ -33,86 +36,121 @@ double AsShown(double value) {
     return std::isfinite(scaled) ? scaled / 1000 : value;
 }
 
-void SetDiameter(Template& report, const WindowState& state) {
-    const int mm = DiameterMm(state.RzComboBox3);
+// A phrase printed as a value starts with a capital letter, as the rows around it do.
+QString Capitalised(QString text) {
+    if (!text.isEmpty()) text[0] = text[0].toUpper();
+    return text;
+}
+
+QString RowText(const Inputs& in, std::string_view choice) {
+    return Text(workflow::ChoiceRowText(choice, in.Choice(choice)));
+}
+
+void SetDiameter(Template& report, const Inputs& in) {
+    const auto diameters = workflow::DiameterListMm();
+    const int position = in.Choice("RzComboBox3");
     const int index = report.IndexOf(QStringLiteral("dt"));
-    if (mm > 0)
-        report.SetValue(index, mm);
+    if (position >= 0 && position < int(diameters.size()))
+        report.SetValue(index, diameters[std::size_t(position)]);
     else
         report.ClearValue(index);
 }
 
+void SetShown(Template& report, const char* box, bool shown) {
+    if (auto* b = report.FindObject(QLatin1String(box))) b->visible = shown;
+}
+
+// The thickness, only beside the inputs it was computed from.
+void SetThickness(Template& report, const Inputs& in, const workflow::ShownResult& result) {
+    const bool current = result.ThicknessIsCurrent(in);
+    SetText(report, "tt", Quoted(Text(current ? result.Text() : workflow::NoResultText)));
+    SetShown(report, "NoResult", !current);
+}
+
 // The values that kinds 0, 1 and 2 share, and their diameter row: shown for a pipe only.
-void SetShared(Template& report, const WindowState& state, const char* diameterLabel,
+void SetShared(Template& report, const Inputs& in, const char* diameterLabel,
                const char* diameterValue) {
-    const bool plane = state.RzRadioGroup1 == 1;
+    const bool plane = in.Choice("RzRadioGroup1") == 1;
     SetText(report, "cyl", plane ? QStringLiteral("'Плоскость'") : QStringLiteral("'Труба'"));
-    SetDiameter(report, state);
+    SetDiameter(report, in);
     SetText(report, "dis",
-            state.RzRadioGroup2 == 0 ? QStringLiteral("'Открытый воздух'")
-                                     : QStringLiteral("'Помещение'"));
-    SetText(report, "mat", Quoted(state.RzComboBox1));
+            in.Choice("RzRadioGroup2") == 0 ? QStringLiteral("'Открытый воздух'")
+                                            : QStringLiteral("'Помещение'"));
+    SetText(report, "mat", Quoted(Text(workflow::MaterialText(in.materialValue))));
     SetText(report, "sur",
-            state.RzRadioGroup3 == 0 ? QStringLiteral("'Металл'") : QStringLiteral("'Не металл'"));
-    SetText(report, "tt", Quoted(state.RzLabel4));
-    for (const char* name : {diameterLabel, diameterValue})
-        if (auto* box = report.FindObject(QLatin1String(name))) box->visible = !plane;
+            in.Choice("RzRadioGroup3") == 0 ? QStringLiteral("'Металл'")
+                                            : QStringLiteral("'Не металл'"));
+    for (const char* box : {diameterLabel, diameterValue})
+        SetShown(report, box, !plane);
 }
 
 } // namespace
 
-int DiameterMm(int diameterIndex) {
-    const auto diameters = T_calc::OuterDiametersMm();
-    if (diameterIndex < 0 || diameterIndex >= static_cast<int>(diameters.size())) return 0;
-    return diameters[size_t(diameterIndex)];
+QString ReportTitle(int calcMethod, QDate date) {
+    const auto methods = workflow::CalcMethods();
+    const QString kind = calcMethod >= 0 && calcMethod < int(methods.size())
+                             ? Text(methods[std::size_t(calcMethod)].shortName)
+                             : QString();
+    return QStringLiteral("Толщина изоляции — %1 — %2").arg(kind, date.toString(Qt::ISODate));
 }
 
-reportengine::Template* FillReport(ReportTemplates& templates, int notebookPageIndex,
-                                   const WindowState& state) {
-    const int calcMethod = notebookPageIndex - 2;
+reportengine::Template* FillReport(ReportTemplates& templates, int calcMethod, const Inputs& in,
+                                   const workflow::ShownResult& result, QDate date) {
     Template* report = templates.ForKind(calcMethod);
     if (report == nullptr) return nullptr;
     Template& r = *report;
+    r.title = ReportTitle(calcMethod, date);
+    r.author = QStringLiteral("Программа расчёта теплоизоляции");
+    SetThickness(r, in, result);
     switch (calcMethod) {
-    case 0:
-        SetShared(r, state, "Memo26", "Memo27");
-        SetText(r, "rp", Quoted(state.RzComboBox5));
-        SetNumber(r, "tb", state.RzNumericEdit2);
-        SetNumber(r, "ta", state.RzNumericEdit1);
-        SetNumber(r, "nt", AsShown(state.RzNumericEdit3));
+    case 0: {
+        SetShared(r, in, "Memo26", "Memo27");
+        SetText(r, "rp", Quoted(RowText(in, "RzComboBox5")));
+        SetText(r, "ch", Quoted(RowText(in, "RzRadioGroup4")));
+        SetNumber(r, "tb", in.Field("RzNumericEdit2"));
+        SetNumber(r, "ta", in.Field("RzNumericEdit1"));
+        // The norm is per metre of pipe, or per square metre of a plane.
+        SetText(r, "nu",
+                in.Choice("RzRadioGroup1") == 1 ? QStringLiteral("'Вт/м²'")
+                                                : QStringLiteral("'Вт/м'"));
+        if (result.NormIsCurrent(in))
+            SetNumber(r, "nt", AsShown(in.Field("RzNumericEdit3")));
+        else
+            SetText(r, "nt", Quoted(Text(workflow::NoResultText)));
         break;
+    }
     case 1:
-        SetShared(r, state, "Memo24", "Memo25");
-        SetNumber(r, "tb", state.RzNumericEdit7);
-        SetNumber(r, "ta", state.RzNumericEdit6);
-        SetNumber(r, "ts", state.RzNumericEdit8);
+        SetShared(r, in, "Memo24", "Memo25");
+        SetNumber(r, "tb", in.Field("RzNumericEdit7"));
+        SetNumber(r, "ta", in.Field("RzNumericEdit6"));
+        SetNumber(r, "ts", in.Field("RzNumericEdit8"));
         break;
     case 2:
-        SetShared(r, state, "Memo24", "Memo25");
-        SetNumber(r, "tb", state.RzNumericEdit12);
-        SetNumber(r, "ta", state.RzNumericEdit11);
-        SetNumber(r, "mo", state.RzNumericEdit13);
+        SetShared(r, in, "Memo24", "Memo25");
+        SetNumber(r, "tb", in.Field("RzNumericEdit12"));
+        SetNumber(r, "ta", in.Field("RzNumericEdit11"));
+        SetNumber(r, "mo", in.Field("RzNumericEdit13"));
         break;
     case 3: // object, location and covering are fixed texts of this template
-        SetText(r, "mat", Quoted(state.RzComboBox1));
-        SetNumber(r, "tg", state.RzNumericEdit16);
-        SetNumber(r, "tpg", AsShown(state.RzNumericEdit17));
-        SetText(r, "tb", state.RzComboBox4); // digits only: prints as that number
-        SetNumber(r, "tp", ReturnPipeTemp);
-        SetNumber(r, "dk", AsShown(state.RzNumericEdit18));
-        SetNumber(r, "hk", AsShown(state.RzNumericEdit21));
-        SetNumber(r, "wk", AsShown(state.RzNumericEdit22));
-        SetDiameter(r, state);
-        SetText(r, "tt", Quoted(state.RzLabel4));
+        SetText(r, "mat", Quoted(Text(workflow::MaterialText(in.materialValue))));
+        SetNumber(r, "tg", in.Field("RzNumericEdit16"));
+        SetNumber(r, "tpg", AsShown(in.Field("RzNumericEdit17")));
+        SetText(r, "tb", RowText(in, "RzComboBox4")); // digits only: prints as that number
+        SetNumber(r, "tp", in.Field("RzNumericEdit24"));
+        SetNumber(r, "dk", AsShown(in.Field("RzNumericEdit18")));
+        SetNumber(r, "hk", AsShown(in.Field("RzNumericEdit21")));
+        SetNumber(r, "wk", AsShown(in.Field("RzNumericEdit22")));
+        SetText(r, "ch", Quoted(RowText(in, "RzRadioGroup4")));
+        SetDiameter(r, in);
         break;
     case 4: // object, location and covering are fixed texts of this template
-        SetText(r, "mat", Quoted(state.RzComboBox1));
-        SetDiameter(r, state);
-        SetNumber(r, "ts", state.RzNumericEdit26);
-        SetNumber(r, "tp", state.RzNumericEdit28);
-        SetNumber(r, "tb", state.RzNumericEdit27);
-        SetNumber(r, "ta", state.RzNumericEdit25);
-        SetText(r, "tt", Quoted(state.RzLabel4));
+        SetText(r, "mat", Quoted(Text(workflow::MaterialText(in.materialValue))));
+        SetDiameter(r, in);
+        SetNumber(r, "ts", in.Field("RzNumericEdit26"));
+        SetNumber(r, "tp", in.Field("RzNumericEdit28"));
+        SetNumber(r, "tb", in.Field("RzNumericEdit27"));
+        SetNumber(r, "ta", in.Field("RzNumericEdit25"));
+        SetText(r, "ls", Quoted(Capitalised(Text(workflow::LayingText(in.Choice("RzComboBox2"))))));
         break;
     }
     return report;

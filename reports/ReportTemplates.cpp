@@ -28,6 +28,8 @@ constexpr BoxRow sharedBoxes[] = {
     {"Date",     139,   33,   21,   5,  Style::Regular,       true,  "[Date]"},
     {"Memo5",      7,   41,   25,   5,  Style::BoldUnderline, true,  "Вид расчёта"},
     {"Memo20",     7,  224,   45,   5,  Style::BoldUnderline, true,  "Результаты расчёта"},
+    // Shown instead of a thickness that was not computed from the printed inputs.
+    {"NoResult",   7,  242,  150,   5,  Style::Regular,       false, "Расчёт для приведённых исходных данных не выполнен"},
 };
 
 constexpr BoxRow frxReport1Boxes[] = {
@@ -101,8 +103,10 @@ constexpr BoxRow frxReport3Boxes[] = {
     {"Memo1",    109,  150,   25,   5,  Style::Regular,       true,  "[tb]"},
     {"Memo16",     7,  160,   66,   4,  Style::Regular,       true,  "Температура окружающего воздуха °С"},
     {"Memo18",   109,  160,   25,   4,  Style::Regular,       true,  "[ta]"},
-    {"Memo17",     7,  172,   87,   4,  Style::Regular,       true,  "Норма тепловых пртерь вт ч"},
+    {"Memo17",     7,  172,   87,   4,  Style::Regular,       true,  "Норма тепловых пртерь, [nu]"},
     {"Memo19",   109,  172,   25,   4,  Style::Regular,       true,  "[nt]"},
+    {"Memo30",     7,  184,   87,   4,  Style::Regular,       true,  "Число часов работы в год"},
+    {"Memo31",   109,  184,   60,   4,  Style::Regular,       true,  "[ch]"},
     {"Memo21",     7,  236,   78,   4,  Style::Regular,       true,  "Расчётная толщина тепловой изоляции, мм"},
     {"Memo22",   109,  236,   25,   4,  Style::Regular,       true,  "[tt]"},
 };
@@ -130,6 +134,8 @@ constexpr BoxRow frxReport4Boxes[] = {
     {"Memo25",   109,  147,   25,   4,  Style::Regular,       true,  "[ta]"},
     {"Memo26",     7,  161,   87,   4,  Style::Regular,       true,  "Заданное время прекращения движения воды, час"},
     {"Memo27",   109,  161,   25,   4,  Style::Regular,       true,  "[tp]"},
+    {"Memo28",     7,  173,   87,   4,  Style::Regular,       true,  "Способ установки трубопровода"},
+    {"Memo29",   109,  173,   95,   4,  Style::Regular,       true,  "[ls]"},
     {"Memo21",     7,  236,   77,   4,  Style::Regular,       true,  "Расчётная толщина тепловой изоляции, мм"},
     {"Memo22",   109,  236,   25,   4,  Style::Regular,       true,  "[tt]"},
 };
@@ -147,22 +153,24 @@ constexpr BoxRow frxReport5Boxes[] = {
     {"Memo25",    84,   72,   50,   4,  Style::Regular,       true,  "Не металлическое"},
     {"Memo13",     7,   73,   25,   4,  Style::Regular,       true,  "Покрытие"},
     {"Memo14",     7,  107,   45,   5,  Style::BoldUnderline, true,  "Исходные данные"},
-    {"Memo23",     7,  123,   63,   4,  Style::Regular,       true,  "Температура грунта"},
+    {"Memo23",     7,  123,   63,   4,  Style::Regular,       true,  "Температура грунта °С"},
     {"Memo26",   109,  123,   25,   4,  Style::Regular,       true,  "[tg]"},
     {"Memo1",    109,  133,   25,   5,  Style::Regular,       true,  "[tpg]"},
-    {"Memo24",     7,  134,   63,   4,  Style::Regular,       true,  "Теплопроводность грунта"},
-    {"Memo30",     7,  145,   66,   4,  Style::Regular,       true,  "Температура подающего трубопровода"},
+    {"Memo24",     7,  134,   87,   4,  Style::Regular,       true,  "Теплопроводность грунта, Вт/(м·°С)"},
+    {"Memo30",     7,  145,   87,   4,  Style::Regular,       true,  "Температура подающего трубопровода °С"},
     {"Memo31",   109,  145,   25,   4,  Style::Regular,       true,  "[tb]"},
-    {"Memo32",     7,  154,   66,   4,  Style::Regular,       true,  "Температура обратного трубопровода"},
+    {"Memo32",     7,  154,   87,   4,  Style::Regular,       true,  "Температура обратного трубопровода °С"},
     {"Memo33",   109,  154,   25,   4,  Style::Regular,       true,  "[tp]"},
-    {"Memo15",     7,  164,   54,   4,  Style::Regular,       true,  "Глубина заложения канала"},
+    {"Memo15",     7,  164,   66,   4,  Style::Regular,       true,  "Глубина заложения канала, м"},
     {"Memo27",   109,  164,   25,   4,  Style::Regular,       true,  "[dk]"},
-    {"Memo16",     7,  174,   66,   4,  Style::Regular,       true,  "Высота канала"},
+    {"Memo16",     7,  174,   66,   4,  Style::Regular,       true,  "Высота канала, м"},
     {"Memo18",   109,  174,   25,   4,  Style::Regular,       true,  "[hk]"},
-    {"Memo17",     7,  186,   87,   4,  Style::Regular,       true,  "Ширина канала"},
+    {"Memo17",     7,  186,   87,   4,  Style::Regular,       true,  "Ширина канала, м"},
     {"Memo19",   109,  186,   25,   4,  Style::Regular,       true,  "[wk]"},
-    {"Memo28",     7,  202,   87,   4,  Style::Regular,       true,  "Диаметр трубы"},
+    {"Memo28",     7,  202,   87,   4,  Style::Regular,       true,  "Диаметр трубы, мм"},
     {"dt",       109,  202,   21,   5,  Style::Regular,       true,  "[dt]"},
+    {"Memo34",     7,  212,   87,   4,  Style::Regular,       true,  "Число часов работы в год"},
+    {"Memo35",   109,  212,   60,   4,  Style::Regular,       true,  "[ch]"},
     {"Memo21",     7,  236,   78,   4,  Style::Regular,       true,  "Расчётная толщина тепловой изоляции, мм"},
     {"Memo22",   109,  236,   25,   4,  Style::Regular,       true,  "[tt]"},
 };
@@ -180,12 +188,13 @@ constexpr const char* frxReport1Variables[] = {" NC1", "cyl", "dis", "mat", "sur
                                                "dt",   "tb",  "ta",  "ts",  "tt"};
 constexpr const char* frxReport2Variables[] = {" NC1", "cyl", "dis", "mat", "sur",
                                                "tb",   "ta",  "mo",  "tt",  "dt"};
-constexpr const char* frxReport3Variables[] = {" NC1", "cyl", "dis", "mat", "sur", "sp",
-                                               "rp",   "tb",  "ta",  "nt",  "tt",  "dt"};
+constexpr const char* frxReport3Variables[] = {" NC1", "cyl", "dis", "mat", "sur", "sp", "rp",
+                                               "tb",   "ta",  "nt",  "tt",  "dt",  "ch", "nu"};
 constexpr const char* frxReport4Variables[] = {" NC1", "cyl", "dis", "mat", "sur", "dt",
-                                               "ts",   "tb",  "ta",  "tp",  "tt"};
-constexpr const char* frxReport5Variables[] = {" NC1", "cyl", "dis", "mat", "sur", "tg", "tpg",
-                                               "tb",   "tp",  "dk",  "hk",  "wk",  "tt", "dt"};
+                                               "ts",   "tb",  "ta",  "tp",  "tt",  "ls"};
+constexpr const char* frxReport5Variables[] = {" NC1", "cyl", "dis", "mat", "sur",
+                                               "tg",   "tpg", "tb",  "tp",  "dk",
+                                               "hk",   "wk",  "tt",  "dt",  "ch"};
 
 // The scripts compute nothing; they only declare the variables for a designer.
 constexpr const char* frxReport1Script = "Var\n"
@@ -203,7 +212,7 @@ constexpr const char* frxReport2Script = "Var\n"
                                          "\n"
                                          "end.";
 constexpr const char* frxReport3Script = "Var\n"
-                                         "  cyl, dis, mat, sur, sp, rp : string;\n"
+                                         "  cyl, dis, mat, sur, sp, rp, ch, nu : string;\n"
                                          "  tb, ta : integer;\n"
                                          "  nt : double;\n"
                                          "  tt : string;\n"
@@ -211,7 +220,7 @@ constexpr const char* frxReport3Script = "Var\n"
                                          "\n"
                                          "end.";
 constexpr const char* frxReport4Script = "Var\n"
-                                         "  cyl, dis, mat, sur : string;\n"
+                                         "  cyl, dis, mat, sur, ls : string;\n"
                                          "  dt, ts, tb, ta, tp : integer;\n"
                                          "  tt : string;\n"
                                          "begin\n"
@@ -223,7 +232,7 @@ constexpr const char* frxReport5Script = "Var\n"
                                          "  tpg : double;\n"
                                          "  tb, tp : integer;\n"
                                          "  dk, hk, wk : double;\n"
-                                         "  tt : string;\n"
+                                         "  tt, ch : string;\n"
                                          "//    dt :integer;\n"
                                          "begin\n"
                                          "\n"

@@ -62,8 +62,7 @@ constexpr std::array<NumberFieldSpec, NumberFieldCount> Fields = {{
     {"RzNumericEdit13", "Относительная влажность воздуха (%)",            2, K::Integer, U::Input,     0,  Limits{50, 90},      ",0,;,0",             true,  false},
     // The "С" of "(°С)" is Cyrillic here.
     {"RzNumericEdit16", "Температура грунта (°С)",                        3, K::Integer, U::Input,     5,  None,                ",0,;,-0",            true,  false},
-    // A conductivity, W/(m*K), whatever the caption says.
-    {"RzNumericEdit17", "Теплопроводность грунта (Вт/м)",                 3, K::Real,    U::Input,     2,  Limits{0.01, 20},    ",0.###;(,0.###)",    true,  false},
+    {"RzNumericEdit17", "Теплопроводность грунта (Вт/(м·°С))",               3, K::Real,    U::Input,     2,  Limits{0.01, 20},    ",0.###;(,0.###)",    true,  false},
     {"RzNumericEdit18", "Глубина (м)",                                    3, K::Real,    U::Input,     2,  Limits{0, 1000},     ",0.###.;(,0.###)",   true,  false},
     {"RzNumericEdit21", "Высота (м)",                                     3, K::Real,    U::Input,     1,  Limits{0.1, 5},      ",0.###;(,0.###)",    true,  false},
     {"RzNumericEdit22", "Ширина (м)",                                     3, K::Real,    U::Input,     1,  Limits{0.1, 5},      ",0.###.;(,0.###)",   true,  false},
@@ -134,6 +133,24 @@ const ChoiceSpec& Choice(std::string_view objectName) {
     return Choices()[PositionOf(Choices(), objectName)];
 }
 
+bool IsChoice(std::string_view objectName) {
+    return std::any_of(Choices().begin(), Choices().end(),
+                       [&](const ChoiceSpec& c) { return c.objectName == objectName; });
+}
+
+std::string_view ChoiceRowText(std::string_view objectName, int position) {
+    const auto rows = Choice(objectName).rows;
+    return position >= 0 && position < int(rows.size()) ? rows[std::size_t(position)] : "";
+}
+
+std::string LayingText(int position) {
+    if (position == 1) return "Для стальных трубопроводов на подвижных опорах, 150 мм и более";
+    std::string_view row = ChoiceRowText("RzComboBox2", position);
+    while (!row.empty() && (row.back() == ' ' || row.back() == ':'))
+        row.remove_suffix(1);
+    return std::string(row);
+}
+
 std::span<const int32_t> DiameterListMm() {
     return T_calc::OuterDiametersMm();
 }
@@ -157,6 +174,12 @@ std::span<const MaterialSpec* const> MaterialRowsFor(bool pipe, int diameterPosi
         compose([](ShownFor s) { return s != ShownFor::PipeOnly; });
     if (!pipe) return plane;
     return diameterPosition >= LargeDiameterFrom ? largePipe : smallPipe;
+}
+
+std::string_view MaterialText(const std::optional<std::string>& value) {
+    for (const MaterialSpec& m : Catalogue)
+        if (value && m.value == *value) return m.text;
+    return {};
 }
 
 int32_t MaterialIndexFromValue(std::optional<std::string_view> value) {

@@ -30,6 +30,13 @@ struct ChoiceSpec {
 inline constexpr std::size_t ChoiceCount = 8;
 std::span<const ChoiceSpec, ChoiceCount> Choices();
 const ChoiceSpec& Choice(std::string_view objectName); // throws std::out_of_range
+bool IsChoice(std::string_view objectName);
+// The text of a row of a choice; empty for a position outside its rows.
+std::string_view ChoiceRowText(std::string_view objectName, int position);
+
+// The laying of the freezing kind (RzComboBox2) as a phrase of its own: in the list, row 1
+// only continues row 0.
+std::string LayingText(int position);
 
 // Positions of the diameter list, mm; the engine indexes its tables by the same positions.
 std::span<const int32_t> DiameterListMm();
@@ -55,6 +62,9 @@ inline constexpr std::string_view DefaultMaterialValue = "4"; // "Цилиндр
 // The rows of the material list for an object (pipe or plane) and a diameter position, in
 // ascending order of value.
 std::span<const MaterialSpec* const> MaterialRowsFor(bool pipe, int diameterPosition);
+
+// The row text of a material value string; empty for none or an unknown one.
+std::string_view MaterialText(const std::optional<std::string>& value);
 
 // The material index that the engine receives: the integer in the chosen row's value
 // string; no row, or a string that is no index of the catalogue, gives 0.

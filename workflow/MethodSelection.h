@@ -10,8 +10,9 @@
 namespace workflow {
 
 struct CalcMethodSpec {
-    std::string_view caption; // the item of the group bar RGCalc
-    std::string_view page;    // the page of the inner container Notebook
+    std::string_view caption;   // the item of the group bar RGCalc
+    std::string_view page;      // the page of the inner container Notebook
+    std::string_view shortName; // in the title and file name of its report
 };
 
 // Kinds 0..4 in group-bar order; the page index of Notebook is the kind plus 2.

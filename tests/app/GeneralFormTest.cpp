@@ -6,14 +6,18 @@
 #include "NumericEdit.h"
 #include "PictureButton.h"
 #include "RadioGroup.h"
+#include "ReportPreview.h"
 #include "TCalc.h"
 #include "ValueComboBox.h"
 #include "uGneneralForms.h"
 #include "uTitleForm.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPrintPreviewWidget>
+#include <QProcess>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -41,7 +45,50 @@ private:
         QTest::keyClicks(edit, text);
     }
 
+    // Types without leaving the field: the text stands, the value is not settled yet.
+    void TypeOnly(NumericEdit* edit, const QString& text) {
+        Type(edit, text);
+        QVERIFY(edit->hasFocus());
+    }
+
     void Calculate() { QTest::mouseClick(window->RzBmpButton1, Qt::LeftButton); }
+
+    // Clicks the report button, saves the previewed page as the user would and returns its
+    // text as pdftotext reads it; also the title that the preview gave the printer.
+    QString Report(QString* docName = nullptr) {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+        expectModal = true;
+        QTimer::singleShot(50, this, [&] {
+            auto* preview =
+                dynamic_cast<reportengine::ReportPreview*>(QApplication::activeModalWidget());
+            if (!preview) return;
+            if (docName) *docName = preview->printer().docName();
+            preview->askPdfPath = [&] { return pdf; };
+            preview->savePdfAction()->trigger();
+            preview->close();
+        });
+        QTest::mouseClick(window->RzBmpButton3, Qt::LeftButton);
+        expectModal = false;
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get())) return {};
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral(PDFTOTEXT), {QStringLiteral("-layout"), pdf, "-"});
+        if (!pdftotext.waitForFinished(30000)) return {};
+        return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    }
+
+    // The printed line that starts with a label, with its runs of blanks made one.
+    static QString Line(const QString& report, const QString& label) {
+        for (QString line : report.split(QLatin1Char('\n')))
+            if (line.simplified().startsWith(label)) return line.simplified();
+        return {};
+    }
+
+    bool ResultLooksStale() const {
+        return window->RzLabel4->palette().color(QPalette::WindowText) != QColor(Qt::red) &&
+               !window->RzLabel4->toolTip().isEmpty();
+    }
 
     QStringList TakeBoxes() { return std::exchange(boxes, {}); }
 
@@ -284,6 +331,140 @@ private slots:
         QTest::mouseClick(window->RzBmpButton3, Qt::LeftButton);
         expectModal = false;
         QVERIFY(previewShown);
+    }
+
+    void theReportSettlesTheEditedFieldFirst() {
+        // A value typed and not yet left is what the report prints, after its field's rules.
+        window->RGCalc->click(1);
+        Type(window->RzNumericEdit6, "20");
+        Type(window->RzNumericEdit7, "150");
+        Type(window->RzNumericEdit8, "45");
+        Calculate();
+        QCOMPARE(window->RzLabel4->text(), QStringLiteral("30,0"));
+        TypeOnly(window->RzNumericEdit7, "200");
+        QString docName;
+        const QString printed = Report(&docName);
+        QCOMPARE(window->RzNumericEdit7->value(), 200);
+        QCOMPARE(Line(printed, "Температура теплоносителя"),
+                 QStringLiteral("Температура теплоносителя °С 200"));
+        // 30 mm was computed for 150 °C: it is not printed beside 200 °C.
+        QCOMPARE(Line(printed, "Расчётная толщина"),
+                 QStringLiteral("Расчётная толщина тепловой изоляции, мм —"));
+        QVERIFY(printed.contains("Расчёт для приведённых исходных данных не выполнен"));
+        QVERIFY(docName.startsWith("Толщина изоляции — по заданной температуре поверхности — "));
+
+        // The channel height is brought into range before it is printed.
+        window->RGCalc->click(3);
+        TypeOnly(window->RzNumericEdit21, "7");
+        QCOMPARE(Line(Report(), "Высота канала"), QStringLiteral("Высота канала, м 5"));
+
+        // The range message of the condensation air temperature comes before the report.
+        window->RGCalc->click(2);
+        TypeOnly(window->RzNumericEdit11, "60");
+        const QString condensation = Report();
+        QCOMPARE(TakeBoxes(), QStringList{"Диапазон температур предусмотрен от -40 до +50 °С | "
+                                          "Ошибка ввода данных"});
+        QCOMPARE(Line(condensation, "Температура окружающего"),
+                 QStringLiteral("Температура окружающего воздуха °С 50"));
+    }
+
+    void aResultShowsWhenItNoLongerBelongsToTheInputs() {
+        window->RGCalc->click(1);
+        Type(window->RzNumericEdit6, "20");
+        Type(window->RzNumericEdit7, "150");
+        Type(window->RzNumericEdit8, "45");
+        QVERIFY(!ResultLooksStale()); // "0": nothing computed, nothing stale
+        Calculate();
+        QVERIFY(!ResultLooksStale());
+        QCOMPARE(Line(Report(), "Расчётная толщина"),
+                 QStringLiteral("Расчётная толщина тепловой изоляции, мм 30,0"));
+
+        // Typing over an input the kind reads marks the result at once; typing the same
+        // value back, or leaving it unchanged, does not leave it marked.
+        TypeOnly(window->RzNumericEdit8, "50");
+        QVERIFY(ResultLooksStale());
+        QCOMPARE(window->RzLabel4->toolTip(),
+                 QStringLiteral("Исходные данные изменены после расчёта — нажмите «Рассчитать»"));
+        QCOMPARE(window->RzLabel4->text(), QStringLiteral("30,0"));
+        TypeOnly(window->RzNumericEdit8, "45");
+        QVERIFY(!ResultLooksStale());
+        window->RzRadioGroup3->setCurrentIndex(1);
+        QVERIFY(ResultLooksStale());
+        window->RzRadioGroup3->setCurrentIndex(0);
+        QVERIFY(!ResultLooksStale());
+        window->RzComboBox1->setCurrentIndex(0);
+        QVERIFY(ResultLooksStale());
+        Calculate();
+        QVERIFY(!ResultLooksStale());
+
+        // Before any calculation of a kind the report prints no thickness at all.
+        window->RGCalc->click(4);
+        QVERIFY(!ResultLooksStale());
+        QCOMPARE(Line(Report(), "Расчётная толщина"),
+                 QStringLiteral("Расчётная толщина тепловой изоляции, мм —"));
+    }
+
+    void wholeNumberFieldsRoundATypedFraction() {
+        window->RGCalc->click(1);
+        Type(window->RzNumericEdit6, "12,5");
+        Type(window->RzNumericEdit7, "1.4");
+        QCOMPARE(window->RzNumericEdit6->text(), QStringLiteral("13"));
+        QCOMPARE(window->RzNumericEdit6->value(), 13);
+        window->RzNumericEdit8->setFocus(Qt::TabFocusReason);
+        QCOMPARE(window->RzNumericEdit7->value(), 1);
+    }
+
+    void theWallMustLeaveABore() {
+        window->RGCalc->click(4);
+        window->RzComboBox3->setCurrentIndex(0); // 18 mm
+        Type(window->RzNumericEdit26, "9");
+        Calculate();
+        QCOMPARE(TakeBoxes(), QStringList{"Толщина стенки трубы должна быть меньше половины её "
+                                          "наружного диаметра | Ошибка ввода данных"});
+        QCOMPARE(QApplication::focusWidget(), window->RzNumericEdit26);
+        QCOMPARE(window->RzLabel4->text(), QStringLiteral("0"));
+    }
+
+    void aThicknessBeyondTheRoundingIsWordsAndTheUnitStays() {
+        window->RGCalc->click(4);
+        const QString unit = QStringLiteral("мм");
+        const QRect unitRect = [&] {
+            const QString caption = window->RzLabel6->text();
+            const int left = window->RzLabel6->fontMetrics().horizontalAdvance(
+                caption.left(caption.size() - unit.size()));
+            return QRect(window->RzLabel6->x() + left, window->RzLabel6->y(),
+                         window->RzLabel6->fontMetrics().horizontalAdvance(unit),
+                         window->RzLabel6->height());
+        }();
+        Type(window->RzNumericEdit27, "1");
+        Type(window->RzNumericEdit28, "1000");
+        Calculate();
+        TakeBoxes();
+        QCOMPARE(window->RzLabel4->text(), QStringLiteral("более 2·10⁹"));
+        QVERIFY(!window->RzLabel4->geometry().intersects(unitRect));
+        QCOMPARE(window->RzLabel4->width(), window->RzLabel4->sizeHint().width());
+
+        // A short result stands at its place again.
+        Type(window->RzNumericEdit28, "24");
+        Calculate();
+        QCOMPARE(window->RzLabel4->text(), QStringLiteral("120,0"));
+        QCOMPARE(window->RzLabel4->pos(), QPoint(308, 206));
+    }
+
+    void theReportKeepsEveryWordAndTheInputsThatMatter() {
+        Type(window->RzNumericEdit2, "150");
+        const QString norm = Report();
+        QCOMPARE(Line(norm, "Расположение"), QStringLiteral("Расположение Открытый"));
+        QVERIFY(norm.contains(QRegularExpression("Открытый\\s+воздух")) || norm.contains("воздух"));
+        QCOMPARE(Line(norm, "Норма тепловых"), QStringLiteral("Норма тепловых пртерь, Вт/м —"));
+        QCOMPARE(Line(norm, "Число часов"),
+                 QStringLiteral("Число часов работы в год Не более 5000 в год"));
+
+        window->RGCalc->click(4);
+        window->RzComboBox2->setCurrentIndex(3);
+        const QString freezing = Report();
+        QVERIFY(freezing.contains("неметаллических"));
+        QVERIFY(Line(freezing, "Способ установки").startsWith("Способ установки трубопровода Для"));
     }
 
     void closeButtonEndsTheWindowOnce() {

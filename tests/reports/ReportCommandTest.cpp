@@ -11,7 +11,8 @@
 using reportengine::PreparedPage;
 using reports::FillReport;
 using reports::ReportTemplates;
-using reports::WindowState;
+using workflow::Inputs;
+using workflow::ShownResult;
 
 namespace {
 
@@ -19,25 +20,40 @@ const reportengine::PrepareContext russian{QDate(2024, 3, 5), QLocale(QLocale::R
 
 struct Case {
     const char* title;
-    int notebookPage;
-    std::function<void(WindowState&)> window;
+    int method;
+    std::function<void(Inputs&)> window;
+    const char* result;               // the thickness computed from these inputs; nullptr for none
     std::map<QString, QString> texts; // box -> printed text
     std::vector<QString> hidden;
 };
 
 // A pipe of 108 mm in the open air under metal, the window's start-up choices.
-void Pipe(WindowState&) {}
+void Pipe(Inputs&) {}
 
 // A plane indoors under a non-metal covering.
-void Plane(WindowState& s) {
-    s.RzRadioGroup1 = 1;
-    s.RzRadioGroup2 = 1;
-    s.RzRadioGroup3 = 1;
-    s.RzComboBox1 = QStringLiteral("Мат ламельный ЗОРБАЛИТ");
+void Plane(Inputs& in) {
+    in.Choice("RzRadioGroup1") = 1;
+    in.Choice("RzRadioGroup2") = 1;
+    in.Choice("RzRadioGroup3") = 1;
+    in.materialValue = "6"; // "Мат ламельный ЗОРБАЛИТ"
 }
 
-PreparedPage Report(ReportTemplates& templates, int notebookPage, const WindowState& state) {
-    const reportengine::Template* report = FillReport(templates, notebookPage, state);
+// The record of a calculation of `method` on `inputs` that showed `thickness` (and, for the
+// norm-flux kind, wrote the norm the field holds).
+ShownResult Computed(int method, const Inputs& inputs, const char* thickness) {
+    ShownResult shown;
+    shown.KindChosen(method);
+    if (thickness == nullptr) return shown;
+    std::vector<workflow::Effect> effects{workflow::SetResult{thickness}};
+    if (method == 0)
+        effects.push_back(workflow::SetField{"RzNumericEdit3", inputs.Field("RzNumericEdit3")});
+    shown.Calculated(method, inputs, effects);
+    return shown;
+}
+
+PreparedPage Report(ReportTemplates& templates, int method, const Inputs& inputs,
+                    const ShownResult& shown) {
+    const reportengine::Template* report = FillReport(templates, method, inputs, shown);
     EXPECT_NE(report, nullptr);
     return report ? reportengine::PreparePage(*report, russian) : PreparedPage{};
 }
@@ -55,85 +71,104 @@ void ExpectPage(const PreparedPage& page, const Case& c) {
 
 } // namespace
 
-TEST(FillReport, PrintsWhatTheWindowShowsForEveryKind) {
+TEST(FillReport, PrintsTheSnapshotAndTheResultComputedFromItForEveryKind) {
     // clang-format off
     const Case cases[] = {
-        {"norm density, pipe", 2,
-         [](WindowState& s) { Pipe(s); s.RzNumericEdit1 = 20; s.RzNumericEdit2 = 150;
-                              s.RzNumericEdit3 = 52.12345; s.RzComboBox5 = QStringLiteral("Урал");
-                              s.RzLabel4 = QStringLiteral("40,0"); },
+        {"norm density, pipe", 0,
+         [](Inputs& s) { Pipe(s); s.Field("RzNumericEdit1") = 20; s.Field("RzNumericEdit2") = 150;
+                         s.Field("RzNumericEdit3") = 52.12345; s.Choice("RzComboBox5") = 3;
+                         s.Choice("RzRadioGroup4") = 1; }, "40,0",
          {{"Memo10", "Труба"}, {"Memo11", "Открытый воздух"}, {"Memo12", "Цилиндр ЗОРБАЛИТ - 80"},
           {"Memo25", "Металл"}, {"Memo29", "Урал"}, {"Memo26", "Диаметр трубы, мм"},
-          {"Memo27", "108"}, {"Memo1", "150"}, {"Memo18", "20"}, {"Memo17", "Норма тепловых пртерь вт ч"},
-          {"Memo19", "52,123"}, {"Memo22", "40,0"}, {"Date", "05.03.2024"}},
-         {}},
-        {"norm density, plane", 2,
-         [](WindowState& s) { Plane(s); s.RzNumericEdit1 = -5; s.RzNumericEdit2 = 90;
-                              s.RzNumericEdit3 = 35.5; s.RzComboBox5 = QStringLiteral("Крайний Север"); },
+          {"Memo27", "108"}, {"Memo1", "150"}, {"Memo18", "20"}, {"Memo17", "Норма тепловых пртерь, Вт/м"},
+          {"Memo19", "52,123"}, {"Memo31", "Свыше 5000 в год"}, {"Memo22", "40,0"}, {"Date", "05.03.2024"}},
+         {"NoResult"}},
+        {"norm density, plane, before any calculation", 0,
+         [](Inputs& s) { Plane(s); s.Field("RzNumericEdit1") = -5; s.Field("RzNumericEdit2") = 90;
+                         s.Field("RzNumericEdit3") = 35.5; s.Choice("RzComboBox5") = 5; }, nullptr,
          {{"Memo10", "Плоскость"}, {"Memo11", "Помещение"}, {"Memo12", "Мат ламельный ЗОРБАЛИТ"},
           {"Memo25", "Не металл"}, {"Memo29", "Крайний Север"}, {"Memo1", "90"}, {"Memo18", "-5"},
-          {"Memo19", "35,5"}, {"Memo22", "0"}},
+          {"Memo17", "Норма тепловых пртерь, Вт/м²"}, {"Memo19", "—"}, {"Memo31", "Не более 5000 в год"},
+          {"Memo22", "—"}, {"NoResult", "Расчёт для приведённых исходных данных не выполнен"}},
          {"Memo26", "Memo27"}},
-        {"surface temperature, pipe", 3,
-         [](WindowState& s) { Pipe(s); s.RzComboBox3 = 21; s.RzNumericEdit6 = 20; s.RzNumericEdit7 = 150;
-                              s.RzNumericEdit8 = 45; s.RzLabel4 = QStringLiteral("30,0"); },
+        {"surface temperature, pipe", 1,
+         [](Inputs& s) { Pipe(s); s.Choice("RzComboBox3") = 21; s.Field("RzNumericEdit6") = 20;
+                         s.Field("RzNumericEdit7") = 150; s.Field("RzNumericEdit8") = 45; }, "30,0",
          {{"Memo10", "Труба"}, {"Memo11", "Открытый воздух"}, {"Memo12", "Цилиндр ЗОРБАЛИТ - 80"},
           {"Memo23", "Металл"}, {"Memo24", "Диаметр трубы, мм"}, {"Memo25", "1020"},
           {"Memo1", "150"}, {"Memo18", "20"}, {"Memo19", "45"}, {"Memo22", "30,0"}},
-         {}},
-        {"surface temperature, plane", 3,
-         [](WindowState& s) { Plane(s); s.RzNumericEdit6 = 25; s.RzNumericEdit7 = 300;
-                              s.RzNumericEdit8 = 40; s.RzLabel4 = QStringLiteral("120,0"); },
+         {"NoResult"}},
+        {"surface temperature, plane", 1,
+         [](Inputs& s) { Plane(s); s.Field("RzNumericEdit6") = 25; s.Field("RzNumericEdit7") = 300;
+                         s.Field("RzNumericEdit8") = 40; }, "120,0",
          {{"Memo10", "Плоскость"}, {"Memo11", "Помещение"}, {"Memo23", "Не металл"},
           {"Memo1", "300"}, {"Memo18", "25"}, {"Memo19", "40"}, {"Memo22", "120,0"}},
          {"Memo24", "Memo25"}},
-        {"condensation, pipe", 4,
-         [](WindowState& s) { Pipe(s); s.RzComboBox3 = 0; s.RzNumericEdit11 = 20; s.RzNumericEdit12 = 5;
-                              s.RzNumericEdit13 = 70; s.RzLabel4 = QStringLiteral("10,0"); },
+        {"condensation, pipe", 2,
+         [](Inputs& s) { Pipe(s); s.Choice("RzComboBox3") = 0; s.Field("RzNumericEdit11") = 20;
+                         s.Field("RzNumericEdit12") = 5; s.Field("RzNumericEdit13") = 70; }, "10,0",
          {{"Memo10", "Труба"}, {"Memo11", "Открытый воздух"}, {"Memo23", "Металл"},
           {"Memo25", "18"}, {"Memo1", "5"}, {"Memo18", "20"}, {"Memo19", "70"}, {"Memo22", "10,0"}},
          {}},
-        {"condensation, plane", 4,
-         [](WindowState& s) { Plane(s); s.RzNumericEdit11 = 30; s.RzNumericEdit12 = -10;
-                              s.RzNumericEdit13 = 50; },
+        {"condensation, plane", 2,
+         [](Inputs& s) { Plane(s); s.Field("RzNumericEdit11") = 30; s.Field("RzNumericEdit12") = -10;
+                         s.Field("RzNumericEdit13") = 50; }, nullptr,
          {{"Memo10", "Плоскость"}, {"Memo11", "Помещение"}, {"Memo12", "Мат ламельный ЗОРБАЛИТ"},
-          {"Memo23", "Не металл"}, {"Memo1", "-10"}, {"Memo18", "30"}, {"Memo19", "50"}, {"Memo22", "0"}},
+          {"Memo23", "Не металл"}, {"Memo1", "-10"}, {"Memo18", "30"}, {"Memo19", "50"}, {"Memo22", "—"}},
          {"Memo24", "Memo25"}},
         // The hidden choices of the common panel do not reach the fixed texts of kinds 3 and 4.
-        {"two-pipe channel", 5,
-         [](WindowState& s) { Plane(s); s.RzComboBox1 = QStringLiteral("Цилиндр ЗОРБАЛИТ - 100");
-                              s.RzComboBox3 = 11; s.RzNumericEdit16 = 5; s.RzNumericEdit17 = 1.8;
-                              s.RzNumericEdit18 = 2; s.RzNumericEdit21 = 0.5; s.RzNumericEdit22 = 1;
-                              s.RzComboBox4 = QStringLiteral("110"); s.RzLabel4 = QStringLiteral("70,0"); },
+        {"two-pipe channel", 3,
+         [](Inputs& s) { Plane(s); s.materialValue = "5"; s.Choice("RzComboBox3") = 11;
+                         s.Field("RzNumericEdit17") = 1.8; s.Field("RzNumericEdit21") = 0.5;
+                         s.Choice("RzComboBox4") = 2; }, "70,0",
          {{"Memo10", "Труба подающая и обратная"}, {"Memo11", "В непроходном канале"},
           {"Memo12", "Цилиндр ЗОРБАЛИТ - 100"}, {"Memo25", "Не металлическое"},
           {"Memo26", "5"}, {"Memo1", "1,8"}, {"Memo31", "110"}, {"Memo33", "50"}, {"Memo27", "2"},
-          {"Memo18", "0,5"}, {"Memo19", "1"}, {"Memo28", "Диаметр трубы"}, {"dt", "273"},
+          {"Memo18", "0,5"}, {"Memo19", "1"}, {"Memo28", "Диаметр трубы, мм"}, {"dt", "273"},
+          {"Memo24", "Теплопроводность грунта, Вт/(м·°С)"}, {"Memo35", "Не более 5000 в год"},
           {"Memo22", "70,0"}},
          {}},
-        {"freezing", 6,
-         [](WindowState& s) { Plane(s); s.RzComboBox1 = QStringLiteral("Мат прошивной  ГОСТ M1-75   и его модификации");
-                              s.RzComboBox3 = 7; s.RzLabel4 = QStringLiteral("1,2346E5"); },
+        {"freezing", 4,
+         [](Inputs& s) { Plane(s); s.materialValue = "2"; s.Choice("RzComboBox2") = 1; }, "1,2346E+05",
          {{"Memo10", "Труба"}, {"Memo11", "На открытом воздухе"}, {"Memo23", "Не металлическое"},
           {"Memo12", "Мат прошивной  ГОСТ M1-75   и его модификации"}, {"Memo1", "108"},
           {"Memo18", "5"}, {"Memo19", "18"}, {"Memo25", "-40"}, {"Memo27", "24"},
-          {"Memo22", "1,2346E5"}},
+          {"Memo29", "Для стальных трубопроводов на подвижных опорах, 150 мм и более"},
+          {"Memo22", "1,2346E+05"}},
          {}},
     };
     // clang-format on
     for (const Case& c : cases) {
         ReportTemplates templates;
-        WindowState state;
-        c.window(state);
-        ExpectPage(Report(templates, c.notebookPage, state), c);
+        Inputs inputs;
+        c.window(inputs);
+        ExpectPage(Report(templates, c.method, inputs, Computed(c.method, inputs, c.result)), c);
     }
 }
 
-TEST(FillReport, OtherPagesDoNothing) {
+TEST(FillReport, AThicknessIsNeverPrintedBesideInputsItWasNotComputedFrom) {
     ReportTemplates templates;
-    const WindowState state;
-    for (int page : {-1, 0, 1, 7, 8})
-        EXPECT_EQ(FillReport(templates, page, state), nullptr);
+    Inputs inputs;
+    inputs.Field("RzNumericEdit7") = 150;
+    const ShownResult shown = Computed(1, inputs, "30,0");
+    // An input the kind reads changes after the calculation.
+    inputs.Field("RzNumericEdit7") = 200;
+    const PreparedPage stale = Report(templates, 1, inputs, shown);
+    EXPECT_EQ(stale.Find(QStringLiteral("Memo1"))->text, QStringLiteral("200"));
+    EXPECT_EQ(stale.Find(QStringLiteral("Memo22"))->text, QStringLiteral("—"));
+    ASSERT_NE(stale.Find(QStringLiteral("NoResult")), nullptr);
+    // Back to what was computed: the thickness belongs again.
+    inputs.Field("RzNumericEdit7") = 150;
+    const PreparedPage current = Report(templates, 1, inputs, shown);
+    EXPECT_EQ(current.Find(QStringLiteral("Memo22"))->text, QStringLiteral("30,0"));
+    EXPECT_EQ(current.Find(QStringLiteral("NoResult")), nullptr);
+}
+
+TEST(FillReport, OtherKindsDoNothing) {
+    ReportTemplates templates;
+    const Inputs inputs;
+    for (int kind : {-3, -1, 5, 6})
+        EXPECT_EQ(FillReport(templates, kind, inputs, ShownResult{}), nullptr);
     for (const auto* report : {&templates.frxReport1, &templates.frxReport2, &templates.frxReport3,
                                &templates.frxReport4, &templates.frxReport5})
         for (const auto& variable : report->variables)
@@ -142,11 +177,11 @@ TEST(FillReport, OtherPagesDoNothing) {
 
 TEST(FillReport, EveryReportSetsTheDiameterRowAgain) {
     ReportTemplates templates;
-    WindowState plane;
+    Inputs plane;
     Plane(plane);
-    const WindowState pipe;
-    EXPECT_EQ(Report(templates, 3, plane).Find(QStringLiteral("Memo25")), nullptr);
-    const PreparedPage again = Report(templates, 3, pipe);
+    const Inputs pipe;
+    EXPECT_EQ(Report(templates, 1, plane, ShownResult{}).Find(QStringLiteral("Memo25")), nullptr);
+    const PreparedPage again = Report(templates, 1, pipe, ShownResult{});
     ASSERT_NE(again.Find(QStringLiteral("Memo25")), nullptr);
     EXPECT_EQ(again.Find(QStringLiteral("Memo25"))->text, QStringLiteral("108"));
     EXPECT_EQ(again.Find(QStringLiteral("Memo10"))->text, QStringLiteral("Труба"));
@@ -154,12 +189,11 @@ TEST(FillReport, EveryReportSetsTheDiameterRowAgain) {
 
 TEST(FillReport, TheTemplateKeepsTheLastValuesOfItsKind) {
     ReportTemplates templates;
-    WindowState state;
-    state.RzNumericEdit7 = 150;
-    state.RzLabel4 = QStringLiteral("30,0");
-    FillReport(templates, 3, state);
+    Inputs inputs;
+    inputs.Field("RzNumericEdit7") = 150;
+    FillReport(templates, 1, inputs, Computed(1, inputs, "30,0"));
     // Another kind's report leaves this template alone.
-    FillReport(templates, 2, WindowState{});
+    FillReport(templates, 0, Inputs{}, ShownResult{});
     const PreparedPage page = reportengine::PreparePage(templates.frxReport1, russian);
     EXPECT_EQ(page.Find(QStringLiteral("Memo1"))->text, QStringLiteral("150"));
     EXPECT_EQ(page.Find(QStringLiteral("Memo22"))->text, QStringLiteral("30,0"));
@@ -167,31 +201,48 @@ TEST(FillReport, TheTemplateKeepsTheLastValuesOfItsKind) {
 
 TEST(FillReport, FieldsPrintAsTheWindowShowsThem) {
     ReportTemplates templates;
-    WindowState state;
-    state.RzNumericEdit3 = 12.34567; // shown with at most three decimals
-    state.RzNumericEdit21 = 0.1 * 3; // 0.30000000000000004
-    state.RzNumericEdit17 = 0.0125;  // shown as 0,013
-    state.RzComboBox3 = -1;          // no row chosen: nothing to print
-    EXPECT_EQ(Report(templates, 2, state).Find(QStringLiteral("Memo19"))->text,
+    Inputs inputs;
+    inputs.Field("RzNumericEdit3") = 12.34567; // shown with at most three decimals
+    inputs.Field("RzNumericEdit21") = 0.1 * 3; // 0.30000000000000004
+    inputs.Field("RzNumericEdit17") = 0.0125;  // shown as 0,013
+    inputs.Choice("RzComboBox3") = -1;         // no row chosen: nothing to print
+    EXPECT_EQ(Report(templates, 0, inputs, Computed(0, inputs, "10,0"))
+                  .Find(QStringLiteral("Memo19"))
+                  ->text,
               QStringLiteral("12,346"));
-    const PreparedPage channel = Report(templates, 5, state);
+    const PreparedPage channel = Report(templates, 3, inputs, ShownResult{});
     EXPECT_EQ(channel.Find(QStringLiteral("Memo18"))->text, QStringLiteral("0,3"));
     EXPECT_EQ(channel.Find(QStringLiteral("Memo1"))->text, QStringLiteral("0,013"));
     EXPECT_EQ(channel.Find(QStringLiteral("dt"))->text, QString());
 }
 
-TEST(FillReport, ANarrowBoxPrintsOnlyTheFirstLineOfAMaterial) {
+TEST(FillReport, NoWordIsLostInANarrowBox) {
     ReportTemplates templates;
-    const PreparedPage page = Report(templates, 2, WindowState{});
-    const auto* material = page.Find(QStringLiteral("Memo12"));
-    ASSERT_NE(material, nullptr);
-    EXPECT_EQ(material->text, QStringLiteral("Цилиндр ЗОРБАЛИТ - 80"));
-    ASSERT_EQ(material->lines.size(), 1u);
-    EXPECT_EQ(material->lines[0].text, QStringLiteral("Цилиндр"));
-    // The same name fits the wide box of the surface-temperature report.
-    const PreparedPage surface = Report(templates, 3, WindowState{});
-    const auto* wide = surface.Find(QStringLiteral("Memo12"));
-    ASSERT_NE(wide, nullptr);
-    ASSERT_EQ(wide->lines.size(), 1u);
-    EXPECT_EQ(wide->lines[0].text, QStringLiteral("Цилиндр ЗОРБАЛИТ - 80"));
+    const Inputs inputs;
+    const PreparedPage page = Report(templates, 0, inputs, ShownResult{});
+    for (const char* box : {"Memo11", "Memo12"}) { // "Открытый воздух", "Цилиндр ЗОРБАЛИТ - 80"
+        const auto* prepared = page.Find(QLatin1String(box));
+        ASSERT_NE(prepared, nullptr);
+        QStringList printed;
+        for (const auto& line : prepared->lines)
+            printed << line.text;
+        EXPECT_EQ(printed.join(QLatin1Char(' ')), prepared->text) << box;
+        EXPECT_GT(prepared->lines.size(), 1u) << box;
+    }
+    // The rows below the wrapped ones moved down; the label beside them did not.
+    const auto* covering = page.Find(QStringLiteral("Memo13"));
+    ASSERT_NE(covering, nullptr);
+    EXPECT_GT(covering->geometry.top(), reports::MmToUnits(73) + 1);
+    EXPECT_NEAR(page.Find(QStringLiteral("Memo8"))->geometry.top(), reports::MmToUnits(59), 1e-6);
+}
+
+TEST(ReportTitle, NamesTheKindAndTheDay) {
+    EXPECT_EQ(
+        reports::ReportTitle(1, QDate(2026, 12, 10)),
+        QStringLiteral("Толщина изоляции — по заданной температуре поверхности — 2026-12-10"));
+    ReportTemplates templates;
+    const auto* report = FillReport(templates, 3, Inputs{}, ShownResult{}, QDate(2026, 1, 2));
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->title,
+              QStringLiteral("Толщина изоляции — двухтрубная канальная прокладка — 2026-01-02"));
 }

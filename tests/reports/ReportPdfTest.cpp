@@ -40,10 +40,11 @@ TEST(ReportPdf, TextsStandWhereTheTemplatePutsThem) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     reports::ReportTemplates templates;
-    reports::WindowState state;
-    state.RzNumericEdit7 = 150;
-    state.RzLabel4 = QStringLiteral("30,0");
-    const auto* report = reports::FillReport(templates, 3, state);
+    workflow::Inputs inputs;
+    inputs.Field("RzNumericEdit7") = 150;
+    workflow::ShownResult shown;
+    shown.Calculated(1, inputs, std::vector<workflow::Effect>{workflow::SetResult{"30,0"}});
+    const auto* report = reports::FillReport(templates, 1, inputs, shown);
     ASSERT_NE(report, nullptr);
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
     ASSERT_TRUE(reportengine::WritePdf(

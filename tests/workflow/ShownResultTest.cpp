@@ -1,0 +1,110 @@
+#include "ShownResult.h"
+
+#include "CalculateCommand.h"
+
+#include <gtest/gtest.h>
+
+using namespace workflow;
+
+namespace {
+
+// The window's side of one calculation: the command on a snapshot, then the record.
+struct Window {
+    Inputs inputs;
+    ShownResult shown;
+    T_calc engine;
+
+    void Choose(int method) { shown.KindChosen(method); }
+    void Calculate(int method) {
+        const auto effects = workflow::Calculate(method, inputs, engine, ",");
+        for (const Effect& e : effects)
+            if (const auto* set = std::get_if<SetField>(&e))
+                inputs.Field(set->objectName) = set->value;
+        shown.Calculated(method, inputs, effects);
+    }
+    bool Current() const { return shown.ThicknessIsCurrent(inputs); }
+};
+
+TEST(ShownResult, NothingBelongsToTheInputsBeforeACalculation) {
+    Window w;
+    w.Choose(1);
+    EXPECT_EQ(w.shown.Text(), "0");
+    EXPECT_FALSE(w.shown.HasThickness());
+    EXPECT_FALSE(w.Current());
+}
+
+TEST(ShownResult, StaleWhenAnInputOfTheKindChangesCurrentWhenItComesBack) {
+    Window w;
+    w.Choose(1);
+    w.inputs.Field("RzNumericEdit6") = 20;
+    w.inputs.Field("RzNumericEdit7") = 150;
+    w.inputs.Field("RzNumericEdit8") = 45;
+    w.Calculate(1);
+    EXPECT_EQ(w.shown.Text(), "30,0");
+    EXPECT_TRUE(w.Current());
+
+    // Inputs of other kinds do not matter; each input this kind reads does.
+    w.inputs.Field("RzNumericEdit1") = 99;
+    w.inputs.Choice("RzComboBox5") = 3;
+    EXPECT_TRUE(w.Current());
+    const auto stales = [&](auto change) {
+        Inputs before = w.inputs;
+        change(w.inputs);
+        const bool stale = !w.Current();
+        w.inputs = before;
+        return stale;
+    };
+    EXPECT_TRUE(stales([](Inputs& in) { in.Field("RzNumericEdit7") = 200; }));
+    EXPECT_TRUE(stales([](Inputs& in) { in.Choice("RzRadioGroup3") = 1; }));
+    EXPECT_TRUE(stales([](Inputs& in) { in.Choice("RzComboBox3") = 8; }));
+    EXPECT_TRUE(stales([](Inputs& in) { in.materialValue = "5"; }));
+    EXPECT_TRUE(stales([](Inputs& in) { in.materialValue.reset(); }));
+    EXPECT_TRUE(w.Current());
+
+    // A rejection keeps the earlier thickness on show, which no longer belongs.
+    w.inputs.Field("RzNumericEdit8") = 20;
+    w.Calculate(1);
+    EXPECT_EQ(w.shown.Text(), "30,0");
+    EXPECT_FALSE(w.Current());
+
+    // Choosing the kind again forgets it.
+    w.inputs.Field("RzNumericEdit8") = 45;
+    w.Choose(1);
+    EXPECT_FALSE(w.Current());
+    EXPECT_EQ(w.shown.Text(), "0");
+}
+
+TEST(ShownResult, TheRaisedHumidityBelongsToTheResult) {
+    Window w;
+    w.Choose(2);
+    w.inputs.Field("RzNumericEdit11") = 20;
+    w.inputs.Field("RzNumericEdit12") = 15;
+    w.Calculate(2);
+    EXPECT_EQ(w.inputs.Field("RzNumericEdit13"), 50);
+    EXPECT_TRUE(w.Current());
+}
+
+TEST(ShownResult, TheNormOutlivesTheChoiceOfKindButNotItsInputs) {
+    Window w;
+    w.Choose(0);
+    w.inputs.Field("RzNumericEdit1") = 5;
+    w.inputs.Field("RzNumericEdit2") = 150;
+    w.Calculate(0);
+    EXPECT_TRUE(w.shown.NormIsCurrent(w.inputs));
+
+    w.Choose(1);
+    w.Choose(0);
+    EXPECT_FALSE(w.Current());
+    EXPECT_TRUE(w.shown.NormIsCurrent(w.inputs));
+    w.inputs.Choice("RzRadioGroup4") = 1; // working hours pick another norm
+    EXPECT_FALSE(w.shown.NormIsCurrent(w.inputs));
+
+    // Status 7 writes the norm without a thickness: the norm belongs, no thickness does.
+    w.inputs.Field("RzNumericEdit2") = 300;
+    w.inputs.materialValue = "6";
+    w.Calculate(0);
+    EXPECT_TRUE(w.shown.NormIsCurrent(w.inputs));
+    EXPECT_FALSE(w.shown.HasThickness());
+}
+
+} // namespace

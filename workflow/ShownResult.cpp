@@ -1,0 +1,58 @@
+#include "ShownResult.h"
+
+#include <variant>
+
+namespace workflow {
+
+namespace {
+
+constexpr std::string_view NormField = "RzNumericEdit3";
+constexpr int NormFluxMethod = 0;
+
+} // namespace
+
+bool SameInputsOfKind(int method, const Inputs& a, const Inputs& b) {
+    for (std::string_view input : InputsReadBy(method)) {
+        if (input == MaterialListName) {
+            if (a.materialValue != b.materialValue) return false;
+        } else if (IsChoice(input)) {
+            if (a.Choice(input) != b.Choice(input)) return false;
+        } else if (a.Field(input) != b.Field(input)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void ShownResult::KindChosen(int method) {
+    method_ = method;
+    text_ = std::string(NothingComputedText);
+    thicknessFrom_.reset();
+}
+
+void ShownResult::Calculated(int method, const Inputs& inputs, std::span<const Effect> effects) {
+    Inputs after = inputs;
+    bool thickness = false, norm = false;
+    for (const Effect& effect : effects) {
+        if (const auto* set = std::get_if<SetField>(&effect)) {
+            after.Field(set->objectName) = set->value;
+            norm = norm || set->objectName == NormField;
+        } else if (const auto* result = std::get_if<SetResult>(&effect)) {
+            text_ = result->text;
+            thickness = true;
+        }
+    }
+    method_ = method;
+    if (thickness) thicknessFrom_ = after;
+    if (norm) normFrom_ = after;
+}
+
+bool ShownResult::ThicknessIsCurrent(const Inputs& now) const {
+    return thicknessFrom_ && SameInputsOfKind(method_, *thicknessFrom_, now);
+}
+
+bool ShownResult::NormIsCurrent(const Inputs& now) const {
+    return normFrom_ && SameInputsOfKind(NormFluxMethod, *normFrom_, now);
+}
+
+} // namespace workflow
