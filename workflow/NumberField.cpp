@@ -14,8 +14,8 @@ constexpr std::string_view RangeErrorText = "Диапазон температу
 // Blanks that a locale may put between digit groups: space, no-break space, narrow
 // no-break space (UTF-8).
 constexpr std::array<std::string_view, 3> Blanks = {" ", "\u00A0", "\u202F"};
-// What a spreadsheet or a text puts around a copied number besides blanks.
-constexpr std::array<std::string_view, 3> LineBreaksAndTabs = {"\r", "\n", "\t"};
+// What a spreadsheet or a text puts around a copied number.
+constexpr std::array<std::string_view, 6> Around = {" ", "\u00A0", "\u202F", "\r", "\n", "\t"};
 // U+2212 is the minus sign of typeset text.
 constexpr std::array<std::string_view, 3> Signs = {"-", "+", "\u2212"};
 
@@ -55,18 +55,10 @@ std::optional<std::string_view> EndsWithOneOf(std::string_view s,
 }
 
 std::string_view Trimmed(std::string_view s) {
-    for (;;) {
-        auto front = StartsWithOneOf(s, Blanks);
-        if (!front) front = StartsWithOneOf(s, LineBreaksAndTabs);
-        if (!front) break;
+    while (const auto front = StartsWithOneOf(s, Around))
         s.remove_prefix(front->size());
-    }
-    for (;;) {
-        auto back = EndsWithOneOf(s, Blanks);
-        if (!back) back = EndsWithOneOf(s, LineBreaksAndTabs);
-        if (!back) break;
+    while (const auto back = EndsWithOneOf(s, Around))
         s.remove_suffix(back->size());
-    }
     return s;
 }
 
@@ -85,9 +77,9 @@ std::optional<double> ParseNumber(std::string_view text, std::string_view decima
         negative = true;
         s = s.substr(1, s.size() - 2);
     }
-    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
-        negative = negative != (s.front() == '-');
-        s.remove_prefix(1);
+    if (const auto sign = StartsWithOneOf(s, Signs)) {
+        negative = negative != (*sign != "+");
+        s.remove_prefix(sign->size());
     }
 
     // Up to 18 digits are kept; beyond that the digits only move the decimal point.

@@ -24,6 +24,7 @@ TEST(ParseNumber, ReadsTheLocalesNotation) {
         {"1,8",             ",", Nbsp, 1.8},
         {"1.8",             ".", ",",  1.8},
         {"-40",             ",", Nbsp, -40},
+        {"\u221240",        ",", Nbsp, -40},      // the typeset minus
         {"+5",              ",", Nbsp, 5},
         {"1\u00A0000",      ",", Nbsp, 1000},     // grouped as the field shows it
         {"1 000,25",        ",", Nbsp, 1000.25},
