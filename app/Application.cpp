@@ -4,10 +4,38 @@
 #include "MessageBoxes.h"
 #include "Pictures.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include <exception>
+
+namespace {
+
+// Qt's own texts (the print, page setup and file dialogs, the reference page's menu) speak
+// Russian like the rest of the program.
+void InstallQtRussianTranslations(QCoreApplication* app) {
+    // Where Qt was installed, or beside the program where a deployment copies them.
+    const QStringList folders{QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                              QCoreApplication::applicationDirPath() +
+                                  QStringLiteral("/translations")};
+    for (const char* catalogue : {"qtbase", "qtwebengine"}) {
+        auto* translator = new QTranslator(app);
+        for (const QString& folder : folders) {
+            if (translator->load(QLocale(QLocale::Russian), QLatin1String(catalogue),
+                                 QStringLiteral("_"), folder)) {
+                QCoreApplication::installTranslator(translator);
+                break;
+            }
+        }
+        if (translator->isEmpty()) delete translator;
+    }
+}
+
+} // namespace
 
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv) {
+    InstallQtRussianTranslations(this);
     setApplicationName(QStringLiteral("Расчёт теплоизоляции"));
     setDesktopFileName(QStringLiteral("izolcalc"));
     setWindowIcon(ApplicationIcon());

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -15,7 +14,6 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolBar>
-#include <QTranslator>
 #include <QVBoxLayout>
 
 namespace reportengine {
@@ -177,31 +175,11 @@ QString SuggestedFileName(const QString& title) {
 }
 
 void ShowReport(const Template& report, QWidget* parent) {
-    InstallQtRussianTranslation();
     ReportPreview preview(PreparePage(report), parent);
     const double zoom = report.options.previewZoom;
     preview.view()->setZoomFactor(zoom > 0 && zoom < 100 ? zoom : 1.0);
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
     preview.exec();
-}
-
-void InstallQtRussianTranslation() {
-    static bool installed = false;
-    if (installed || QCoreApplication::instance() == nullptr) return;
-    installed = true;
-    // Where Qt was installed, or beside the program where a deployment copies them.
-    const QStringList folders{QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-                              QCoreApplication::applicationDirPath() +
-                                  QStringLiteral("/translations")};
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    for (const QString& folder : folders) {
-        if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"),
-                             QStringLiteral("_"), folder)) {
-            QCoreApplication::installTranslator(translator);
-            return;
-        }
-    }
-    delete translator;
 }
 
 } // namespace reportengine

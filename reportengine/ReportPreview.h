@@ -60,8 +60,4 @@ QString SuggestedFileName(const QString& title);
 // maximized preview; returns when the user closes it. The template stays unchanged.
 void ShowReport(const Template& report, QWidget* parent);
 
-// Qt's own dialogs (printing, page setup, files) speak Russian once this has run; the
-// program's own captions are Russian anyway. Safe to call more than once.
-void InstallQtRussianTranslation();
-
 } // namespace reportengine
