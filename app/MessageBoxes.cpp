@@ -1,9 +1,28 @@
 #include "MessageBoxes.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
+
+#include <algorithm>
 
 namespace {
+
+// The window manager draws the caption in its own font, often bold and larger than the
+// program's, beside an icon and three buttons.
+constexpr int TitleBarControls = 130; // px
+constexpr int LeastTitlePointSize = 10;
+
+// A box as wide as its caption, also the error box, which QMessageBox sizes by its text.
+void WidenForCaption(QMessageBox& box, const QString& caption) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    grid->addItem(
+        new QSpacerItem(WidthForCaption(caption), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+        grid->rowCount(), 0, 1, grid->columnCount());
+}
 
 MessageBoxHook& Hook() {
     static MessageBoxHook hook;
@@ -21,8 +40,22 @@ void ShowMessageBox(QWidget* parent, const QString& text, const QString& caption
         Hook()(text, caption);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
-    box.exec();
+    MakeMessageBox(parent, text, caption)->exec();
+}
+
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text,
+                                            const QString& caption) {
+    auto box =
+        std::make_unique<QMessageBox>(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+    WidenForCaption(*box, caption);
+    return box;
+}
+
+int WidthForCaption(const QString& caption) {
+    QFont title = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    title.setBold(true);
+    title.setPointSizeF(std::max<qreal>(title.pointSizeF(), LeastTitlePointSize));
+    return QFontMetrics(title).horizontalAdvance(caption) + TitleBarControls;
 }
 
 void ShowErrorBox(const QString& message) {
@@ -30,5 +63,8 @@ void ShowErrorBox(const QString& message) {
         Hook()(message, QApplication::applicationName());
         return;
     }
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), message,
+                    QMessageBox::Ok, QApplication::activeWindow());
+    WidenForCaption(box, box.windowTitle());
+    box.exec();
 }

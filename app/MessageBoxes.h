@@ -5,11 +5,20 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 // Modal, OK only, no icon; returns when the user has closed it.
 void ShowMessageBox(QWidget* parent, const QString& text, const QString& caption);
+
+// The box that ShowMessageBox shows, not yet shown; at least as wide as its caption needs in
+// the title bar.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text,
+                                            const QString& caption);
+// How wide a window must be for a title bar to show the whole caption.
+int WidthForCaption(const QString& caption);
 
 // The standard error box with the exception's message.
 void ShowErrorBox(const QString& message);

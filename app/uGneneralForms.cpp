@@ -74,6 +74,9 @@ void TFGeneral::showEvent(QShowEvent* event) {
 }
 
 void TFGeneral::FormShow() {
+    // The first stop of the common panel's tab order; no field is emptied before the user
+    // goes into it.
+    RzComboBox1->setFocus(Qt::OtherFocusReason);
     // The splash runs by its own timers and the window is usable meanwhile. It comes up
     // right after the window's first paint, so that drawing it never delays the window.
     if (QWindow* window = windowHandle()) {

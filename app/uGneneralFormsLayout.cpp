@@ -168,7 +168,8 @@ const ButtonPlace Buttons[] = {
 };
 // clang-format on
 
-// The tab order: the common panel first, then the page fields.
+// The tab order: the common panel first, then the page fields, then the group bar, from
+// which Tab comes round to the common panel again.
 const std::string_view TabOrder[] = {
     "RzComboBox1",     "RzRadioGroup4",   "RzRadioGroup3",   "RzRadioGroup2",   "RzRadioGroup1",
     "RzComboBox3",     "RzBmpButton1",    "RzBmpButton2",    "RzBmpButton3",    "RzNumericEdit1",
@@ -176,6 +177,7 @@ const std::string_view TabOrder[] = {
     "RzNumericEdit8",  "RzNumericEdit11", "RzNumericEdit12", "RzNumericEdit13", "RzNumericEdit16",
     "RzNumericEdit17", "RzNumericEdit18", "RzNumericEdit21", "RzNumericEdit22", "RzComboBox4",
     "RzNumericEdit25", "RzNumericEdit26", "RzNumericEdit27", "RzNumericEdit28", "RzComboBox2",
+    "GroupBar",
 };
 
 template <typename W> W* Make(QWidget* parent, const char* name) {
@@ -351,6 +353,7 @@ void TFGeneral::BuildPages() {
     }
     RzNumericEdit3->setReadOnly(true);
     RzNumericEdit3->setFrameVisible(false);
+    RzNumericEdit3->setFocusPolicy(Qt::ClickFocus); // its figure can be copied, Tab passes it by
     RzNumericEdit24->setEnabled(false);
     RzNumericEdit24->setFocusPolicy(Qt::NoFocus);
     RzNumericEdit11->setFrameColor(QColor(Colors::Accent));
@@ -463,7 +466,10 @@ void TFGeneral::ConnectHandlers() {
         {RzNumericEdit27, &TFGeneral::RzNumericEdit27Enter},
         {RzNumericEdit28, &TFGeneral::RzNumericEdit28Enter},
     };
-    for (const auto& [edit, handler] : entries)
+    for (const auto& [edit, handler] : entries) {
         connect(edit, &NumericEdit::entered, this, handler);
+        // Enter in a field leaves it, with its rules and messages, and calculates.
+        connect(edit, &QLineEdit::returnPressed, this, &TFGeneral::RzBitBtn1Click);
+    }
     ConnectInputChanges();
 }

@@ -12,6 +12,7 @@ constexpr QRgb PureRed = qRgb(255, 0, 0);     // the one list framed in pure red
 constexpr QRgb HoverTint = qRgb(253, 236, 234); // pale accent behind what the mouse is over
 constexpr QRgb Text = qRgb(0, 0, 0);
 constexpr QRgb RefusedFlash = qRgb(255, 205, 200); // a field that refused what was typed or pasted
+constexpr QRgb Focus = qRgb(0, 90, 180);     // the frame of the control that has the keyboard focus
 constexpr QRgb Stale = qRgb(150, 150, 150);   // a result whose inputs have changed since
 // clang-format on
 } // namespace Colors

@@ -1,9 +1,11 @@
 #include "GroupBar.h"
 
 #include "Colors.h"
+#include "FocusFrame.h"
 #include "Fonts.h"
 #include "GroupBarGroup.h"
 
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,14 +25,19 @@ GroupBar::GroupBar(QWidget* parent)
     : QWidget(parent) {
     setFont(UiFont(UiFace::MsSansSerif, 11));
     setMouseTracking(true);
+    // Reached by Tab; a click chooses without taking the focus from the field being edited.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 GroupBarGroup* GroupBar::addGroup(const QString& caption) {
     auto* group = new GroupBarGroup(caption, this);
     connect(group, &GroupBarGroup::changed, this, qOverload<>(&QWidget::update));
     const int index = int(m_groups.size());
-    connect(group, &GroupBarGroup::itemClicked, this,
-            [this, index](int item) { emit itemClicked(index, item); });
+    connect(group, &GroupBarGroup::itemClicked, this, [this, index](int item) {
+        m_current = {index, item};
+        update();
+        emit itemClicked(index, item);
+    });
     m_groups.append(group);
     update();
     return group;
@@ -172,14 +179,18 @@ void GroupBar::paintGroup(QPainter& p, int index) const {
         chevron.moveTo(item.left() + 10, lineCentre - 3.5);
         chevron.lineTo(item.left() + 13.5, lineCentre);
         chevron.lineTo(item.left() + 10, lineCentre + 3.5);
-        p.setPen(QPen(hot || group->itemColor(i).isValid() ? QColor(Colors::Accent)
-                                                           : QColor(150, 154, 160),
-                      1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        // Only an item drawn in a colour of its own, like the chosen kind, is marked.
+        const bool marked = group->itemColor(i).isValid() && group->itemColor(i) != defaultColor;
+        p.setPen(QPen(hot || marked ? QColor(Colors::Accent) : QColor(150, 154, 160), 1.6,
+                      Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
         p.drawPath(chevron);
 
         p.setPen(color);
         p.drawText(text, CaptionFlags, group->itemCaption(i));
+
+        if (hasFocus() && m_current == Hit{index, i})
+            PaintFocusFrame(p, QRectF(item).adjusted(2, 0, -2, 0), 3);
     }
     p.restore();
 }
@@ -196,6 +207,46 @@ void GroupBar::mouseReleaseEvent(QMouseEvent* event) {
     m_pressed = {};
     if (released.group >= 0 && released == pressed)
         m_groups.at(released.group)->click(released.item);
+}
+
+void GroupBar::moveCurrent(int step) {
+    QVector<Hit> all;
+    for (int g = 0; g < groupCount(); ++g)
+        for (int i = 0; i < m_groups.at(g)->count(); ++i)
+            all.append({g, i});
+    if (all.isEmpty()) return;
+    const int at = qMax(0, int(all.indexOf(m_current)));
+    m_current = all.at(qBound(0, at + step, int(all.size()) - 1));
+    update();
+}
+
+void GroupBar::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+        moveCurrent(-1);
+        break;
+    case Qt::Key_Down:
+        moveCurrent(1);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (GroupBarGroup* g = group(m_current.group); g && m_current.item < g->count())
+            g->click(m_current.item);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void GroupBar::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void GroupBar::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void GroupBar::mouseMoveEvent(QMouseEvent* event) {

@@ -1,5 +1,6 @@
 // The navigation pane: groups of clickable items in the style of a task list, on a
-// gradient background.
+// gradient background. From the keyboard it is one stop of the tab chain: Up and Down move
+// between the items of all groups, Enter or Space chooses the one marked by the focus frame.
 #pragma once
 
 #include <QVector>
@@ -24,6 +25,10 @@ public:
     QRect groupRect(int group) const;
     QRect itemRect(int group, int index) const;
 
+    // The item that the keyboard works on: the one last clicked, or moved to by the keys.
+    int currentGroup() const { return m_current.group; }
+    int currentItem() const { return m_current.item; }
+
 signals:
     // Emitted after the group's own itemClicked.
     void itemClicked(int group, int index);
@@ -35,6 +40,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct Hit {
@@ -51,6 +59,9 @@ private:
 
     QVector<GroupBarGroup*> m_groups;
     int m_border = 4;
+    void moveCurrent(int step);
+
     Hit m_hovered;
     Hit m_pressed;
+    Hit m_current{0, 0};
 };

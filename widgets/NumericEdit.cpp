@@ -1,6 +1,7 @@
 #include "NumericEdit.h"
 
 #include "Colors.h"
+#include "FocusFrame.h"
 #include "Fonts.h"
 #include "NumberField.h"
 #include "NumberFormat.h"
@@ -197,7 +198,8 @@ void NumericEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     if (!m_frameVisible) return;
     QPainter p(this);
-    const bool hot = isEnabled() && (underMouse() || hasFocus());
+    if (hasFocus() && !isReadOnly()) return PaintFocusFrame(p, rect());
+    const bool hot = isEnabled() && underMouse();
     QColor color = isEnabled() ? m_frameColor : palette().color(QPalette::Mid);
     if (hot) color = color.darker(125);
     const int width = hot ? 2 : 1;

@@ -1,8 +1,9 @@
 #include "PictureButton.h"
 
-#include "Colors.h"
+#include "FocusFrame.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 PictureButton::PictureButton(QWidget* parent)
@@ -39,12 +40,17 @@ void PictureButton::paintEvent(QPaintEvent*) {
     (picture.isNull() ? m_up : picture).paint(p, rect());
 
     // The mouse user sees the faces; the keyboard user needs to see where the focus is.
-    if (hasFocus() && m_keyboardFocus) {
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setPen(QPen(QColor(Colors::Highlight), 1, Qt::DotLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (hasFocus() && m_keyboardFocus) PaintFocusFrame(p, rect(), 4);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    // Enter presses a focused button as Space does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !event->isAutoRepeat()) {
+        click();
+        return;
     }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void PictureButton::focusInEvent(QFocusEvent* event) {

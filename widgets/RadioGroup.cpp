@@ -1,6 +1,7 @@
 #include "RadioGroup.h"
 
 #include "Colors.h"
+#include "FocusFrame.h"
 #include "Fonts.h"
 
 #include <QKeyEvent>
@@ -123,11 +124,7 @@ void RadioGroup::paintEvent(QPaintEvent*) {
         if (hasFocus() && m_keyboardFocus && i == qMax(0, m_index)) {
             const QRect used = fontMetrics().boundingRect(
                 textRect, Qt::AlignLeft | Qt::AlignVCenter, m_items.at(i));
-            p.setRenderHint(QPainter::Antialiasing, false);
-            p.setPen(QPen(m_highlightColor, 1, Qt::DotLine));
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(used.adjusted(-2, -1, 1, 0));
-            p.setRenderHint(QPainter::Antialiasing);
+            PaintFocusFrame(p, QRectF(used).adjusted(-4, -2, 3, 2));
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "ValueComboBox.h"
 
 #include "Colors.h"
+#include "FocusFrame.h"
 #include "Fonts.h"
 
 #include <QAbstractItemView>
@@ -123,7 +124,8 @@ void ValueComboBox::paintEvent(QPaintEvent*) {
     p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                fontMetrics().elidedText(currentText(), Qt::ElideRight, textRect.width()));
 
-    const bool hot = enabled && (underMouse() || hasFocus());
+    if (hasFocus()) return PaintFocusFrame(p, rect());
+    const bool hot = enabled && underMouse();
     QColor frame = enabled ? m_frameColor : palette().color(QPalette::Mid);
     if (hot) frame = frame.darker(125);
     const int width = hot ? 2 : 1;

@@ -1,6 +1,7 @@
 // The main window through its real controls: start-up state, the choice of a kind, the
 // road of one calculation, rejections with their message and focus, and the field
 // behaviours. Message boxes go to a hook; a real modal dialog would fail the watchdog.
+#include "GroupBar.h"
 #include "GroupBarGroup.h"
 #include "MessageBoxes.h"
 #include "NumericEdit.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QStackedWidget>
@@ -465,6 +467,71 @@ private slots:
         const QString freezing = Report();
         QVERIFY(freezing.contains("неметаллических"));
         QVERIFY(Line(freezing, "Способ установки").startsWith("Способ установки трубопровода Для"));
+    }
+
+    void everyMessageBoxIsWideEnoughForItsCaption() {
+        for (const QString& caption :
+             {QStringLiteral("Ошибка ввода данных"), QStringLiteral("Предупреждение"),
+              QStringLiteral("Скорректируйте входные данные"), QApplication::applicationName()}) {
+            const auto box = MakeMessageBox(window.get(), QStringLiteral("Да"), caption);
+            box->show();
+            QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+            QFont bold = box->font();
+            bold.setBold(true);
+            QVERIFY(WidthForCaption(caption) > QFontMetrics(bold).horizontalAdvance(caption) * 1.2);
+            QVERIFY2(box->width() >= WidthForCaption(caption), qPrintable(caption));
+            box->close();
+        }
+    }
+
+    void enterCalculatesAndTheKeyboardReachesEverything() {
+        // The window opens with the focus on the material list: no field emptied yet.
+        QCOMPARE(QApplication::focusWidget(), window->RzComboBox1);
+        QCOMPARE(window->RzNumericEdit1->text(), QStringLiteral("0"));
+
+        // Enter in a field leaves it with its rules, then calculates.
+        window->RGCalc->click(2);
+        Type(window->RzNumericEdit11, "60");
+        QTest::keyClick(window->RzNumericEdit11, Qt::Key_Return);
+        QCOMPARE(TakeBoxes().value(0),
+                 "Диапазон температур предусмотрен от -40 до +50 °С | Ошибка ввода данных");
+        QCOMPARE(window->RzNumericEdit11->value(), 50);
+        QCOMPARE(window->RzNumericEdit13->value(), 50); // the command ran
+        window->RGCalc->click(1);
+        Type(window->RzNumericEdit6, "20");
+        Type(window->RzNumericEdit7, "150");
+        Type(window->RzNumericEdit8, "45");
+        QTest::keyClick(window->RzNumericEdit8, Qt::Key_Enter);
+        QCOMPARE(window->RzLabel4->text(), QStringLiteral("30,0"));
+
+        // Enter on a focused button presses it.
+        window->RGCalc->click(1);
+        window->RzBmpButton1->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(window->RzBmpButton1, Qt::Key_Return);
+        QCOMPARE(window->RzLabel4->text(), QStringLiteral("30,0"));
+
+        // The tab chain: read-only and disabled fields are passed by, the group bar is in it.
+        QStringList chain;
+        window->RzComboBox1->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < 40 && !chain.contains("GroupBar"); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            chain << QApplication::focusWidget()->objectName();
+        }
+        QVERIFY2(chain.contains("GroupBar"), qPrintable(chain.join(' ')));
+        QVERIFY(!chain.contains("RzNumericEdit3") && !chain.contains("RzNumericEdit24"));
+        QVERIFY(chain.contains("RzNumericEdit8"));
+        QTest::keyClick(window->GroupBar, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window->RzComboBox1);
+
+        // The kinds from the keyboard: the bar starts on the chosen kind.
+        window->GroupBar->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(window->GroupBar, Qt::Key_Down);
+        QTest::keyClick(window->GroupBar, Qt::Key_Down);
+        QTest::keyClick(window->GroupBar, Qt::Key_Return);
+        QCOMPARE(window->CalcMethod(), 3);
+        QTest::keyClick(window->GroupBar, Qt::Key_Up);
+        QTest::keyClick(window->GroupBar, Qt::Key_Space);
+        QCOMPARE(window->CalcMethod(), 2);
     }
 
     void closeButtonEndsTheWindowOnce() {

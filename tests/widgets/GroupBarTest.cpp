@@ -17,6 +17,19 @@ int AccentPixels(const QImage& image, const QRect& item) {
         }
     return count;
 }
+
+// Pixels of the item's chevron, left of its caption, in the accent colour.
+int AccentChevronPixels(const QImage& image, const QRect& item) {
+    return AccentPixels(image, item.adjusted(-12, 0, 16 - item.width(), 0));
+}
+
+int FocusPixels(const QImage& image, const QRect& item) {
+    int count = 0;
+    for (int y = item.top(); y <= item.bottom(); ++y)
+        for (int x = item.left(); x <= item.right(); ++x)
+            count += image.pixelColor(x, y) == QColor(Colors::Focus) ? 1 : 0;
+    return count;
+}
 } // namespace
 
 class GroupBarTest : public QObject {
@@ -24,6 +37,7 @@ class GroupBarTest : public QObject {
 private slots:
     void clicksReportGroupAndItem();
     void captionColourIsPerItem();
+    void keyboardMovesAcrossGroupsAndChooses();
 
 private:
     void fill(GroupBar& bar);
@@ -70,6 +84,7 @@ void GroupBarTest::captionColourIsPerItem() {
     fill(bar);
     GroupBarGroup* kinds = bar.group(0);
     kinds->setItemColor(1, QColor(Colors::Accent));
+    kinds->setItemColor(2, QColor(Colors::Text)); // as plain as no colour at all
     QCOMPARE(kinds->itemColor(1), QColor(Colors::Accent));
     QVERIFY(!kinds->itemColor(0).isValid());
 
@@ -77,6 +92,43 @@ void GroupBarTest::captionColourIsPerItem() {
     QVERIFY(AccentPixels(image, bar.itemRect(0, 1)) > 50);
     QCOMPARE(AccentPixels(image, bar.itemRect(0, 0)), 0);
     QCOMPARE(AccentPixels(image, bar.itemRect(0, 2)), 0);
+    // The chevron marks the item in a colour of its own only.
+    QVERIFY(AccentChevronPixels(image, bar.itemRect(0, 1)) > 3);
+    QCOMPARE(AccentChevronPixels(image, bar.itemRect(0, 0)), 0);
+    QCOMPARE(AccentChevronPixels(image, bar.itemRect(0, 2)), 0);
+}
+
+void GroupBarTest::keyboardMovesAcrossGroupsAndChooses() {
+    QWidget window;
+    auto* bar = new GroupBar(&window);
+    fill(*bar);
+    window.resize(bar->size());
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QSignalSpy clicks(bar, &GroupBar::itemClicked);
+    QCOMPARE(bar->focusPolicy(), Qt::TabFocus);
+    bar->setFocus(Qt::TabFocusReason);
+    QVERIFY(bar->hasFocus());
+
+    QTest::keyClick(bar, Qt::Key_Down);
+    QTest::keyClick(bar, Qt::Key_Down);
+    QTest::keyClick(bar, Qt::Key_Return);
+    QTest::keyClick(bar, Qt::Key_Down); // on into the next group
+    QTest::keyClick(bar, Qt::Key_Down); // and no further than the last item
+    QTest::keyClick(bar, Qt::Key_Space);
+    QCOMPARE(clicks.count(), 2);
+    QCOMPARE(clicks.at(0), (QVariantList{0, 2}));
+    QCOMPARE(clicks.at(1), (QVariantList{1, 0}));
+
+    // The focused item is framed; a click elsewhere moves the frame with it.
+    QVERIFY(FocusPixels(bar->grab().toImage(), bar->itemRect(1, 0)) > 50);
+    bar->group(0)->click(1);
+    QCOMPARE(bar->currentGroup(), 0);
+    QCOMPARE(bar->currentItem(), 1);
+    const QImage framed = bar->grab().toImage();
+    QVERIFY(FocusPixels(framed, bar->itemRect(0, 1)) > 50);
+    QCOMPARE(FocusPixels(framed, bar->itemRect(1, 0)), 0);
 }
 
 std::unique_ptr<QObject> MakeGroupBarTest() {
