@@ -132,7 +132,7 @@ void TFGeneral::SelectMethod(int method) {
     Notebook1->setCurrentWidget(Calc);
     Notebook->setCurrentIndex(method + workflow::FirstMethodPage);
     const QString caption = Text(workflow::CalcMethods()[method].caption);
-    StaticText->setText(Text(workflow::HeaderPrefix) + QLocale().toLower(caption));
+    ShowHeader(Text(workflow::HeaderPrefix) + QLocale().toLower(caption));
     calc_->Reset();
     for (const workflow::ControlChange& change : workflow::MethodSelectionChanges(method)) {
         QWidget* control = findChild<QWidget*>(Text(change.objectName));
@@ -165,6 +165,24 @@ void TFGeneral::SelectMethod(int method) {
 }
 
 // ---- Calculate ---------------------------------------------------------------------------
+
+void TFGeneral::ShowHeader(const QString& text) {
+    // A header of two lines grows up into the blank strip above it, clear of the red rule.
+    StaticText->setText(text);
+    const QRect header = HeaderPlace;
+    const QMargins margins = StaticText->contentsMargins();
+    const int lines =
+        StaticText->fontMetrics()
+            .boundingRect(QRect(0, 0, header.width() - margins.left() - margins.right(), 1000),
+                          Qt::AlignHCenter | Qt::TextWordWrap, text)
+            .height();
+    if (lines <= header.height() - 2 * HeaderGap) {
+        StaticText->setGeometry(header);
+    } else {
+        StaticText->setGeometry(header.left(), header.bottom() + 1 - HeaderGap - lines,
+                                header.width(), lines);
+    }
+}
 
 void TFGeneral::SettleEditedField(QWidget* commandButton) {
     commandButton->setFocus(Qt::OtherFocusReason);
@@ -252,7 +270,7 @@ void TFGeneral::ShowResultState() {
     const QString caption = RzLabel6->text();
     const int unitLeft = RzLabel6->x() + RzLabel6->fontMetrics().horizontalAdvance(
                                              caption.left(caption.lastIndexOf(u'.') + 1));
-    RzLabel4->move(std::min(ResultPlace.x(), unitLeft - RzLabel4->width()), RzLabel4->y());
+    RzLabel4->move(std::min(ResultLeft, unitLeft - RzLabel4->width()), RzLabel4->y());
 }
 
 // ---- Field behaviours --------------------------------------------------------------------
@@ -368,7 +386,7 @@ void TFGeneral::RzNumericEdit28Enter() {
 void TFGeneral::GrHelperItems0Click() {
     const QString path = ReferenceDocumentPath(QCoreApplication::applicationDirPath());
     Notebook1->setCurrentWidget(Browser);
-    StaticText->setText(QString());
+    ShowHeader(QString());
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         WebBrowser->ShowDocument(path);

@@ -154,8 +154,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Where the result text stands when it fits before the unit.
-    static constexpr QPoint ResultPlace{308, 206};
+    // Where the result text stands when it fits before the unit; its baseline is that of
+    // the caption below, whose dotted run it stands on.
+    static constexpr int ResultLeft = 308;
+    // The header line, and the room a wrapped header keeps from the red rule below.
+    static constexpr QRect HeaderPlace{0, 12, 586, 28};
+    static constexpr int HeaderGap = 3;
 
     // Layout (uGneneralFormsLayout.cpp): every control with its place, caption and rules.
     void BuildFrame();
@@ -164,6 +168,7 @@ private:
     void ConnectHandlers();
 
     void SelectMethod(int method);
+    void ShowHeader(const QString& text);
     // Every command that reads the inputs first leaves the field being edited, as a click
     // on its button does, so that the field's rules and messages come first.
     void SettleEditedField(QWidget* commandButton);

@@ -23,15 +23,21 @@
 #include "ValueComboBox.h"
 
 #include <QLabel>
+
 #include <QPainter>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int PClosePage = -1; // the common panel, under every page
+// Captions placed left of this on a page form its first column, which stands at one x.
+constexpr int FirstColumnBefore = 30;
+constexpr int FirstColumnX = 8;
 
 // A control of the window: its member and its name, which is also its objectName.
 template <typename W> struct Named {
@@ -279,7 +285,8 @@ void TFGeneral::BuildFrame() {
     Label1 = Make<QLabel>(right, "Label1");
     Label1->setGeometry(0, 0, 586, 12);
     StaticText = Make<QLabel>(right, "StaticText");
-    StaticText->setGeometry(0, 12, 586, 28);
+    StaticText->setGeometry(HeaderPlace);
+    StaticText->setContentsMargins(10, 0, 10, 0); // a long header keeps off the window's edge
     StaticText->setFont(UiFont(UiFace::MsSansSerif, 12, true));
     StaticText->setAlignment(Qt::AlignCenter);
     StaticText->setWordWrap(true);
@@ -324,7 +331,11 @@ void TFGeneral::BuildPages() {
     for (const EditPlace& place : Edits) {
         QWidget* parent = parentOf(place.page);
         if (place.shape.member) Create(this, place.shape, parent)->setGeometry(place.shapeRect);
-        if (place.marker.member) Create(this, place.marker, parent)->setGeometry(place.markerRect);
+        // The marker's arrow is centred on its backdrop, and so on the field, on every page.
+        if (place.marker.member)
+            Create(this, place.marker, parent)
+                ->setGeometry(place.markerRect.left(), place.shapeRect.top(),
+                              place.markerRect.width(), place.shapeRect.height());
         Create(this, place.edit, parent)->setGeometry(place.rect);
     }
     for (const ListPlace& place : Lists) {
@@ -336,7 +347,10 @@ void TFGeneral::BuildPages() {
     for (const LabelPlace& place : Labels) {
         QLabel* label = Create(this, place.label, parentOf(place.page));
         label->setText(place.captionOf.empty() ? Text(place.ownText) : CaptionOf(place.captionOf));
-        label->move(place.pos);
+        // The captions of the first column stand at one x on every page.
+        QPoint pos = place.pos;
+        if (place.page != PClosePage && pos.x() < FirstColumnBefore) pos.setX(FirstColumnX);
+        label->move(pos);
         label->setFont(UiFont(place.face, 11, place.bold));
         label->adjustSize();
     }
@@ -350,6 +364,19 @@ void TFGeneral::BuildPages() {
         if (spec.use == workflow::FieldUse::Input && spec.limits)
             edit->setRange(spec.limits->min, spec.limits->max);
         edit->setValue(spec.defaultValue);
+    }
+    // The norm stands on the underlined run of its caption: the run moved with the caption,
+    // and the figure's baseline is the caption's.
+    {
+        const QFontMetrics caption = RzLabel3->fontMetrics();
+        const QFontMetrics figure = RzNumericEdit3->fontMetrics();
+        const QRect place = RzNumericEdit3->geometry();
+        const int textTop = (place.height() - figure.height() + 1) / 2;
+        const auto caption3 = std::find_if(std::begin(Labels), std::end(Labels), [](const auto& l) {
+            return l.label.member == &TFGeneral::RzLabel3;
+        });
+        RzNumericEdit3->move(place.x() + RzLabel3->x() - caption3->pos.x(),
+                             RzLabel3->y() + caption.ascent() - figure.ascent() - textTop);
     }
     RzNumericEdit3->setReadOnly(true);
     RzNumericEdit3->setFrameVisible(false);
@@ -376,8 +403,9 @@ void TFGeneral::BuildCommonPanel() {
     // The result stands on the dotted run of its caption.
     RzLabel4 = Make<QLabel>(PClose, "RzLabel4");
     RzLabel4->setText(QStringLiteral("0"));
-    RzLabel4->move(ResultPlace);
     RzLabel4->setFont(UiFont(UiFace::MsSansSerif, 16, true));
+    RzLabel4->move(ResultLeft, RzLabel6->y() + RzLabel6->fontMetrics().ascent() -
+                                   RzLabel4->fontMetrics().ascent());
     QPalette resultColours = RzLabel4->palette();
     resultColours.setColor(QPalette::WindowText, Qt::red);
     RzLabel4->setPalette(resultColours);
