@@ -131,7 +131,7 @@ void TFGeneral::SelectMethod(int method) {
     using Action = workflow::ControlChange::Action;
     Notebook1->setCurrentWidget(Calc);
     Notebook->setCurrentIndex(method + workflow::FirstMethodPage);
-    const QString caption = Text(workflow::CalcMethods()[method].caption);
+    const QString caption = Text(workflow::CalcKinds()[std::size_t(method)].caption);
     ShowHeader(Text(workflow::HeaderPrefix) + QLocale().toLower(caption));
     calc_->Reset();
     for (const workflow::ControlChange& change : workflow::MethodSelectionChanges(method)) {

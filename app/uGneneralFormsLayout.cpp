@@ -272,7 +272,7 @@ void TFGeneral::BuildFrame() {
     RGCalc->setOpenHeight(351);
     RGCalc->setItemHeight(50);
     RGCalc->setBoldItems(true);
-    for (const workflow::CalcMethodSpec& method : workflow::CalcMethods())
+    for (const workflow::CalcKind& method : workflow::CalcKinds())
         RGCalc->addItem(Text(method.caption));
     GrHelper = GroupBar->addGroup(QStringLiteral("Справочные материалы"));
     GrHelper->setObjectName(QStringLiteral("GrHelper"));
@@ -454,7 +454,8 @@ void TFGeneral::ConnectHandlers() {
             &TFGeneral::RzGroup1Items0Click, &TFGeneral::RGCalcItems1Click,
             &TFGeneral::RGCalcItems2Click, &TFGeneral::RGCalcItems3Click,
             &TFGeneral::RGCalcItems4Click};
-        if (item >= 0 && item < 5) (this->*handlers[item])();
+        static_assert(std::size(handlers) == workflow::CalcMethodCount);
+        if (item >= 0 && item < int(std::size(handlers))) (this->*handlers[item])();
     });
     connect(GrHelper, &GroupBarGroup::itemClicked, this, [this](int item) {
         if (item == 0) GrHelperItems0Click();

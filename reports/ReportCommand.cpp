@@ -87,72 +87,90 @@ void SetShared(Template& report, const Inputs& in, const char* diameterLabel,
 } // namespace
 
 QString ReportTitle(int calcMethod, QDate date) {
-    const auto methods = workflow::CalcMethods();
-    const QString kind = calcMethod >= 0 && calcMethod < int(methods.size())
-                             ? Text(methods[std::size_t(calcMethod)].shortName)
-                             : QString();
+    const workflow::CalcKind* row = workflow::Kind(calcMethod);
+    const QString kind = row ? Text(row->shortName) : QString();
     return QStringLiteral("Толщина изоляции — %1 — %2").arg(kind, date.toString(Qt::ISODate));
 }
+
+namespace {
+
+// What each template prints besides the thickness, by the template's name.
+struct Filler {
+    std::string_view templateName;
+    void (*fill)(Template&, const Inputs&, const workflow::ShownResult&);
+};
+
+void FillNormFlux(Template& r, const Inputs& in, const workflow::ShownResult& result) {
+    SetShared(r, in, "Memo26", "Memo27");
+    SetText(r, "rp", Quoted(RowText(in, "RzComboBox5")));
+    SetText(r, "ch", Quoted(RowText(in, "RzRadioGroup4")));
+    SetNumber(r, "tb", in.Field("RzNumericEdit2"));
+    SetNumber(r, "ta", in.Field("RzNumericEdit1"));
+    // The norm is per metre of pipe, or per square metre of a plane.
+    SetText(r, "nu",
+            in.Choice("RzRadioGroup1") == 1 ? QStringLiteral("'Вт/м²'") : QStringLiteral("'Вт/м'"));
+    if (result.NormIsCurrent(in))
+        SetNumber(r, "nt", AsShown(in.Field("RzNumericEdit3")));
+    else
+        SetText(r, "nt", Quoted(Text(workflow::NoResultText)));
+}
+
+void FillSurfaceTemp(Template& r, const Inputs& in, const workflow::ShownResult&) {
+    SetShared(r, in, "Memo24", "Memo25");
+    SetNumber(r, "tb", in.Field("RzNumericEdit7"));
+    SetNumber(r, "ta", in.Field("RzNumericEdit6"));
+    SetNumber(r, "ts", in.Field("RzNumericEdit8"));
+}
+
+void FillCondensation(Template& r, const Inputs& in, const workflow::ShownResult&) {
+    SetShared(r, in, "Memo24", "Memo25");
+    SetNumber(r, "tb", in.Field("RzNumericEdit12"));
+    SetNumber(r, "ta", in.Field("RzNumericEdit11"));
+    SetNumber(r, "mo", in.Field("RzNumericEdit13"));
+}
+
+// Object, location and covering are fixed texts of this template.
+void FillTwoPipeChannel(Template& r, const Inputs& in, const workflow::ShownResult&) {
+    SetText(r, "mat", Quoted(Text(workflow::MaterialText(in.materialValue))));
+    SetNumber(r, "tg", in.Field("RzNumericEdit16"));
+    SetNumber(r, "tpg", AsShown(in.Field("RzNumericEdit17")));
+    SetText(r, "tb", RowText(in, "RzComboBox4")); // digits only: prints as that number
+    SetNumber(r, "tp", in.Field("RzNumericEdit24"));
+    SetNumber(r, "dk", AsShown(in.Field("RzNumericEdit18")));
+    SetNumber(r, "hk", AsShown(in.Field("RzNumericEdit21")));
+    SetNumber(r, "wk", AsShown(in.Field("RzNumericEdit22")));
+    SetText(r, "ch", Quoted(RowText(in, "RzRadioGroup4")));
+    SetDiameter(r, in);
+}
+
+// Object, location and covering are fixed texts of this template.
+void FillFreezing(Template& r, const Inputs& in, const workflow::ShownResult&) {
+    SetText(r, "mat", Quoted(Text(workflow::MaterialText(in.materialValue))));
+    SetDiameter(r, in);
+    SetNumber(r, "ts", in.Field("RzNumericEdit26"));
+    SetNumber(r, "tp", in.Field("RzNumericEdit28"));
+    SetNumber(r, "tb", in.Field("RzNumericEdit27"));
+    SetNumber(r, "ta", in.Field("RzNumericEdit25"));
+    SetText(r, "ls", Quoted(Capitalised(Text(workflow::LayingText(in.Choice("RzComboBox2"))))));
+}
+
+constexpr Filler Fillers[] = {
+    {"frxReport3", FillNormFlux},     {"frxReport1", FillSurfaceTemp},
+    {"frxReport2", FillCondensation}, {"frxReport5", FillTwoPipeChannel},
+    {"frxReport4", FillFreezing},
+};
+
+} // namespace
 
 reportengine::Template* FillReport(ReportTemplates& templates, int calcMethod, const Inputs& in,
                                    const workflow::ShownResult& result, QDate date) {
     Template* report = templates.ForKind(calcMethod);
     if (report == nullptr) return nullptr;
-    Template& r = *report;
-    r.title = ReportTitle(calcMethod, date);
-    r.author = QStringLiteral("Программа расчёта теплоизоляции");
-    SetThickness(r, in, result);
-    switch (calcMethod) {
-    case 0: {
-        SetShared(r, in, "Memo26", "Memo27");
-        SetText(r, "rp", Quoted(RowText(in, "RzComboBox5")));
-        SetText(r, "ch", Quoted(RowText(in, "RzRadioGroup4")));
-        SetNumber(r, "tb", in.Field("RzNumericEdit2"));
-        SetNumber(r, "ta", in.Field("RzNumericEdit1"));
-        // The norm is per metre of pipe, or per square metre of a plane.
-        SetText(r, "nu",
-                in.Choice("RzRadioGroup1") == 1 ? QStringLiteral("'Вт/м²'")
-                                                : QStringLiteral("'Вт/м'"));
-        if (result.NormIsCurrent(in))
-            SetNumber(r, "nt", AsShown(in.Field("RzNumericEdit3")));
-        else
-            SetText(r, "nt", Quoted(Text(workflow::NoResultText)));
-        break;
-    }
-    case 1:
-        SetShared(r, in, "Memo24", "Memo25");
-        SetNumber(r, "tb", in.Field("RzNumericEdit7"));
-        SetNumber(r, "ta", in.Field("RzNumericEdit6"));
-        SetNumber(r, "ts", in.Field("RzNumericEdit8"));
-        break;
-    case 2:
-        SetShared(r, in, "Memo24", "Memo25");
-        SetNumber(r, "tb", in.Field("RzNumericEdit12"));
-        SetNumber(r, "ta", in.Field("RzNumericEdit11"));
-        SetNumber(r, "mo", in.Field("RzNumericEdit13"));
-        break;
-    case 3: // object, location and covering are fixed texts of this template
-        SetText(r, "mat", Quoted(Text(workflow::MaterialText(in.materialValue))));
-        SetNumber(r, "tg", in.Field("RzNumericEdit16"));
-        SetNumber(r, "tpg", AsShown(in.Field("RzNumericEdit17")));
-        SetText(r, "tb", RowText(in, "RzComboBox4")); // digits only: prints as that number
-        SetNumber(r, "tp", in.Field("RzNumericEdit24"));
-        SetNumber(r, "dk", AsShown(in.Field("RzNumericEdit18")));
-        SetNumber(r, "hk", AsShown(in.Field("RzNumericEdit21")));
-        SetNumber(r, "wk", AsShown(in.Field("RzNumericEdit22")));
-        SetText(r, "ch", Quoted(RowText(in, "RzRadioGroup4")));
-        SetDiameter(r, in);
-        break;
-    case 4: // object, location and covering are fixed texts of this template
-        SetText(r, "mat", Quoted(Text(workflow::MaterialText(in.materialValue))));
-        SetDiameter(r, in);
-        SetNumber(r, "ts", in.Field("RzNumericEdit26"));
-        SetNumber(r, "tp", in.Field("RzNumericEdit28"));
-        SetNumber(r, "tb", in.Field("RzNumericEdit27"));
-        SetNumber(r, "ta", in.Field("RzNumericEdit25"));
-        SetText(r, "ls", Quoted(Capitalised(Text(workflow::LayingText(in.Choice("RzComboBox2"))))));
-        break;
-    }
+    report->title = ReportTitle(calcMethod, date);
+    report->author = QStringLiteral("Программа расчёта теплоизоляции");
+    SetThickness(*report, in, result);
+    for (const Filler& filler : Fillers)
+        if (report->name.toStdString() == filler.templateName) filler.fill(*report, in, result);
     return report;
 }
 

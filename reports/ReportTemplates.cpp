@@ -1,5 +1,7 @@
 #include "ReportTemplates.h"
 
+#include "CalcKinds.h"
+
 #include <span>
 
 namespace reports {
@@ -283,21 +285,12 @@ ReportTemplates::ReportTemplates()
           MakeTemplate({"frxReport5", frxReport5Variables, frxReport5Script, frxReport5Boxes})) {}
 
 reportengine::Template* ReportTemplates::ForKind(int calcMethod) {
-    // The numbering of the templates does not follow the kinds.
-    switch (calcMethod) {
-    case 0:
-        return &frxReport3;
-    case 1:
-        return &frxReport1;
-    case 2:
-        return &frxReport2;
-    case 3:
-        return &frxReport5;
-    case 4:
-        return &frxReport4;
-    default:
-        return nullptr;
-    }
+    // The numbering of the templates does not follow the kinds; the kind table names them.
+    const workflow::CalcKind* kind = workflow::Kind(calcMethod);
+    if (kind == nullptr) return nullptr;
+    for (Template* t : {&frxReport1, &frxReport2, &frxReport3, &frxReport4, &frxReport5})
+        if (t->name.toStdString() == kind->reportTemplate) return t;
+    return nullptr;
 }
 
 } // namespace reports

@@ -74,24 +74,6 @@ constexpr std::array<NumberFieldSpec, NumberFieldCount> Fields = {{
     {"RzNumericEdit28", "Время отсутствия движения (час)",                4, K::Integer, U::Input,    24,  Limits{1, 1000},     ",0;(,0)",            true,  false},
 }};
 
-// In the order of each entry's arguments; the flags and indices of the lower panel first.
-constexpr std::array<std::string_view, 9> ReadByNormFlux = {
-    "RzRadioGroup1", "RzRadioGroup4", "RzRadioGroup2", "RzRadioGroup3", "RzNumericEdit1",
-    "RzNumericEdit2", "RzComboBox3", "RzComboBox5", "RzComboBox1"};
-constexpr std::array<std::string_view, 8> ReadBySurfaceTemp = {
-    "RzRadioGroup1", "RzRadioGroup2", "RzRadioGroup3", "RzNumericEdit6", "RzNumericEdit7",
-    "RzNumericEdit8", "RzComboBox3", "RzComboBox1"};
-constexpr std::array<std::string_view, 7> ReadByCondensation = {
-    "RzRadioGroup1", "RzRadioGroup3", "RzNumericEdit11", "RzNumericEdit12", "RzNumericEdit13",
-    "RzComboBox3", "RzComboBox1"};
-// The working hours are stored in the engine before the call; they pick the channel norm.
-constexpr std::array<std::string_view, 9> ReadByTwoPipeChannel = {
-    "RzRadioGroup4", "RzComboBox4", "RzNumericEdit21", "RzNumericEdit22", "RzNumericEdit17",
-    "RzNumericEdit18", "RzNumericEdit16", "RzComboBox3", "RzComboBox1"};
-constexpr std::array<std::string_view, 7> ReadByFreezing = {
-    "RzNumericEdit25", "RzNumericEdit26", "RzNumericEdit28", "RzNumericEdit27", "RzComboBox3",
-    "RzComboBox1", "RzComboBox2"};
-
 // clang-format on
 
 std::span<const std::string_view> DiameterRows() {
@@ -199,23 +181,6 @@ std::span<const NumberFieldSpec, NumberFieldCount> NumberFields() {
 
 const NumberFieldSpec& NumberField(std::string_view objectName) {
     return Fields[PositionOf(Fields, objectName)];
-}
-
-std::span<const std::string_view> InputsReadBy(int method) {
-    switch (method) {
-    case 0:
-        return ReadByNormFlux;
-    case 1:
-        return ReadBySurfaceTemp;
-    case 2:
-        return ReadByCondensation;
-    case 3:
-        return ReadByTwoPipeChannel;
-    case 4:
-        return ReadByFreezing;
-    default:
-        return {};
-    }
 }
 
 Inputs::Inputs()

@@ -102,12 +102,6 @@ inline constexpr std::size_t NumberFieldCount = 19;
 std::span<const NumberFieldSpec, NumberFieldCount> NumberFields();
 const NumberFieldSpec& NumberField(std::string_view objectName); // throws std::out_of_range
 
-// ---- Which inputs each kind reads -----------------------------------------------------
-
-// The controls that the calculate command reads for a kind, in the order of the engine
-// entry's arguments ("RzComboBox1" stands for the material). Empty outside 0..4.
-std::span<const std::string_view> InputsReadBy(int method);
-
 // ---- The values of all inputs at the moment of calculating ----------------------------
 
 // What the window shows; a default-constructed set is the window as it opens.

@@ -1,5 +1,7 @@
 #include "ShownResult.h"
 
+#include "CalcKinds.h"
+
 #include <variant>
 
 namespace workflow {

@@ -1,4 +1,5 @@
 #include "CalculateCommand.h"
+#include "CalcKinds.h"
 #include "EffectPrinting.h"
 
 #include <gtest/gtest.h>

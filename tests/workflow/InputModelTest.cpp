@@ -1,4 +1,5 @@
 #include "InputModel.h"
+#include "CalcKinds.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,73 @@
+// The kinds of calculation as one table: for each, its group-bar caption and page, what
+// choosing it changes, the inputs it reads, the call of its engine entry and what each
+// status of that entry shows. Adding a kind is adding a row here, its page to the window's
+// layout and its report template.
+#pragma once
+
+#include "Effects.h"
+#include "InputModel.h"
+#include "TCalc.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace workflow {
+
+// A change that choosing a kind makes to a control of the common panel or of its page.
+struct ControlChange {
+    enum class Action { Show, Hide, Enable, Disable, ChooseRow, SetValue };
+    std::string_view objectName;
+    Action action;
+    double value = 0; // the row for ChooseRow, the number for SetValue
+};
+
+// Where the norm density field RzNumericEdit3 takes the norm that the entry returned.
+enum class Norm { Keep, BeforeBox, AfterBox };
+
+// What one status of an entry shows. A status without a row is a success.
+struct StatusEffects {
+    int32_t status;
+    std::string_view text; // the box; empty for none
+    std::string_view caption;
+    std::string_view focus; // the field to correct; empty when the focus stays
+    bool thenSuccess;       // a warning: the thickness is shown after the box
+    Norm norm = Norm::Keep; // by norm density of heat flux only
+};
+
+// What the engine entry gave back.
+struct EntryResult {
+    int32_t status = 0;
+    double thickness = 0;
+    std::optional<double> norm; // by norm density of heat flux only
+};
+
+// Calls the kind's engine entry on the inputs. The effects that come before the entry's
+// own (a raised humidity) are appended; none when the command stops before the engine
+// is asked, having appended why.
+using RunEntry = std::optional<EntryResult> (*)(const Inputs&, T_calc&, std::vector<Effect>&);
+
+struct CalcKind {
+    std::string_view caption;        // the item of the group bar RGCalc
+    std::string_view page;           // the page of the inner container Notebook
+    std::string_view shortName;      // in the title and file name of its report
+    std::string_view reportTemplate; // the name of its report template
+    // The controls it reads, in the order of the entry's arguments ("RzComboBox1" stands
+    // for the material).
+    std::span<const std::string_view> reads;
+    std::span<const ControlChange> selection; // what choosing it changes, in order
+    std::span<const StatusEffects> statuses;
+    RunEntry run;
+};
+
+// Kinds 0..4 in group-bar order.
+std::span<const CalcKind> CalcKinds();
+// The row of a kind; nullptr outside the table.
+const CalcKind* Kind(int method);
+
+// The controls that the calculate command reads for a kind; empty outside the table.
+std::span<const std::string_view> InputsReadBy(int method);
+
+} // namespace workflow
