@@ -40,19 +40,13 @@ struct TextBox {
 };
 
 struct ReportOptions {
-    bool graphicReport = true; // not a text-mode report for a dot-matrix printer
     double previewZoom = 1.0;
-    QString printer = QStringLiteral("Default"); // the system's default printer
-    bool printOnPageSize = true;                 // each page on a sheet of its own size
 };
 
+// One portrait sheet without margins: positions are taken from its corner.
 struct Page {
-    QString name = QStringLiteral("Page1");
-    double paperWidthMm = 210;
+    double paperWidthMm = 210; // A4
     double paperHeightMm = 297;
-    int paperCode = 9; // A4
-    bool portrait = true;
-    double marginLeftMm = 0, marginTopMm = 0, marginRightMm = 0, marginBottomMm = 0;
     std::vector<TextBox> boxes;
 };
 
@@ -62,8 +56,6 @@ public:
     QString title;  // for people: the printed document's and the file's name; empty: name
     QString author; // of the document; empty: none
     ReportOptions options;
-    QString scriptLanguage = QStringLiteral("PascalScript");
-    QString script;
     std::vector<Variable> variables;
     Page page;
 

@@ -182,7 +182,6 @@ constexpr BoxRow frxReport5Boxes[] = {
 struct TemplateData {
     const char* name;
     std::span<const char* const> variables; // the first is a category heading
-    const char* script;
     std::span<const BoxRow> boxes;
 };
 
@@ -197,48 +196,6 @@ constexpr const char* frxReport4Variables[] = {" NC1", "cyl", "dis", "mat", "sur
 constexpr const char* frxReport5Variables[] = {" NC1", "cyl", "dis", "mat", "sur",
                                                "tg",   "tpg", "tb",  "tp",  "dk",
                                                "hk",   "wk",  "tt",  "dt",  "ch"};
-
-// The scripts compute nothing; they only declare the variables for a designer.
-constexpr const char* frxReport1Script = "Var\n"
-                                         "  cyl, dis, mat, sur : string;\n"
-                                         "  dt, tb, ta, ts : integer;\n"
-                                         "  tt : double;\n"
-                                         "begin\n"
-                                         "\n"
-                                         "end.";
-constexpr const char* frxReport2Script = "Var\n"
-                                         "  cyl, dis, mat : string;\n"
-                                         "  sur, tb, ta, mo : integer;\n"
-                                         "  tt : string;\n"
-                                         "begin\n"
-                                         "\n"
-                                         "end.";
-constexpr const char* frxReport3Script = "Var\n"
-                                         "  cyl, dis, mat, sur, sp, rp, ch, nu : string;\n"
-                                         "  tb, ta : integer;\n"
-                                         "  nt : double;\n"
-                                         "  tt : string;\n"
-                                         "begin\n"
-                                         "\n"
-                                         "end.";
-constexpr const char* frxReport4Script = "Var\n"
-                                         "  cyl, dis, mat, sur, ls : string;\n"
-                                         "  dt, ts, tb, ta, tp : integer;\n"
-                                         "  tt : string;\n"
-                                         "begin\n"
-                                         "\n"
-                                         "end.";
-constexpr const char* frxReport5Script = "Var\n"
-                                         "  cyl, dis, mat, sur : string;\n"
-                                         "  tg : integer;\n"
-                                         "  tpg : double;\n"
-                                         "  tb, tp : integer;\n"
-                                         "  dk, hk, wk : double;\n"
-                                         "  tt, ch : string;\n"
-                                         "//    dt :integer;\n"
-                                         "begin\n"
-                                         "\n"
-                                         "end.";
 
 TextBox MakeBox(const BoxRow& row) {
     TextBox box;
@@ -260,7 +217,6 @@ TextBox MakeBox(const BoxRow& row) {
 Template MakeTemplate(const TemplateData& data) {
     Template report;
     report.name = QString::fromUtf8(data.name);
-    report.script = QString::fromUtf8(data.script);
     for (const char* name : data.variables)
         report.variables.push_back({QString::fromUtf8(name), {}, name[0] == ' '});
     for (const BoxRow& row : sharedBoxes)
@@ -273,16 +229,11 @@ Template MakeTemplate(const TemplateData& data) {
 } // namespace
 
 ReportTemplates::ReportTemplates()
-    : frxReport1(
-          MakeTemplate({"frxReport1", frxReport1Variables, frxReport1Script, frxReport1Boxes}))
-    , frxReport2(
-          MakeTemplate({"frxReport2", frxReport2Variables, frxReport2Script, frxReport2Boxes}))
-    , frxReport3(
-          MakeTemplate({"frxReport3", frxReport3Variables, frxReport3Script, frxReport3Boxes}))
-    , frxReport4(
-          MakeTemplate({"frxReport4", frxReport4Variables, frxReport4Script, frxReport4Boxes}))
-    , frxReport5(
-          MakeTemplate({"frxReport5", frxReport5Variables, frxReport5Script, frxReport5Boxes})) {}
+    : frxReport1(MakeTemplate({"frxReport1", frxReport1Variables, frxReport1Boxes}))
+    , frxReport2(MakeTemplate({"frxReport2", frxReport2Variables, frxReport2Boxes}))
+    , frxReport3(MakeTemplate({"frxReport3", frxReport3Variables, frxReport3Boxes}))
+    , frxReport4(MakeTemplate({"frxReport4", frxReport4Variables, frxReport4Boxes}))
+    , frxReport5(MakeTemplate({"frxReport5", frxReport5Variables, frxReport5Boxes})) {}
 
 reportengine::Template* ReportTemplates::ForKind(int calcMethod) {
     // The numbering of the templates does not follow the kinds; the kind table names them.
