@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake make g++ pkg-config clang libclang-rt-14-dev
+  cmake make g++ pkg-config clang libclang-rt-14-dev clang-format
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # Qt 6: widgets, printing, SVG pictures, the reference viewer, Russian dialog texts
