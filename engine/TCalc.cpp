@@ -19,23 +19,26 @@ constexpr std::array<int32_t, T_calc::DiameterCount> OuterDiameterMm = {
 constexpr std::array<int32_t, 23> NominalBoreMm = {
     15, 20, 25, 40, 50, 65, 80, 100, 125, 150, 200, 250, 300, 350, 400, 450, 500, 600, 700, 800, 900, 1000, 1400};
 
-// ---- Materials: lambda(t) = a + b*t + c*t*t, W/(m*K); highest carrier temperature, C --
+// ---- Materials: lambda(t) = a + b*t + c*t*t, W/(m*K); highest carrier temperature, C;
+// the product thickness per installed thickness (stitched mats settle under their cover) --
 
 struct MaterialLaw {
     double a, b, c;
     double upperLimit;
+    double settling;
 };
 
-constexpr std::array<MaterialLaw, T_calc::MaterialCount> MaterialLaws = {{
-    //  a       b         c          limit
-    {0.035,  0.00007, 0.0000004, 750},  // 0 stitched mat ZORBALIT-80
-    {0.034,  0.00008, 0.0000004, 750},  // 1 stitched mat ZORBALIT-100
-    {0.046,  0,       0,         700},  // 2 stitched mat M1-75
-    {0.033,  0.0001,  0.0000002, 700},  // 3 stitched mat M1-100
-    {0.0348, 0.00006, 0.0000004, 650},  // 4 cylinder ZORBALIT-80
-    {0.0348, 0.00006, 0.0000004, 650},  // 5 cylinder ZORBALIT-100
-    {0.037,  0.0002,  0,         250},  // 6 lamellar mat
-}};
+constexpr MaterialLaw MaterialLaws[] = {
+    //  a       b         c          limit  settling
+    {0.035,  0.00007, 0.0000004, 750,   1.2},  // 0 stitched mat ZORBALIT-80
+    {0.034,  0.00008, 0.0000004, 750,   1.2},  // 1 stitched mat ZORBALIT-100
+    {0.046,  0,       0,         700,   1.2},  // 2 stitched mat M1-75
+    {0.033,  0.0001,  0.0000002, 700,   1.2},  // 3 stitched mat M1-100
+    {0.0348, 0.00006, 0.0000004, 650,   1},    // 4 cylinder ZORBALIT-80
+    {0.0348, 0.00006, 0.0000004, 650,   1},    // 5 cylinder ZORBALIT-100
+    {0.037,  0.0002,  0,         250,   1},    // 6 lamellar mat
+};
+static_assert(std::size(MaterialLaws) == T_calc::MaterialCount);
 
 // ---- Heat-transfer coefficient of the insulation surface, W/(m2*K) --------------------
 
@@ -446,8 +449,7 @@ int32_t T_calc::RoundThickness(double thickness) const {
     // The largest multiple of 10 mm that fits; beyond it the thickness is shown saturated.
     constexpr double Largest = 2147483640;
     if (std::isnan(thickness)) return 0;
-    const int32_t material = Bounded(MaterialIndex, MaterialCount);
-    const double x = material <= 3 ? 1.2 * thickness : thickness; // stitched mats settle
+    const double x = MaterialLaws[Bounded(MaterialIndex, MaterialCount)].settling * thickness;
     const double cm = 100 * x;
     // Up to 3 mm above a whole centimetre rounds down, more rounds up.
     const double mm = (cm - std::floor(cm)) * 10 > 3 ? 10 * std::ceil(cm) : 10 * std::floor(cm);

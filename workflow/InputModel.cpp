@@ -34,7 +34,7 @@ constexpr std::array<std::string_view, 7> LayingRows    = {
 
 // Rows 2 and 3: two blanks after "прошивной"; the M of "M1-75" is Latin, that of "М1-100"
 // Cyrillic.
-constexpr std::array<MaterialSpec, 7> Catalogue = {{
+constexpr MaterialSpec Catalogue[] = {
     {"0", "Мат прошивной ЗОРБАЛИТ-80.",                       ShownFor::PipeAndPlane},
     {"1", "Мат прошивной ЗОРБАЛИТ-100.",                      ShownFor::PipeAndPlane},
     {"2", "Мат прошивной  ГОСТ M1-75   и его модификации",    ShownFor::PipeAndPlane},
@@ -42,7 +42,8 @@ constexpr std::array<MaterialSpec, 7> Catalogue = {{
     {"4", "Цилиндр ЗОРБАЛИТ - 80",                            ShownFor::PipeOnly},
     {"5", "Цилиндр ЗОРБАЛИТ - 100",                           ShownFor::PipeOnly},
     {"6", "Мат ламельный ЗОРБАЛИТ",                           ShownFor::PlaneAndLargePipe},
-}};
+};
+static_assert(std::size(Catalogue) == T_calc::MaterialCount, "a catalogue row per material law");
 
 using K = FieldKind;
 using U = FieldUse;
