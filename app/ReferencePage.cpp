@@ -56,7 +56,7 @@ QString ReplaceAll(const QString& text, const QString& from, const QString& to) 
 QString ReferenceDocumentPath(const QString& exeFolder) {
     const QString separator = QDir::separator();
     return QDir::toNativeSeparators(exeFolder) + separator + QStringLiteral("Resources") +
-           separator + QStringLiteral("ЗорбаЛИТ.mht");
+           separator + QString::fromUtf8(IZOL_REFERENCE_FILE_NAME);
 }
 
 QString ReferenceDocumentAddress(const QString& documentPath) {

@@ -34,7 +34,8 @@
 
 namespace {
 
-constexpr int PClosePage = -1; // the common panel, under every page
+// The common panel, under every page, is where the input model puts it.
+constexpr int PClosePage = workflow::CommonPanel;
 // Captions placed left of this on a page form its first column, which stands at one x.
 constexpr int FirstColumnBefore = 30;
 constexpr int FirstColumnX = 8;

@@ -730,7 +730,7 @@ int32_t T_calc::CalcTwoPipeChannel(int32_t supplyTempIndex, double channelHeight
     if (status == 0) {
         if (neededHeight > channelHeight) {
             if (ShowMessageBox)
-                ShowMessageBox("Высота канала недостаточна", "Скорректируйте входные данные");
+                ShowMessageBox(std::string(ChannelTooLowText), std::string(ChannelTooSmallCaption));
             reject(6);
         }
         if (neededWidth > channelWidth) reject(5);

@@ -7,12 +7,17 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 
 class T_calc {
 public:
     // The engine's only message (a channel too low for its pipes) goes through this;
     // the owner decides how to show it. Texts are UTF-8.
     using MessageBoxFn = std::function<void(const std::string& text, const std::string& caption)>;
+    // The box that the channel method shows itself when the channel is too low; the calculate
+    // command shows the same text again for the status.
+    static constexpr std::string_view ChannelTooLowText = "Высота канала недостаточна";
+    static constexpr std::string_view ChannelTooSmallCaption = "Скорректируйте входные данные";
 
     T_calc();
     void Reset();

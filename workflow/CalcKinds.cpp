@@ -79,7 +79,7 @@ constexpr StatusEffects TwoPipeChannelStatuses[] = {
     {3, "Ширина канала не должна быть равна нулю",           InputErrorCaption,      "RzNumericEdit22", false},
     {4, "Высота канала не должна быть равнв нулю",           InputErrorCaption,      "RzNumericEdit21", false},
     {5, "Ширина канала недостаточна",                        ChannelTooSmallCaption, "",                false},
-    {6, "Высота канала недостаточна",                        ChannelTooSmallCaption, "",                false},
+    {6, T_calc::ChannelTooLowText,                           ChannelTooSmallCaption, "",                false},
     {7, AirBelowAbsoluteZero,                                WarningCaption,         "RzNumericEdit16", false},
 };
 

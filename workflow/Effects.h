@@ -2,6 +2,8 @@
 // carries the effects out one after the other; a message box waits for its OK.
 #pragma once
 
+#include "TCalc.h"
+
 #include <string>
 #include <string_view>
 #include <variant>
@@ -39,7 +41,7 @@ using Effect = std::variant<ShowMessage, SetField, SetResult, MoveFocus>;
 // clang-format off
 inline constexpr std::string_view InputErrorCaption      = "Ошибка ввода данных";
 inline constexpr std::string_view WarningCaption         = "Предупреждение";
-inline constexpr std::string_view ChannelTooSmallCaption = "Скорректируйте входные данные";
+inline constexpr std::string_view ChannelTooSmallCaption = T_calc::ChannelTooSmallCaption;
 // clang-format on
 
 } // namespace workflow

@@ -108,6 +108,8 @@ std::optional<double> ParseNumber(std::string_view text, std::string_view decima
 
     double value = double(mantissa);
     value = exponent < 0 ? value / PowerOfTen(-exponent) : value * PowerOfTen(exponent);
+    // Some 310 digits overflow; the caller still gets a number to clamp.
+    value = std::min(value, std::numeric_limits<double>::max());
     if (value == 0) return 0.0; // never "-0"
     return negative ? -value : value;
 }
