@@ -1,12 +1,12 @@
 #include "ReportPreview.h"
 
+#include "MessageBoxes.h"
 #include "PagePainter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -122,9 +122,6 @@ ReportPreview::ReportPreview(PreparedPage page, QWidget* parent)
     layout->addWidget(view_);
 
     askPdfPath = [this] { return AskPdfPathByDialog(); };
-    showError = [this](const QString& text) {
-        QMessageBox::warning(this, QStringLiteral("Ошибка"), text);
-    };
 }
 
 void ReportPreview::Print() {
@@ -133,12 +130,16 @@ void ReportPreview::Print() {
     if (dialog.exec() != QDialog::Accepted) return;
     QPainter painter;
     if (!painter.begin(&printer_)) {
-        showError(QStringLiteral("Не удалось начать печать на принтере «%1».")
+        ShowError(QStringLiteral("Не удалось начать печать на принтере «%1».")
                       .arg(printer_.printerName()));
         return;
     }
     PaintPage(painter, page_);
     painter.end();
+}
+
+void ReportPreview::ShowError(const QString& text) {
+    ShowMessageBox(this, text, QStringLiteral("Ошибка"));
 }
 
 void ReportPreview::PageSetup() {
@@ -161,7 +162,7 @@ void ReportPreview::SavePdf() {
     const QString path = askPdfPath();
     if (path.isEmpty()) return;
     if (!WritePdf(page_, path))
-        showError(QStringLiteral("Не удалось сохранить файл «%1».").arg(path));
+        ShowError(QStringLiteral("Не удалось сохранить файл «%1».").arg(path));
 }
 
 QString SuggestedFileName(const QString& title) {

@@ -18,10 +18,9 @@ class ReportPreview : public QDialog {
 public:
     explicit ReportPreview(PreparedPage page, QWidget* parent = nullptr);
 
-    // Seams for tests: where "save as PDF" writes (empty: cancelled) and how a message is
-    // shown. By default a file dialog and a message box.
+    // Seam for tests: where "save as PDF" writes (empty: cancelled). By default a file
+    // dialog. Messages go through the program's one message box.
     std::function<QString()> askPdfPath;
-    std::function<void(const QString& text)> showError;
 
     QPrintPreviewWidget* view() const { return view_; }
     QPrinter& printer() { return printer_; }
@@ -34,6 +33,7 @@ public:
     QAction* wholePageAction() const { return wholePage_; }
 
     void Print();
+    void ShowError(const QString& text);
     void PageSetup();
     void SavePdf();
 

@@ -1,5 +1,7 @@
 #include "ReportPreview.h"
 
+#include "MessageBoxes.h"
+
 #include "QStringPrinter.h"
 #include <QAction>
 #include <QApplication>
@@ -58,7 +60,7 @@ TEST(ReportPreview, SavesThePageAsPdfOrSaysWhyNot) {
     ASSERT_TRUE(dir.isValid());
     ReportPreview preview(PreparePage(OneBox("Объект")));
     QStringList errors;
-    preview.showError = [&](const QString& text) { errors << text; };
+    SetMessageBoxHook([&](const QString& text, const QString&) { errors << text; });
 
     const QString path = dir.filePath(QStringLiteral("report.pdf"));
     preview.askPdfPath = [&] { return path; };
@@ -74,6 +76,7 @@ TEST(ReportPreview, SavesThePageAsPdfOrSaysWhyNot) {
 
     preview.askPdfPath = [] { return QStringLiteral("/no/such/folder/report.pdf"); };
     preview.savePdfAction()->trigger();
+    SetMessageBoxHook({});
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Не удалось сохранить файл")));
 }

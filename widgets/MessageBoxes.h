@@ -1,5 +1,6 @@
-// Every message box of the program goes through here: the modal box with an OK button
-// only, and the error box for an exception that escaped a handler. Tests replace the boxes
+// Every message box of the program goes through here, the window's and the report
+// preview's alike: the modal box with an OK button only, and the error box for an
+// exception that escaped a handler. Tests replace the boxes
 // with a hook, so that no test ever waits on a modal dialog.
 #pragma once
 
