@@ -53,7 +53,9 @@ TEST(ParseNumber, AbsurdlyLongNumbersStayFinite) {
     const std::string digits(400, '9');
     const std::optional<double> big = ParseNumber(digits, ",", Nbsp);
     ASSERT_TRUE(big);
+    EXPECT_TRUE(std::isfinite(*big));
     EXPECT_GT(*big, 1e300);
+    EXPECT_TRUE(std::isfinite(*ParseNumber("-" + digits, ",", Nbsp)));
     EXPECT_DOUBLE_EQ(*ParseNumber("0," + digits, ",", Nbsp), 1.0);
 }
 
