@@ -38,6 +38,8 @@ TFGeneral::TFGeneral(QWidget* parent)
     BuildFrame();
     BuildPages();
     BuildCommonPanel();
+    MapControls();
+    ConfigureInputs();
     ConnectHandlers();
     FormCreate();
 }
@@ -135,7 +137,7 @@ void TFGeneral::SelectMethod(int method) {
     ShowHeader(Text(workflow::HeaderPrefix) + QLocale().toLower(caption));
     calc_->Reset();
     for (const workflow::ControlChange& change : workflow::MethodSelectionChanges(method)) {
-        QWidget* control = findChild<QWidget*>(Text(change.objectName));
+        QWidget* control = Widget(change.control);
         switch (change.action) {
         case Action::Show:
             control->show();
@@ -184,6 +186,10 @@ void TFGeneral::ShowHeader(const QString& text) {
     }
 }
 
+NumericEdit* TFGeneral::Field(workflow::Control control) const {
+    return qobject_cast<NumericEdit*>(Widget(control));
+}
+
 void TFGeneral::SettleEditedField(QWidget* commandButton) {
     commandButton->setFocus(Qt::OtherFocusReason);
 }
@@ -191,15 +197,15 @@ void TFGeneral::SettleEditedField(QWidget* commandButton) {
 workflow::Inputs TFGeneral::ReadInputs(Read read) const {
     workflow::Inputs in;
     for (const workflow::ChoiceSpec& choice : workflow::Choices()) {
-        const QWidget* control = findChild<QWidget*>(Text(choice.objectName));
+        const QWidget* control = Widget(choice.control);
         if (const auto* group = qobject_cast<const RadioGroup*>(control))
-            in.Choice(choice.objectName) = group->currentIndex();
+            in.Choice(choice.control) = group->currentIndex();
         else if (const auto* list = qobject_cast<const ValueComboBox*>(control))
-            in.Choice(choice.objectName) = list->currentIndex();
+            in.Choice(choice.control) = list->currentIndex();
     }
     for (const workflow::NumberFieldSpec& field : workflow::NumberFields()) {
-        const NumericEdit* edit = findChild<NumericEdit*>(Text(field.objectName));
-        in.Field(field.objectName) = read == Read::Typed ? edit->pendingValue() : edit->value();
+        const NumericEdit* edit = Field(field.control);
+        in.Field(field.control) = read == Read::Typed ? edit->pendingValue() : edit->value();
     }
     if (RzComboBox1->currentIndex() >= 0)
         in.materialValue = RzComboBox1->currentValue().toStdString();
@@ -220,11 +226,11 @@ void TFGeneral::RzBitBtn1Click() {
                 if constexpr (std::is_same_v<T, workflow::ShowMessage>) {
                     ShowMessageBox(this, Text(e.text), Text(e.caption));
                 } else if constexpr (std::is_same_v<T, workflow::SetField>) {
-                    findChild<NumericEdit*>(Text(e.objectName))->setValue(e.value);
+                    Field(e.field)->setValue(e.value);
                 } else if constexpr (std::is_same_v<T, workflow::SetResult>) {
                     RzLabel4->setText(Text(e.text));
                 } else {
-                    findChild<NumericEdit*>(Text(e.objectName))->setFocus(Qt::OtherFocusReason);
+                    Field(e.field)->setFocus(Qt::OtherFocusReason);
                 }
             },
             effect);
@@ -235,7 +241,7 @@ void TFGeneral::RzBitBtn1Click() {
 
 void TFGeneral::ConnectInputChanges() {
     for (const workflow::ChoiceSpec& choice : workflow::Choices()) {
-        QWidget* control = findChild<QWidget*>(Text(choice.objectName));
+        QWidget* control = Widget(choice.control);
         if (auto* group = qobject_cast<RadioGroup*>(control))
             connect(group, &RadioGroup::changed, this, &TFGeneral::ShowResultState);
         else if (auto* list = qobject_cast<ValueComboBox*>(control))
@@ -244,7 +250,7 @@ void TFGeneral::ConnectInputChanges() {
     connect(RzComboBox1, &QComboBox::currentIndexChanged, this, &TFGeneral::ShowResultState);
     for (const workflow::NumberFieldSpec& field : workflow::NumberFields()) {
         if (field.use != workflow::FieldUse::Input) continue;
-        auto* edit = findChild<NumericEdit*>(Text(field.objectName));
+        NumericEdit* edit = Field(field.control);
         connect(edit, &NumericEdit::valueChanged, this, &TFGeneral::ShowResultState);
         connect(edit, &QLineEdit::textEdited, this, &TFGeneral::ShowResultState);
     }
@@ -279,8 +285,8 @@ void TFGeneral::RzRadioGroup1Changing(int /*oldIndex*/, int newIndex) {
     materials_.SwitchObject(newIndex, RzComboBox3->currentIndex());
     MirrorMaterialList();
     const bool visible = workflow::DiameterGroupVisible(newIndex);
-    for (std::string_view name : workflow::DiameterGroup)
-        findChild<QWidget*>(Text(name))->setVisible(visible);
+    for (workflow::Control control : workflow::DiameterGroup)
+        Widget(control)->setVisible(visible);
 }
 
 void TFGeneral::RzComboBox3Change() {
@@ -319,66 +325,67 @@ void TFGeneral::Image24Click() {
 }
 
 void TFGeneral::RzNumericEdit11RangeError(double value) {
-    if (const auto message =
-            workflow::RangeMessage(workflow::NumberField("RzNumericEdit11"), value))
+    if (const auto message = workflow::RangeMessage(
+            workflow::NumberField(workflow::Control::RzNumericEdit11), value))
         ShowMessageBox(this, Text(message->text), Text(message->caption));
 }
 
-void TFGeneral::EmptyZeroOnEntry(NumericEdit* edit) {
-    const auto& field = workflow::NumberField(edit->objectName().toStdString());
-    edit->setText(Text(workflow::TextOnEntry(field, edit->text().toStdString())));
+void TFGeneral::EmptyZeroOnEntry(workflow::Control field) {
+    NumericEdit* edit = Field(field);
+    edit->setText(
+        Text(workflow::TextOnEntry(workflow::NumberField(field), edit->text().toStdString())));
 }
 
 void TFGeneral::RzNumericEdit1Enter() {
-    EmptyZeroOnEntry(RzNumericEdit1);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit1);
 }
 void TFGeneral::RzNumericEdit2Enter() {
-    EmptyZeroOnEntry(RzNumericEdit2);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit2);
 }
 void TFGeneral::RzNumericEdit6Enter() {
-    EmptyZeroOnEntry(RzNumericEdit6);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit6);
 }
 void TFGeneral::RzNumericEdit7Enter() {
-    EmptyZeroOnEntry(RzNumericEdit7);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit7);
 }
 void TFGeneral::RzNumericEdit8Enter() {
-    EmptyZeroOnEntry(RzNumericEdit8);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit8);
 }
 void TFGeneral::RzNumericEdit11Enter() {
-    EmptyZeroOnEntry(RzNumericEdit11);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit11);
 }
 void TFGeneral::RzNumericEdit12Enter() {
-    EmptyZeroOnEntry(RzNumericEdit12);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit12);
 }
 void TFGeneral::RzNumericEdit13Enter() {
-    EmptyZeroOnEntry(RzNumericEdit13);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit13);
 }
 void TFGeneral::RzNumericEdit16Enter() {
-    EmptyZeroOnEntry(RzNumericEdit16);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit16);
 }
 void TFGeneral::RzNumericEdit17Enter() {
-    EmptyZeroOnEntry(RzNumericEdit17);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit17);
 }
 void TFGeneral::RzNumericEdit18Enter() {
-    EmptyZeroOnEntry(RzNumericEdit18);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit18);
 }
 void TFGeneral::RzNumericEdit21Enter() {
-    EmptyZeroOnEntry(RzNumericEdit21);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit21);
 }
 void TFGeneral::RzNumericEdit22Enter() {
-    EmptyZeroOnEntry(RzNumericEdit22);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit22);
 }
 void TFGeneral::RzNumericEdit25Enter() {
-    EmptyZeroOnEntry(RzNumericEdit25);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit25);
 }
 void TFGeneral::RzNumericEdit26Enter() {
-    EmptyZeroOnEntry(RzNumericEdit26);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit26);
 }
 void TFGeneral::RzNumericEdit27Enter() {
-    EmptyZeroOnEntry(RzNumericEdit27);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit27);
 }
 void TFGeneral::RzNumericEdit28Enter() {
-    EmptyZeroOnEntry(RzNumericEdit28);
+    EmptyZeroOnEntry(workflow::Control::RzNumericEdit28);
 }
 
 // ---- Reference page and report ---------------------------------------------------------

@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <array>
 #include <memory>
 
 class Backdrop;
@@ -165,7 +166,13 @@ private:
     void BuildFrame();
     void BuildPages();
     void BuildCommonPanel();
+    void ConfigureInputs();
     void ConnectHandlers();
+
+    // The widget of a control the workflow names; mapped once, from the layout tables.
+    QWidget* Widget(workflow::Control control) const { return controls_[std::size_t(control)]; }
+    NumericEdit* Field(workflow::Control control) const;
+    void MapControls();
 
     void SelectMethod(int method);
     void ShowHeader(const QString& text);
@@ -181,10 +188,11 @@ private:
     void ShowResultState();
     void MirrorMaterialList();
     void OpenList(ValueComboBox* list);
-    void EmptyZeroOnEntry(NumericEdit* edit);
+    void EmptyZeroOnEntry(workflow::Control field);
 
     std::unique_ptr<T_calc> calc_;
     std::unique_ptr<reports::ReportTemplates> reports_; // frxReport1..5
+    std::array<QWidget*, workflow::ControlCount> controls_{};
     workflow::MaterialList materials_;
     workflow::ShownResult result_;
     bool shown_ = false;

@@ -31,6 +31,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -82,7 +85,7 @@ struct LabelPlace {
     Named<QLabel> label;
     int page;
     QPoint pos;
-    std::string_view captionOf; // a control of the input model, or empty
+    std::optional<workflow::Control> captionOf; // a control of the input model, or none
     std::string_view ownText;
     UiFace face;
     bool bold;
@@ -120,35 +123,35 @@ const ListPlace Lists[] = {
 };
 
 const LabelPlace Labels[] = {
-    {N(RzLabel1),  0, {16, 21},  "RzNumericEdit1",  "", UiFace::MsSansSerif, false},
-    {N(RzLabel2),  0, {17, 67},  "RzNumericEdit2",  "", UiFace::MsSansSerif, false},
-    {N(RzLabel3),  0, {19, 118}, "RzNumericEdit3",  "", UiFace::Arial,       true},
-    {N(RzLabel10), 0, {21, 177}, "RzComboBox5",     "", UiFace::Arial,       true},
-    {N(RzLabel7),  1, {7, 22},   "RzNumericEdit6",  "", UiFace::MsSansSerif, false},
-    {N(RzLabel8),  1, {8, 68},   "RzNumericEdit7",  "", UiFace::MsSansSerif, false},
-    {N(RzLabel9),  1, {8, 113},  "RzNumericEdit8",  "", UiFace::MsSansSerif, false},
-    {N(RzLabel13), 2, {7, 22},   "RzNumericEdit11", "", UiFace::MsSansSerif, false},
-    {N(RzLabel14), 2, {8, 68},   "RzNumericEdit12", "", UiFace::MsSansSerif, false},
-    {N(RzLabel15), 2, {8, 113},  "RzNumericEdit13", "", UiFace::MsSansSerif, false},
-    {N(RzLabel19), 3, {7, 21},   "RzNumericEdit16", "", UiFace::MsSansSerif, false},
-    {N(RzLabel20), 3, {8, 76},   "RzNumericEdit17", "", UiFace::MsSansSerif, false},
-    {N(RzLabel21), 3, {8, 120},  "RzNumericEdit18", "", UiFace::MsSansSerif, false},
-    {N(RzLabel25), 3, {200, 120}, "RzNumericEdit21", "", UiFace::MsSansSerif, false},
-    {N(RzLabel26), 3, {376, 119}, "RzNumericEdit22", "", UiFace::MsSansSerif, false},
-    {N(RzLabel27), 3, {8, 161},  "RzComboBox4",     "", UiFace::MsSansSerif, false},
-    {N(RzLabel28), 3, {8, 205},  "RzNumericEdit24", "", UiFace::MsSansSerif, false},
-    {N(RzLabel29), 4, {8, 21},   "RzNumericEdit25", "", UiFace::MsSansSerif, false},
-    {N(RzLabel30), 4, {8, 58},   "RzNumericEdit26", "", UiFace::MsSansSerif, false},
-    {N(RzLabel33), 4, {8, 96},   "RzNumericEdit27", "", UiFace::MsSansSerif, false},
-    {N(RzLabel32), 4, {8, 129},  "RzNumericEdit28", "", UiFace::MsSansSerif, false},
-    {N(RzLabel12), 4, {8, 189},  "RzComboBox2",     "", UiFace::MsSansSerif, false},
-    {N(RzLabel16), PClosePage, {11, 3},   "RzRadioGroup1", "", UiFace::MsSansSerif, true},
-    {N(RzLabel11), PClosePage, {119, 3},  "RzRadioGroup2", "", UiFace::MsSansSerif, true},
-    {N(RzLabel17), PClosePage, {261, 3},  "RzRadioGroup3", "", UiFace::MsSansSerif, true},
-    {N(RzLabel18), PClosePage, {360, 3},  "RzRadioGroup4", "", UiFace::MsSansSerif, true},
-    {N(RzLabel31), PClosePage, {8, 96},   "RzComboBox3",   "", UiFace::MsSansSerif, true},
-    {N(RzLabel5),  PClosePage, {8, 138},  "RzComboBox1",   "", UiFace::MsSansSerif, true},
-    {N(RzLabel6),  PClosePage, {8, 216},  "", "Необходимая толщина тепловой изоляции......................мм",
+    {N(RzLabel1),  0, {16, 21},  workflow::Control::RzNumericEdit1,  "", UiFace::MsSansSerif, false},
+    {N(RzLabel2),  0, {17, 67},  workflow::Control::RzNumericEdit2,  "", UiFace::MsSansSerif, false},
+    {N(RzLabel3),  0, {19, 118}, workflow::Control::RzNumericEdit3,  "", UiFace::Arial,       true},
+    {N(RzLabel10), 0, {21, 177}, workflow::Control::RzComboBox5,     "", UiFace::Arial,       true},
+    {N(RzLabel7),  1, {7, 22},   workflow::Control::RzNumericEdit6,  "", UiFace::MsSansSerif, false},
+    {N(RzLabel8),  1, {8, 68},   workflow::Control::RzNumericEdit7,  "", UiFace::MsSansSerif, false},
+    {N(RzLabel9),  1, {8, 113},  workflow::Control::RzNumericEdit8,  "", UiFace::MsSansSerif, false},
+    {N(RzLabel13), 2, {7, 22},   workflow::Control::RzNumericEdit11, "", UiFace::MsSansSerif, false},
+    {N(RzLabel14), 2, {8, 68},   workflow::Control::RzNumericEdit12, "", UiFace::MsSansSerif, false},
+    {N(RzLabel15), 2, {8, 113},  workflow::Control::RzNumericEdit13, "", UiFace::MsSansSerif, false},
+    {N(RzLabel19), 3, {7, 21},   workflow::Control::RzNumericEdit16, "", UiFace::MsSansSerif, false},
+    {N(RzLabel20), 3, {8, 76},   workflow::Control::RzNumericEdit17, "", UiFace::MsSansSerif, false},
+    {N(RzLabel21), 3, {8, 120},  workflow::Control::RzNumericEdit18, "", UiFace::MsSansSerif, false},
+    {N(RzLabel25), 3, {200, 120}, workflow::Control::RzNumericEdit21, "", UiFace::MsSansSerif, false},
+    {N(RzLabel26), 3, {376, 119}, workflow::Control::RzNumericEdit22, "", UiFace::MsSansSerif, false},
+    {N(RzLabel27), 3, {8, 161},  workflow::Control::RzComboBox4,     "", UiFace::MsSansSerif, false},
+    {N(RzLabel28), 3, {8, 205},  workflow::Control::RzNumericEdit24, "", UiFace::MsSansSerif, false},
+    {N(RzLabel29), 4, {8, 21},   workflow::Control::RzNumericEdit25, "", UiFace::MsSansSerif, false},
+    {N(RzLabel30), 4, {8, 58},   workflow::Control::RzNumericEdit26, "", UiFace::MsSansSerif, false},
+    {N(RzLabel33), 4, {8, 96},   workflow::Control::RzNumericEdit27, "", UiFace::MsSansSerif, false},
+    {N(RzLabel32), 4, {8, 129},  workflow::Control::RzNumericEdit28, "", UiFace::MsSansSerif, false},
+    {N(RzLabel12), 4, {8, 189},  workflow::Control::RzComboBox2,     "", UiFace::MsSansSerif, false},
+    {N(RzLabel16), PClosePage, {11, 3},   workflow::Control::RzRadioGroup1, "", UiFace::MsSansSerif, true},
+    {N(RzLabel11), PClosePage, {119, 3},  workflow::Control::RzRadioGroup2, "", UiFace::MsSansSerif, true},
+    {N(RzLabel17), PClosePage, {261, 3},  workflow::Control::RzRadioGroup3, "", UiFace::MsSansSerif, true},
+    {N(RzLabel18), PClosePage, {360, 3},  workflow::Control::RzRadioGroup4, "", UiFace::MsSansSerif, true},
+    {N(RzLabel31), PClosePage, {8, 96},   workflow::Control::RzComboBox3,   "", UiFace::MsSansSerif, true},
+    {N(RzLabel5),  PClosePage, {8, 138},  workflow::Control::RzComboBox1,   "", UiFace::MsSansSerif, true},
+    {N(RzLabel6),  PClosePage, {8, 216},  std::nullopt, "Необходимая толщина тепловой изоляции......................мм",
                                                                 UiFace::MsSansSerif, true},
 };
 
@@ -174,18 +177,6 @@ const ButtonPlace Buttons[] = {
     {N(RzBmpButton2), {478, 220, 81, 23}, Pictures::CloseUp,     Pictures::CloseHover,     Pictures::CloseDown},
 };
 // clang-format on
-
-// The tab order: the common panel first, then the page fields, then the group bar, from
-// which Tab comes round to the common panel again.
-const std::string_view TabOrder[] = {
-    "RzComboBox1",     "RzRadioGroup4",   "RzRadioGroup3",   "RzRadioGroup2",   "RzRadioGroup1",
-    "RzComboBox3",     "RzBmpButton1",    "RzBmpButton2",    "RzBmpButton3",    "RzNumericEdit1",
-    "RzNumericEdit2",  "RzNumericEdit3",  "RzComboBox5",     "RzNumericEdit6",  "RzNumericEdit7",
-    "RzNumericEdit8",  "RzNumericEdit11", "RzNumericEdit12", "RzNumericEdit13", "RzNumericEdit16",
-    "RzNumericEdit17", "RzNumericEdit18", "RzNumericEdit21", "RzNumericEdit22", "RzComboBox4",
-    "RzNumericEdit25", "RzNumericEdit26", "RzNumericEdit27", "RzNumericEdit28", "RzComboBox2",
-    "GroupBar",
-};
 
 template <typename W> W* Make(QWidget* parent, const char* name) {
     auto* w = new W(parent);
@@ -222,10 +213,10 @@ QWidget* WhitePanel(QWidget* parent, const char* name) {
 }
 
 // The caption that the input model gives a control.
-QString CaptionOf(std::string_view control) {
-    if (control == workflow::MaterialListName) return Text(workflow::MaterialCaption);
-    if (control.starts_with("RzNumericEdit")) return Text(workflow::NumberField(control).caption);
-    return Text(workflow::Choice(control).caption);
+QString CaptionOf(workflow::Control control) {
+    if (control == workflow::MaterialListControl) return Text(workflow::MaterialCaption);
+    if (workflow::IsChoice(control)) return Text(workflow::Choice(control).caption);
+    return Text(workflow::NumberField(control).caption);
 }
 
 } // namespace
@@ -347,7 +338,7 @@ void TFGeneral::BuildPages() {
     }
     for (const LabelPlace& place : Labels) {
         QLabel* label = Create(this, place.label, parentOf(place.page));
-        label->setText(place.captionOf.empty() ? Text(place.ownText) : CaptionOf(place.captionOf));
+        label->setText(place.captionOf ? CaptionOf(*place.captionOf) : Text(place.ownText));
         // The captions of the first column stand at one x on every page.
         QPoint pos = place.pos;
         if (place.page != PClosePage && pos.x() < FirstColumnBefore) pos.setX(FirstColumnX);
@@ -356,16 +347,6 @@ void TFGeneral::BuildPages() {
         label->adjustSize();
     }
 
-    // Number fields: kind, default, limits and display pattern from the input model.
-    for (const workflow::NumberFieldSpec& spec : workflow::NumberFields()) {
-        NumericEdit* edit = findChild<NumericEdit*>(Text(spec.objectName));
-        edit->setMode(spec.kind == workflow::FieldKind::Integer ? NumericEdit::Mode::Integer
-                                                                : NumericEdit::Mode::Decimal);
-        edit->setDisplayFormat(Text(spec.displayPattern));
-        if (spec.use == workflow::FieldUse::Input && spec.limits)
-            edit->setRange(spec.limits->min, spec.limits->max);
-        edit->setValue(spec.defaultValue);
-    }
     // The norm stands on the underlined run of its caption: the run moved with the caption,
     // and the figure's baseline is the caption's.
     {
@@ -423,10 +404,48 @@ void TFGeneral::BuildCommonPanel() {
         RzLabel6->setFont(wider);
         RzLabel6->adjustSize();
     }
+}
 
+void TFGeneral::MapControls() {
+    auto map = [this](const auto& named) {
+        if (!named.member) return;
+        if (const auto id = workflow::ControlNamed(named.name))
+            controls_[std::size_t(*id)] = this->*named.member;
+    };
+    for (const EditPlace& place : Edits) {
+        map(place.edit);
+        map(place.shape);
+        map(place.marker);
+    }
+    for (const ListPlace& place : Lists) {
+        map(place.list);
+        map(place.shape);
+        map(place.picture);
+    }
+    for (const LabelPlace& place : Labels)
+        map(place.label);
+    for (const RadioPlace& place : Radios)
+        map(place.group);
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        if (!controls_[i])
+            throw std::logic_error("the layout has no control " +
+                                   std::string(workflow::ControlNames[i]));
+}
+
+void TFGeneral::ConfigureInputs() {
+    // Number fields: kind, default, limits and display pattern from the input model.
+    for (const workflow::NumberFieldSpec& spec : workflow::NumberFields()) {
+        NumericEdit* edit = Field(spec.control);
+        edit->setMode(spec.kind == workflow::FieldKind::Integer ? NumericEdit::Mode::Integer
+                                                                : NumericEdit::Mode::Decimal);
+        edit->setDisplayFormat(Text(spec.displayPattern));
+        if (spec.use == workflow::FieldUse::Input && spec.limits)
+            edit->setRange(spec.limits->min, spec.limits->max);
+        edit->setValue(spec.defaultValue);
+    }
     // Choices: rows and defaults from the input model.
     for (const workflow::ChoiceSpec& spec : workflow::Choices()) {
-        QWidget* control = findChild<QWidget*>(Text(spec.objectName));
+        QWidget* control = Widget(spec.control);
         QStringList rows;
         for (std::string_view row : spec.rows)
             rows << Text(row);
@@ -441,12 +460,19 @@ void TFGeneral::BuildCommonPanel() {
     }
     MirrorMaterialList();
 
-    QWidget* previous = nullptr;
-    for (std::string_view name : TabOrder) {
-        QWidget* next = findChild<QWidget*>(Text(name));
-        if (previous) setTabOrder(previous, next);
-        previous = next;
-    }
+    // The tab order: the common panel first, then the page fields, then the group bar, from
+    // which Tab comes round to the common panel again.
+    QWidget* const order[] = {
+        RzComboBox1,     RzRadioGroup4,   RzRadioGroup3,   RzRadioGroup2,   RzRadioGroup1,
+        RzComboBox3,     RzBmpButton1,    RzBmpButton2,    RzBmpButton3,    RzNumericEdit1,
+        RzNumericEdit2,  RzNumericEdit3,  RzComboBox5,     RzNumericEdit6,  RzNumericEdit7,
+        RzNumericEdit8,  RzNumericEdit11, RzNumericEdit12, RzNumericEdit13, RzNumericEdit16,
+        RzNumericEdit17, RzNumericEdit18, RzNumericEdit21, RzNumericEdit22, RzComboBox4,
+        RzNumericEdit25, RzNumericEdit26, RzNumericEdit27, RzNumericEdit28, RzComboBox2,
+        GroupBar,
+    };
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void TFGeneral::ConnectHandlers() {

@@ -13,9 +13,9 @@ struct SampleWindow {
     workflow::Inputs inputs;
     workflow::ShownResult shown;
     SampleWindow() {
-        inputs.Field("RzNumericEdit6") = 20;
-        inputs.Field("RzNumericEdit7") = 150;
-        inputs.Field("RzNumericEdit8") = 45;
+        inputs.Field(workflow::Control::RzNumericEdit6) = 20;
+        inputs.Field(workflow::Control::RzNumericEdit7) = 150;
+        inputs.Field(workflow::Control::RzNumericEdit8) = 45;
         shown.Calculated(1, inputs, std::vector<workflow::Effect>{workflow::SetResult{"30,0"}});
     }
 };

@@ -11,18 +11,18 @@ workflow::Inputs InputsOfKind(int method) {
     workflow::Inputs in;
     switch (method) {
     case 0:
-        in.Field("RzNumericEdit1") = 5;
-        in.Field("RzNumericEdit2") = 150;
+        in.Field(workflow::Control::RzNumericEdit1) = 5;
+        in.Field(workflow::Control::RzNumericEdit2) = 150;
         break;
     case 1:
-        in.Field("RzNumericEdit6") = 20;
-        in.Field("RzNumericEdit7") = 150;
-        in.Field("RzNumericEdit8") = 45;
+        in.Field(workflow::Control::RzNumericEdit6) = 20;
+        in.Field(workflow::Control::RzNumericEdit7) = 150;
+        in.Field(workflow::Control::RzNumericEdit8) = 45;
         break;
     case 2:
-        in.Field("RzNumericEdit11") = 20;
-        in.Field("RzNumericEdit12") = 5;
-        in.Field("RzNumericEdit13") = 60;
+        in.Field(workflow::Control::RzNumericEdit11) = 20;
+        in.Field(workflow::Control::RzNumericEdit12) = 5;
+        in.Field(workflow::Control::RzNumericEdit13) = 60;
         break;
     default:
         break; // kinds 3 and 4 succeed on their page defaults

@@ -10,6 +10,7 @@ namespace reports {
 namespace {
 
 using reportengine::Template;
+using workflow::Control;
 using workflow::Inputs;
 
 QString Text(std::string_view s) {
@@ -42,13 +43,13 @@ QString Capitalised(QString text) {
     return text;
 }
 
-QString RowText(const Inputs& in, std::string_view choice) {
+QString RowText(const Inputs& in, workflow::Control choice) {
     return Text(workflow::ChoiceRowText(choice, in.Choice(choice)));
 }
 
 void SetDiameter(Template& report, const Inputs& in) {
     const auto diameters = workflow::DiameterListMm();
-    const int position = in.Choice("RzComboBox3");
+    const int position = in.Choice(Control::RzComboBox3);
     const int index = report.IndexOf(QStringLiteral("dt"));
     if (position >= 0 && position < int(diameters.size()))
         report.SetValue(index, diameters[std::size_t(position)]);
@@ -70,16 +71,16 @@ void SetThickness(Template& report, const Inputs& in, const workflow::ShownResul
 // The values that kinds 0, 1 and 2 share, and their diameter row: shown for a pipe only.
 void SetShared(Template& report, const Inputs& in, const char* diameterLabel,
                const char* diameterValue) {
-    const bool plane = in.Choice("RzRadioGroup1") == 1;
+    const bool plane = in.Choice(Control::RzRadioGroup1) == 1;
     SetText(report, "cyl", plane ? QStringLiteral("'Плоскость'") : QStringLiteral("'Труба'"));
     SetDiameter(report, in);
     SetText(report, "dis",
-            in.Choice("RzRadioGroup2") == 0 ? QStringLiteral("'Открытый воздух'")
-                                            : QStringLiteral("'Помещение'"));
+            in.Choice(Control::RzRadioGroup2) == 0 ? QStringLiteral("'Открытый воздух'")
+                                                   : QStringLiteral("'Помещение'"));
     SetText(report, "mat", Quoted(Text(workflow::MaterialText(in.materialValue))));
     SetText(report, "sur",
-            in.Choice("RzRadioGroup3") == 0 ? QStringLiteral("'Металл'")
-                                            : QStringLiteral("'Не металл'"));
+            in.Choice(Control::RzRadioGroup3) == 0 ? QStringLiteral("'Металл'")
+                                                   : QStringLiteral("'Не металл'"));
     for (const char* box : {diameterLabel, diameterValue})
         SetShown(report, box, !plane);
 }
@@ -102,44 +103,45 @@ struct Filler {
 
 void FillNormFlux(Template& r, const Inputs& in, const workflow::ShownResult& result) {
     SetShared(r, in, "Memo26", "Memo27");
-    SetText(r, "rp", Quoted(RowText(in, "RzComboBox5")));
-    SetText(r, "ch", Quoted(RowText(in, "RzRadioGroup4")));
-    SetNumber(r, "tb", in.Field("RzNumericEdit2"));
-    SetNumber(r, "ta", in.Field("RzNumericEdit1"));
+    SetText(r, "rp", Quoted(RowText(in, Control::RzComboBox5)));
+    SetText(r, "ch", Quoted(RowText(in, Control::RzRadioGroup4)));
+    SetNumber(r, "tb", in.Field(Control::RzNumericEdit2));
+    SetNumber(r, "ta", in.Field(Control::RzNumericEdit1));
     // The norm is per metre of pipe, or per square metre of a plane.
     SetText(r, "nu",
-            in.Choice("RzRadioGroup1") == 1 ? QStringLiteral("'Вт/м²'") : QStringLiteral("'Вт/м'"));
+            in.Choice(Control::RzRadioGroup1) == 1 ? QStringLiteral("'Вт/м²'")
+                                                   : QStringLiteral("'Вт/м'"));
     if (result.NormIsCurrent(in))
-        SetNumber(r, "nt", AsShown(in.Field("RzNumericEdit3")));
+        SetNumber(r, "nt", AsShown(in.Field(Control::RzNumericEdit3)));
     else
         SetText(r, "nt", Quoted(Text(workflow::NoResultText)));
 }
 
 void FillSurfaceTemp(Template& r, const Inputs& in, const workflow::ShownResult&) {
     SetShared(r, in, "Memo24", "Memo25");
-    SetNumber(r, "tb", in.Field("RzNumericEdit7"));
-    SetNumber(r, "ta", in.Field("RzNumericEdit6"));
-    SetNumber(r, "ts", in.Field("RzNumericEdit8"));
+    SetNumber(r, "tb", in.Field(Control::RzNumericEdit7));
+    SetNumber(r, "ta", in.Field(Control::RzNumericEdit6));
+    SetNumber(r, "ts", in.Field(Control::RzNumericEdit8));
 }
 
 void FillCondensation(Template& r, const Inputs& in, const workflow::ShownResult&) {
     SetShared(r, in, "Memo24", "Memo25");
-    SetNumber(r, "tb", in.Field("RzNumericEdit12"));
-    SetNumber(r, "ta", in.Field("RzNumericEdit11"));
-    SetNumber(r, "mo", in.Field("RzNumericEdit13"));
+    SetNumber(r, "tb", in.Field(Control::RzNumericEdit12));
+    SetNumber(r, "ta", in.Field(Control::RzNumericEdit11));
+    SetNumber(r, "mo", in.Field(Control::RzNumericEdit13));
 }
 
 // Object, location and covering are fixed texts of this template.
 void FillTwoPipeChannel(Template& r, const Inputs& in, const workflow::ShownResult&) {
     SetText(r, "mat", Quoted(Text(workflow::MaterialText(in.materialValue))));
-    SetNumber(r, "tg", in.Field("RzNumericEdit16"));
-    SetNumber(r, "tpg", AsShown(in.Field("RzNumericEdit17")));
-    SetText(r, "tb", RowText(in, "RzComboBox4")); // digits only: prints as that number
-    SetNumber(r, "tp", in.Field("RzNumericEdit24"));
-    SetNumber(r, "dk", AsShown(in.Field("RzNumericEdit18")));
-    SetNumber(r, "hk", AsShown(in.Field("RzNumericEdit21")));
-    SetNumber(r, "wk", AsShown(in.Field("RzNumericEdit22")));
-    SetText(r, "ch", Quoted(RowText(in, "RzRadioGroup4")));
+    SetNumber(r, "tg", in.Field(Control::RzNumericEdit16));
+    SetNumber(r, "tpg", AsShown(in.Field(Control::RzNumericEdit17)));
+    SetText(r, "tb", RowText(in, Control::RzComboBox4)); // digits only: prints as that number
+    SetNumber(r, "tp", in.Field(Control::RzNumericEdit24));
+    SetNumber(r, "dk", AsShown(in.Field(Control::RzNumericEdit18)));
+    SetNumber(r, "hk", AsShown(in.Field(Control::RzNumericEdit21)));
+    SetNumber(r, "wk", AsShown(in.Field(Control::RzNumericEdit22)));
+    SetText(r, "ch", Quoted(RowText(in, Control::RzRadioGroup4)));
     SetDiameter(r, in);
 }
 
@@ -147,11 +149,12 @@ void FillTwoPipeChannel(Template& r, const Inputs& in, const workflow::ShownResu
 void FillFreezing(Template& r, const Inputs& in, const workflow::ShownResult&) {
     SetText(r, "mat", Quoted(Text(workflow::MaterialText(in.materialValue))));
     SetDiameter(r, in);
-    SetNumber(r, "ts", in.Field("RzNumericEdit26"));
-    SetNumber(r, "tp", in.Field("RzNumericEdit28"));
-    SetNumber(r, "tb", in.Field("RzNumericEdit27"));
-    SetNumber(r, "ta", in.Field("RzNumericEdit25"));
-    SetText(r, "ls", Quoted(Capitalised(Text(workflow::LayingText(in.Choice("RzComboBox2"))))));
+    SetNumber(r, "ts", in.Field(Control::RzNumericEdit26));
+    SetNumber(r, "tp", in.Field(Control::RzNumericEdit28));
+    SetNumber(r, "tb", in.Field(Control::RzNumericEdit27));
+    SetNumber(r, "ta", in.Field(Control::RzNumericEdit25));
+    SetText(r, "ls",
+            Quoted(Capitalised(Text(workflow::LayingText(in.Choice(Control::RzComboBox2))))));
 }
 
 constexpr Filler Fillers[] = {

@@ -12,24 +12,24 @@ namespace {
 using enum ControlChange::Action;
 
 // Location and covering: true unless the first row is chosen.
-bool Flag(const Inputs& in, std::string_view choice) {
+bool Flag(const Inputs& in, Control choice) {
     return in.Choice(choice) != 0;
 }
 
-int32_t Whole(const Inputs& in, std::string_view field) {
+int32_t Whole(const Inputs& in, Control field) {
     return ToInt32(in.Field(field));
 }
 
 bool Pipe(const Inputs& in) {
-    return in.Choice("RzRadioGroup1") != 1; // unless "Плоскость"
+    return in.Choice(Control::RzRadioGroup1) != 1; // unless "Плоскость"
 }
 
 bool UpTo5000Hours(const Inputs& in) {
-    return in.Choice("RzRadioGroup4") == 0; // "Не более 5000 в год"
+    return in.Choice(Control::RzRadioGroup4) == 0; // "Не более 5000 в год"
 }
 
 int32_t Diameter(const Inputs& in) {
-    return in.Choice("RzComboBox3");
+    return in.Choice(Control::RzComboBox3);
 }
 
 int32_t Material(const Inputs& in) {
@@ -43,55 +43,55 @@ constexpr std::string_view AirBelowAbsoluteZero = "Температура воз
 
 // clang-format off
 constexpr StatusEffects NormFluxStatuses[] = {
-    {1, "Температура не может быть меньше -273°С",      InputErrorCaption, "", false},
-    {4, NoHeatLoss,                                      InputErrorCaption, "", false},
-    {5, NoHeatLoss,                                      InputErrorCaption, "", false},
+    {1, "Температура не может быть меньше -273°С",      InputErrorCaption, {}, false},
+    {4, NoHeatLoss,                                      InputErrorCaption, {}, false},
+    {5, NoHeatLoss,                                      InputErrorCaption, {}, false},
     {6, "Трубопровод с холодным теплоносителем работает при высоких температурах, возможен некорректный результат",
-                                                         WarningCaption,    "", true,  Norm::AfterBox},
-    {7, TooHot,                                          InputErrorCaption, "", false, Norm::BeforeBox},
-    {8, TooCold,                                         InputErrorCaption, "", false, Norm::BeforeBox},
+                                                         WarningCaption,    {}, true,  Norm::AfterBox},
+    {7, TooHot,                                          InputErrorCaption, {}, false, Norm::BeforeBox},
+    {8, TooCold,                                         InputErrorCaption, {}, false, Norm::BeforeBox},
     {9, "Для холодных трубопроводов предусмотрены трубы с условным проходом от 20 мм",
-                                                         InputErrorCaption, "", false},
+                                                         InputErrorCaption, {}, false},
 };
 
 constexpr StatusEffects SurfaceTempStatuses[] = {
-    {2, "При данном перепаде температур теплоизоляция не нужна", InputErrorCaption, "", false},
-    {3, "Температура на поверхности недостижима",                InputErrorCaption, "", false},
-    {4, "Температура на поверхности равна температуре воздуха",  InputErrorCaption, "", false},
-    {5, TooHot,                                                   InputErrorCaption, "", false},
-    {6, TooCold,                                                  InputErrorCaption, "", false},
-    {8, AirBelowAbsoluteZero,                                     InputErrorCaption, "", false},
+    {2, "При данном перепаде температур теплоизоляция не нужна", InputErrorCaption, {}, false},
+    {3, "Температура на поверхности недостижима",                InputErrorCaption, {}, false},
+    {4, "Температура на поверхности равна температуре воздуха",  InputErrorCaption, {}, false},
+    {5, TooHot,                                                   InputErrorCaption, {}, false},
+    {6, TooCold,                                                  InputErrorCaption, {}, false},
+    {8, AirBelowAbsoluteZero,                                     InputErrorCaption, {}, false},
 };
 
 // Status 3 (humidity of 0 % or less, or 100 % or more) has no thickness; the humidity
 // field's limits keep it out of the window's reach.
 constexpr StatusEffects CondensationStatuses[] = {
-    {1, "Диапазон температур предусмотрен от -40 до 50 °С",                 InputErrorCaption, "RzNumericEdit11", false},
-    {2, "Конденсация в таких условиях невозможна",                          InputErrorCaption, "",                false},
-    {3, "Относительная влажность воздуха должна быть больше 0 и меньше 100 %", InputErrorCaption, "RzNumericEdit13", false},
-    {6, TooCold,                                                            InputErrorCaption, "",                false},
+    {1, "Диапазон температур предусмотрен от -40 до 50 °С",                 InputErrorCaption, Control::RzNumericEdit11, false},
+    {2, "Конденсация в таких условиях невозможна",                          InputErrorCaption, {},                false},
+    {3, "Относительная влажность воздуха должна быть больше 0 и меньше 100 %", InputErrorCaption, Control::RzNumericEdit13, false},
+    {6, TooCold,                                                            InputErrorCaption, {},                false},
 };
 
 // The soil temperature is this method's only ambient temperature, hence the air message.
 constexpr StatusEffects TwoPipeChannelStatuses[] = {
-    {1, "Теплопроводность грунта не должна быть равнв нулю", InputErrorCaption,      "RzNumericEdit17", false},
-    {2, "Канал выходит на поверхность",                      InputErrorCaption,      "RzNumericEdit18", false},
-    {3, "Ширина канала не должна быть равна нулю",           InputErrorCaption,      "RzNumericEdit22", false},
-    {4, "Высота канала не должна быть равнв нулю",           InputErrorCaption,      "RzNumericEdit21", false},
-    {5, "Ширина канала недостаточна",                        ChannelTooSmallCaption, "",                false},
-    {6, T_calc::ChannelTooLowText,                           ChannelTooSmallCaption, "",                false},
-    {7, AirBelowAbsoluteZero,                                WarningCaption,         "RzNumericEdit16", false},
+    {1, "Теплопроводность грунта не должна быть равнв нулю", InputErrorCaption,      Control::RzNumericEdit17, false},
+    {2, "Канал выходит на поверхность",                      InputErrorCaption,      Control::RzNumericEdit18, false},
+    {3, "Ширина канала не должна быть равна нулю",           InputErrorCaption,      Control::RzNumericEdit22, false},
+    {4, "Высота канала не должна быть равнв нулю",           InputErrorCaption,      Control::RzNumericEdit21, false},
+    {5, "Ширина канала недостаточна",                        ChannelTooSmallCaption, {},                false},
+    {6, T_calc::ChannelTooLowText,                           ChannelTooSmallCaption, {},                false},
+    {7, AirBelowAbsoluteZero,                                WarningCaption,         Control::RzNumericEdit16, false},
 };
 
 // Status 6 (water below 0 C) is calculated without a word.
 constexpr StatusEffects FreezingStatuses[] = {
-    {1, "При положительной температуре воздуха замерзание исключено", InputErrorCaption, "RzNumericEdit25", false},
-    {2, "Укажите толщину стенки трубопровода",                        InputErrorCaption, "RzNumericEdit26", false},
-    {3, "Укажите время отсутствия движения",                          InputErrorCaption, "RzNumericEdit28", false},
+    {1, "При положительной температуре воздуха замерзание исключено", InputErrorCaption, Control::RzNumericEdit25, false},
+    {2, "Укажите толщину стенки трубопровода",                        InputErrorCaption, Control::RzNumericEdit26, false},
+    {3, "Укажите время отсутствия движения",                          InputErrorCaption, Control::RzNumericEdit28, false},
     {4, "Заданы невыполнимые условия расчёта, возможно слишком малое время отсутствия движения",
-                                                                      InputErrorCaption, "RzNumericEdit28", false},
-    {5, "При заданных условиях слишком болшая толщина теплоизоляции", WarningCaption,    "",                true},
-    {7, AirBelowAbsoluteZero,                                         WarningCaption,    "RzNumericEdit25", false},
+                                                                      InputErrorCaption, Control::RzNumericEdit28, false},
+    {5, "При заданных условиях слишком болшая толщина теплоизоляции", WarningCaption,    {},                true},
+    {7, AirBelowAbsoluteZero,                                         WarningCaption,    Control::RzNumericEdit25, false},
 };
 // clang-format on
 
@@ -107,90 +107,92 @@ bool WallFitsPipe(double wallMm, int32_t diameterPosition) {
 
 // clang-format off
 constexpr ControlChange NormFluxChanges[] = {
-    {"RzRadioGroup1", Show}, {"RzRadioGroup1", Enable},
-    {"RzRadioGroup2", Enable}, {"RzRadioGroup2", Show},
-    {"RzRadioGroup3", Show}, {"RzLabel16", Show}, {"RzLabel17", Show}, {"RzLabel11", Show},
-    {"RzRadioGroup4", Show}, {"RzLabel18", Show},
+    {Control::RzRadioGroup1, Show}, {Control::RzRadioGroup1, Enable},
+    {Control::RzRadioGroup2, Enable}, {Control::RzRadioGroup2, Show},
+    {Control::RzRadioGroup3, Show}, {Control::RzLabel16, Show}, {Control::RzLabel17, Show}, {Control::RzLabel11, Show},
+    {Control::RzRadioGroup4, Show}, {Control::RzLabel18, Show},
 };
 constexpr ControlChange SurfaceTempChanges[] = {
-    {"RzRadioGroup1", Show}, {"RzRadioGroup1", Enable},
-    {"RzRadioGroup2", Enable}, {"RzRadioGroup2", Show},
-    {"RzRadioGroup3", Show}, {"RzLabel16", Show}, {"RzLabel17", Show}, {"RzLabel11", Show},
-    {"RzLabel18", Hide}, {"RzRadioGroup4", Hide},
+    {Control::RzRadioGroup1, Show}, {Control::RzRadioGroup1, Enable},
+    {Control::RzRadioGroup2, Enable}, {Control::RzRadioGroup2, Show},
+    {Control::RzRadioGroup3, Show}, {Control::RzLabel16, Show}, {Control::RzLabel17, Show}, {Control::RzLabel11, Show},
+    {Control::RzLabel18, Hide}, {Control::RzRadioGroup4, Hide},
 };
 // Condensation is a matter of indoor air.
 constexpr ControlChange CondensationChanges[] = {
-    {"RzRadioGroup1", Show}, {"RzRadioGroup1", Enable},
-    {"RzRadioGroup2", Disable}, {"RzRadioGroup2", ChooseRow, 1}, {"RzRadioGroup2", Hide},
-    {"RzLabel16", Show}, {"RzLabel17", Show}, {"RzLabel11", Hide},
-    {"RzRadioGroup3", Show}, {"RzRadioGroup4", Hide}, {"RzLabel18", Hide},
+    {Control::RzRadioGroup1, Show}, {Control::RzRadioGroup1, Enable},
+    {Control::RzRadioGroup2, Disable}, {Control::RzRadioGroup2, ChooseRow, 1}, {Control::RzRadioGroup2, Hide},
+    {Control::RzLabel16, Show}, {Control::RzLabel17, Show}, {Control::RzLabel11, Hide},
+    {Control::RzRadioGroup3, Show}, {Control::RzRadioGroup4, Hide}, {Control::RzLabel18, Hide},
 };
 // A heat network is a pipe; its channel starts from typical sizes every time.
 constexpr ControlChange TwoPipeChannelChanges[] = {
-    {"RzRadioGroup1", ChooseRow, 0}, {"RzRadioGroup1", Disable}, {"RzRadioGroup1", Hide},
-    {"RzRadioGroup2", Hide},
-    {"RzNumericEdit21", SetValue, 0.5}, {"RzNumericEdit17", SetValue, 1.8},
-    {"RzLabel16", Hide}, {"RzLabel17", Hide}, {"RzLabel11", Hide}, {"RzRadioGroup3", Hide},
-    {"RzLabel18", Show}, {"RzRadioGroup4", Show},
+    {Control::RzRadioGroup1, ChooseRow, 0}, {Control::RzRadioGroup1, Disable}, {Control::RzRadioGroup1, Hide},
+    {Control::RzRadioGroup2, Hide},
+    {Control::RzNumericEdit21, SetValue, 0.5}, {Control::RzNumericEdit17, SetValue, 1.8},
+    {Control::RzLabel16, Hide}, {Control::RzLabel17, Hide}, {Control::RzLabel11, Hide}, {Control::RzRadioGroup3, Hide},
+    {Control::RzLabel18, Show}, {Control::RzRadioGroup4, Show},
 };
 // Freezing water stands in a pipe in the open air.
 constexpr ControlChange FreezingChanges[] = {
-    {"RzRadioGroup1", Hide}, {"RzRadioGroup1", Disable}, {"RzRadioGroup1", ChooseRow, 0},
-    {"RzRadioGroup2", Hide}, {"RzRadioGroup2", Enable},
-    {"RzLabel16", Hide}, {"RzLabel17", Hide}, {"RzLabel11", Hide}, {"RzRadioGroup3", Hide},
-    {"RzLabel18", Hide}, {"RzRadioGroup4", Hide},
+    {Control::RzRadioGroup1, Hide}, {Control::RzRadioGroup1, Disable}, {Control::RzRadioGroup1, ChooseRow, 0},
+    {Control::RzRadioGroup2, Hide}, {Control::RzRadioGroup2, Enable},
+    {Control::RzLabel16, Hide}, {Control::RzLabel17, Hide}, {Control::RzLabel11, Hide}, {Control::RzRadioGroup3, Hide},
+    {Control::RzLabel18, Hide}, {Control::RzRadioGroup4, Hide},
 };
 
 // In the order of each entry's arguments; the flags and indices of the lower panel first.
-constexpr std::array<std::string_view, 9> ReadByNormFlux = {
-    "RzRadioGroup1", "RzRadioGroup4", "RzRadioGroup2", "RzRadioGroup3", "RzNumericEdit1",
-    "RzNumericEdit2", "RzComboBox3", "RzComboBox5", "RzComboBox1"};
-constexpr std::array<std::string_view, 8> ReadBySurfaceTemp = {
-    "RzRadioGroup1", "RzRadioGroup2", "RzRadioGroup3", "RzNumericEdit6", "RzNumericEdit7",
-    "RzNumericEdit8", "RzComboBox3", "RzComboBox1"};
-constexpr std::array<std::string_view, 7> ReadByCondensation = {
-    "RzRadioGroup1", "RzRadioGroup3", "RzNumericEdit11", "RzNumericEdit12", "RzNumericEdit13",
-    "RzComboBox3", "RzComboBox1"};
+constexpr std::array<Control, 9> ReadByNormFlux = {
+    Control::RzRadioGroup1, Control::RzRadioGroup4, Control::RzRadioGroup2, Control::RzRadioGroup3, Control::RzNumericEdit1,
+    Control::RzNumericEdit2, Control::RzComboBox3, Control::RzComboBox5, Control::RzComboBox1};
+constexpr std::array<Control, 8> ReadBySurfaceTemp = {
+    Control::RzRadioGroup1, Control::RzRadioGroup2, Control::RzRadioGroup3, Control::RzNumericEdit6, Control::RzNumericEdit7,
+    Control::RzNumericEdit8, Control::RzComboBox3, Control::RzComboBox1};
+constexpr std::array<Control, 7> ReadByCondensation = {
+    Control::RzRadioGroup1, Control::RzRadioGroup3, Control::RzNumericEdit11, Control::RzNumericEdit12, Control::RzNumericEdit13,
+    Control::RzComboBox3, Control::RzComboBox1};
 // The working hours are stored in the engine before the call; they pick the channel norm.
-constexpr std::array<std::string_view, 9> ReadByTwoPipeChannel = {
-    "RzRadioGroup4", "RzComboBox4", "RzNumericEdit21", "RzNumericEdit22", "RzNumericEdit17",
-    "RzNumericEdit18", "RzNumericEdit16", "RzComboBox3", "RzComboBox1"};
-constexpr std::array<std::string_view, 7> ReadByFreezing = {
-    "RzNumericEdit25", "RzNumericEdit26", "RzNumericEdit28", "RzNumericEdit27", "RzComboBox3",
-    "RzComboBox1", "RzComboBox2"};
+constexpr std::array<Control, 9> ReadByTwoPipeChannel = {
+    Control::RzRadioGroup4, Control::RzComboBox4, Control::RzNumericEdit21, Control::RzNumericEdit22, Control::RzNumericEdit17,
+    Control::RzNumericEdit18, Control::RzNumericEdit16, Control::RzComboBox3, Control::RzComboBox1};
+constexpr std::array<Control, 7> ReadByFreezing = {
+    Control::RzNumericEdit25, Control::RzNumericEdit26, Control::RzNumericEdit28, Control::RzNumericEdit27, Control::RzComboBox3,
+    Control::RzComboBox1, Control::RzComboBox2};
 // clang-format on
 
 std::optional<EntryResult> RunNormFlux(const Inputs& in, T_calc& engine, std::vector<Effect>&) {
     EntryResult r{0, 0, 0.0};
     r.status = engine.CalcByNormFlux(
-        Pipe(in), UpTo5000Hours(in), Flag(in, "RzRadioGroup2"), Flag(in, "RzRadioGroup3"),
-        Whole(in, "RzNumericEdit1"), Whole(in, "RzNumericEdit2"), Diameter(in),
-        in.Choice("RzComboBox5"), in.Choice("RzRadioGroup2"), Material(in), *r.norm, r.thickness);
+        Pipe(in), UpTo5000Hours(in), Flag(in, Control::RzRadioGroup2),
+        Flag(in, Control::RzRadioGroup3), Whole(in, Control::RzNumericEdit1),
+        Whole(in, Control::RzNumericEdit2), Diameter(in), in.Choice(Control::RzComboBox5),
+        in.Choice(Control::RzRadioGroup2), Material(in), *r.norm, r.thickness);
     return r;
 }
 
 std::optional<EntryResult> RunSurfaceTemp(const Inputs& in, T_calc& engine, std::vector<Effect>&) {
     EntryResult r{};
-    r.status = engine.CalcBySurfaceTemp(Pipe(in), Flag(in, "RzRadioGroup2"),
-                                        Flag(in, "RzRadioGroup3"), Whole(in, "RzNumericEdit6"),
-                                        Whole(in, "RzNumericEdit7"), Whole(in, "RzNumericEdit8"),
-                                        Diameter(in), Material(in), r.thickness);
+    r.status = engine.CalcBySurfaceTemp(
+        Pipe(in), Flag(in, Control::RzRadioGroup2), Flag(in, Control::RzRadioGroup3),
+        Whole(in, Control::RzNumericEdit6), Whole(in, Control::RzNumericEdit7),
+        Whole(in, Control::RzNumericEdit8), Diameter(in), Material(in), r.thickness);
     return r;
 }
 
 std::optional<EntryResult> RunCondensation(const Inputs& in, T_calc& engine,
                                            std::vector<Effect>& effects) {
     // The field keeps the raised humidity whatever the engine says.
-    double humidity = in.Field("RzNumericEdit13");
-    const double lowest = NumberField("RzNumericEdit13").limits->min;
+    double humidity = in.Field(Control::RzNumericEdit13);
+    const double lowest = NumberField(Control::RzNumericEdit13).limits->min;
     if (!(humidity >= lowest)) {
         humidity = lowest;
-        effects.push_back(SetField{"RzNumericEdit13", humidity});
+        effects.push_back(SetField{Control::RzNumericEdit13, humidity});
     }
     EntryResult r{};
     r.status = engine.CalcAgainstCondensation(
-        Pipe(in), Flag(in, "RzRadioGroup3"), Whole(in, "RzNumericEdit11"),
-        Whole(in, "RzNumericEdit12"), ToInt32(humidity), Diameter(in), Material(in), r.thickness);
+        Pipe(in), Flag(in, Control::RzRadioGroup3), Whole(in, Control::RzNumericEdit11),
+        Whole(in, Control::RzNumericEdit12), ToInt32(humidity), Diameter(in), Material(in),
+        r.thickness);
     return r;
 }
 
@@ -199,25 +201,26 @@ std::optional<EntryResult> RunTwoPipeChannel(const Inputs& in, T_calc& engine,
     // The hours choice is visible on this page, so it picks the channel norm too.
     engine.UpTo5000Hours = UpTo5000Hours(in);
     EntryResult r{};
-    r.status = engine.CalcTwoPipeChannel(in.Choice("RzComboBox4"), in.Field("RzNumericEdit21"),
-                                         in.Field("RzNumericEdit22"), in.Field("RzNumericEdit17"),
-                                         in.Field("RzNumericEdit18"), Whole(in, "RzNumericEdit16"),
-                                         Diameter(in), Material(in), r.thickness);
+    r.status = engine.CalcTwoPipeChannel(
+        in.Choice(Control::RzComboBox4), in.Field(Control::RzNumericEdit21),
+        in.Field(Control::RzNumericEdit22), in.Field(Control::RzNumericEdit17),
+        in.Field(Control::RzNumericEdit18), Whole(in, Control::RzNumericEdit16), Diameter(in),
+        Material(in), r.thickness);
     return r;
 }
 
 std::optional<EntryResult> RunFreezing(const Inputs& in, T_calc& engine,
                                        std::vector<Effect>& effects) {
-    if (!WallFitsPipe(Whole(in, "RzNumericEdit26"), Diameter(in))) {
+    if (!WallFitsPipe(Whole(in, Control::RzNumericEdit26), Diameter(in))) {
         effects.push_back(ShowMessage{std::string(WallTooThick), std::string(InputErrorCaption)});
-        effects.push_back(MoveFocus{"RzNumericEdit26"});
+        effects.emplace_back(std::in_place_type<MoveFocus>, Control::RzNumericEdit26);
         return std::nullopt;
     }
     EntryResult r{};
     r.status = engine.CalcAgainstFreezing(
-        Whole(in, "RzNumericEdit25"), double(Whole(in, "RzNumericEdit26")),
-        Whole(in, "RzNumericEdit28"), Whole(in, "RzNumericEdit27"), Diameter(in), Material(in),
-        in.Choice("RzComboBox2"), r.thickness);
+        Whole(in, Control::RzNumericEdit25), double(Whole(in, Control::RzNumericEdit26)),
+        Whole(in, Control::RzNumericEdit28), Whole(in, Control::RzNumericEdit27), Diameter(in),
+        Material(in), in.Choice(Control::RzComboBox2), r.thickness);
     return r;
 }
 
@@ -251,9 +254,9 @@ const CalcKind* Kind(int method) {
     return method >= 0 && method < int(Kinds.size()) ? &Kinds[std::size_t(method)] : nullptr;
 }
 
-std::span<const std::string_view> InputsReadBy(int method) {
+std::span<const Control> InputsReadBy(int method) {
     const CalcKind* kind = Kind(method);
-    return kind ? kind->reads : std::span<const std::string_view>{};
+    return kind ? kind->reads : std::span<const Control>{};
 }
 
 } // namespace workflow

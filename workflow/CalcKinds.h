@@ -19,7 +19,7 @@ namespace workflow {
 // A change that choosing a kind makes to a control of the common panel or of its page.
 struct ControlChange {
     enum class Action { Show, Hide, Enable, Disable, ChooseRow, SetValue };
-    std::string_view objectName;
+    Control control;
     Action action;
     double value = 0; // the row for ChooseRow, the number for SetValue
 };
@@ -32,9 +32,9 @@ struct StatusEffects {
     int32_t status;
     std::string_view text; // the box; empty for none
     std::string_view caption;
-    std::string_view focus; // the field to correct; empty when the focus stays
-    bool thenSuccess;       // a warning: the thickness is shown after the box
-    Norm norm = Norm::Keep; // by norm density of heat flux only
+    std::optional<Control> focus; // the field to correct; none when the focus stays
+    bool thenSuccess;             // a warning: the thickness is shown after the box
+    Norm norm = Norm::Keep;       // by norm density of heat flux only
 };
 
 // What the engine entry gave back.
@@ -54,9 +54,9 @@ struct CalcKind {
     std::string_view page;           // the page of the inner container Notebook
     std::string_view shortName;      // in the title and file name of its report
     std::string_view reportTemplate; // the name of its report template
-    // The controls it reads, in the order of the entry's arguments ("RzComboBox1" stands
+    // The controls it reads, in the order of the entry's arguments (Control::RzComboBox1 stands
     // for the material).
-    std::span<const std::string_view> reads;
+    std::span<const Control> reads;
     std::span<const ControlChange> selection; // what choosing it changes, in order
     std::span<const StatusEffects> statuses;
     RunEntry run;
@@ -68,6 +68,6 @@ std::span<const CalcKind> CalcKinds();
 const CalcKind* Kind(int method);
 
 // The controls that the calculate command reads for a kind; empty outside the table.
-std::span<const std::string_view> InputsReadBy(int method);
+std::span<const Control> InputsReadBy(int method);
 
 } // namespace workflow

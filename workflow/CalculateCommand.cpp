@@ -45,17 +45,17 @@ void Conclude(std::vector<Effect>& effects, std::span<const StatusEffects> table
               std::string_view separator) {
     const auto row = std::find_if(table.begin(), table.end(),
                                   [&](const StatusEffects& e) { return e.status == status; });
-    const StatusEffects success{status, "", "", "", true, Norm::BeforeBox};
+    const StatusEffects success{status, "", "", std::nullopt, true, Norm::BeforeBox};
     const StatusEffects& e = row != table.end() ? *row : success;
 
     auto showNorm = [&] {
-        if (normFlux) effects.push_back(SetField{"RzNumericEdit3", *normFlux});
+        if (normFlux) effects.push_back(SetField{Control::RzNumericEdit3, *normFlux});
     };
     if (e.norm == Norm::BeforeBox) showNorm();
     if (!e.text.empty())
         effects.push_back(ShowMessage{std::string(e.text), std::string(e.caption)});
     if (e.norm == Norm::AfterBox) showNorm();
-    if (!e.focus.empty()) effects.push_back(MoveFocus{std::string(e.focus)});
+    if (e.focus) effects.push_back(MoveFocus{*e.focus});
     if (e.thenSuccess) effects.push_back(SetResult{ResultText(engine, thickness, separator)});
 }
 

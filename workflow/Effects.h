@@ -2,6 +2,7 @@
 // carries the effects out one after the other; a message box waits for its OK.
 #pragma once
 
+#include "Controls.h"
 #include "TCalc.h"
 
 #include <string>
@@ -19,7 +20,7 @@ struct ShowMessage {
 
 // The program sets the value of a number field (its limits do not apply).
 struct SetField {
-    std::string objectName;
+    Control field;
     double value;
     bool operator==(const SetField&) const = default;
 };
@@ -32,7 +33,7 @@ struct SetResult {
 
 // The input focus moves to the named field.
 struct MoveFocus {
-    std::string objectName;
+    Control field;
     bool operator==(const MoveFocus&) const = default;
 };
 

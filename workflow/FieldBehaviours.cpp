@@ -5,7 +5,7 @@
 namespace workflow {
 
 MaterialList::MaterialList()
-    : diameter_(Choice("RzComboBox3").defaultRow)
+    : diameter_(Choice(Control::RzComboBox3).defaultRow)
     , rows_(MaterialRowsFor(true, diameter_)) {
     ChooseValue(DefaultMaterialValue);
 }
@@ -65,7 +65,7 @@ std::string TextOnEntry(const NumberFieldSpec& field, std::string_view shownText
     return std::string(shownText);
 }
 
-std::optional<std::string_view> ListOpenedBy(std::string_view picture) {
+std::optional<Control> ListOpenedBy(Control picture) {
     for (const PictureOpensList& p : PictureLists)
         if (p.picture == picture) return p.list;
     return std::nullopt;

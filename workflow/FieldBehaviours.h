@@ -52,8 +52,8 @@ private:
 };
 
 // Shown exactly while the object is a pipe (position 1 is a plane).
-inline constexpr std::array<std::string_view, 4> DiameterGroup = {"RzLabel31", "RzComboBox3",
-                                                                  "Image7", "Shape2"};
+inline constexpr std::array<Control, 4> DiameterGroup = {Control::RzLabel31, Control::RzComboBox3,
+                                                         Control::Image7, Control::Shape2};
 bool DiameterGroupVisible(int objectPosition);
 
 // The text a number field shows once the focus has entered it: a shown "0" gives way to an
@@ -62,18 +62,18 @@ std::string TextOnEntry(const NumberFieldSpec& field, std::string_view shownText
 
 // A click on the picture beside a drop-down list focuses the list and opens it.
 struct PictureOpensList {
-    std::string_view picture;
-    std::string_view list;
+    Control picture;
+    Control list;
 };
 // clang-format off
 inline constexpr std::array<PictureOpensList, 5> PictureLists = {{
-    {"Image6",  "RzComboBox1"}, // material
-    {"Image7",  "RzComboBox3"}, // diameter
-    {"Image22", "RzComboBox4"}, // supply temperature
-    {"Image4",  "RzComboBox2"}, // laying
-    {"Image24", "RzComboBox5"}, // region
+    {Control::Image6,  Control::RzComboBox1}, // material
+    {Control::Image7,  Control::RzComboBox3}, // diameter
+    {Control::Image22, Control::RzComboBox4}, // supply temperature
+    {Control::Image4,  Control::RzComboBox2}, // laying
+    {Control::Image24, Control::RzComboBox5}, // region
 }};
 // clang-format on
-std::optional<std::string_view> ListOpenedBy(std::string_view picture);
+std::optional<Control> ListOpenedBy(Control picture);
 
 } // namespace workflow

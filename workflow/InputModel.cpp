@@ -50,29 +50,29 @@ using U = FieldUse;
 constexpr std::optional<Limits> None;
 
 constexpr std::array<NumberFieldSpec, NumberFieldCount> Fields = {{
-//   objectName         caption                                          method kind        use          default  limits           display pattern       empties range msg
-    {"RzNumericEdit1",  "Температура воздуха (°C)",                       0, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
-    {"RzNumericEdit2",  "Температура теплоносителя (°C)",                 0, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
-    {"RzNumericEdit3",  "Норма тепловых потерь (Вт/м)______________",     0, K::Real,    U::Output,    0,  None,                ",0.###.;,-0.###",    false, false},
-    {"RzNumericEdit6",  "Температура воздуха (°C)",                       1, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
-    {"RzNumericEdit7",  "Температура теплоносителя (°C)",                 1, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
-    {"RzNumericEdit8",  "Температура на поверхности (°C)",                1, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
-    {"RzNumericEdit11", "Температура воздуха (°C)",                       2, K::Integer, U::Input,     0,  Limits{-40, 50},     ",0,;,-0",            true,  true},
-    {"RzNumericEdit12", "Температура теплоносителя (°C)",                 2, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
+//   control                     caption                                          method kind        use          default  limits           display pattern       empties range msg
+    {Control::RzNumericEdit1,  "Температура воздуха (°C)",                       0, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
+    {Control::RzNumericEdit2,  "Температура теплоносителя (°C)",                 0, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
+    {Control::RzNumericEdit3,  "Норма тепловых потерь (Вт/м)______________",     0, K::Real,    U::Output,    0,  None,                ",0.###.;,-0.###",    false, false},
+    {Control::RzNumericEdit6,  "Температура воздуха (°C)",                       1, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
+    {Control::RzNumericEdit7,  "Температура теплоносителя (°C)",                 1, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
+    {Control::RzNumericEdit8,  "Температура на поверхности (°C)",                1, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
+    {Control::RzNumericEdit11, "Температура воздуха (°C)",                       2, K::Integer, U::Input,     0,  Limits{-40, 50},     ",0,;,-0",            true,  true},
+    {Control::RzNumericEdit12, "Температура теплоносителя (°C)",                 2, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
     // Shows 0, below its range, until the user has been in it.
-    {"RzNumericEdit13", "Относительная влажность воздуха (%)",            2, K::Integer, U::Input,     0,  Limits{50, 90},      ",0,;,0",             true,  false},
+    {Control::RzNumericEdit13, "Относительная влажность воздуха (%)",            2, K::Integer, U::Input,     0,  Limits{50, 90},      ",0,;,0",             true,  false},
     // The "С" of "(°С)" is Cyrillic here.
-    {"RzNumericEdit16", "Температура грунта (°С)",                        3, K::Integer, U::Input,     5,  None,                ",0,;,-0",            true,  false},
-    {"RzNumericEdit17", "Теплопроводность грунта (Вт/(м·°С))",               3, K::Real,    U::Input,     2,  Limits{0.01, 20},    ",0.###;(,0.###)",    true,  false},
-    {"RzNumericEdit18", "Глубина (м)",                                    3, K::Real,    U::Input,     2,  Limits{0, 1000},     ",0.###.;(,0.###)",   true,  false},
-    {"RzNumericEdit21", "Высота (м)",                                     3, K::Real,    U::Input,     1,  Limits{0.1, 5},      ",0.###;(,0.###)",    true,  false},
-    {"RzNumericEdit22", "Ширина (м)",                                     3, K::Real,    U::Input,     1,  Limits{0.1, 5},      ",0.###.;(,0.###)",   true,  false},
+    {Control::RzNumericEdit16, "Температура грунта (°С)",                        3, K::Integer, U::Input,     5,  None,                ",0,;,-0",            true,  false},
+    {Control::RzNumericEdit17, "Теплопроводность грунта (Вт/(м·°С))",               3, K::Real,    U::Input,     2,  Limits{0.01, 20},    ",0.###;(,0.###)",    true,  false},
+    {Control::RzNumericEdit18, "Глубина (м)",                                    3, K::Real,    U::Input,     2,  Limits{0, 1000},     ",0.###.;(,0.###)",   true,  false},
+    {Control::RzNumericEdit21, "Высота (м)",                                     3, K::Real,    U::Input,     1,  Limits{0.1, 5},      ",0.###;(,0.###)",    true,  false},
+    {Control::RzNumericEdit22, "Ширина (м)",                                     3, K::Real,    U::Input,     1,  Limits{0.1, 5},      ",0.###.;(,0.###)",   true,  false},
     // The engine keeps its own return temperature; this one is for show.
-    {"RzNumericEdit24", "Температура в обратной трубе (°C)",              3, K::Real,    U::Disabled, 50,  None,                ",0.###.;(,0.###)",   false, false},
-    {"RzNumericEdit25", "Температура воздуха (°C)",                       4, K::Integer, U::Input,   -40,  None,                ",0,;,-0",            true,  false},
-    {"RzNumericEdit26", "Толщина стенки трубопровода (мм)",               4, K::Integer, U::Input,     5,  Limits{0, 100},      ",0;(,0)",            true,  false},
-    {"RzNumericEdit27", "Начальная температура воды (°C)",                4, K::Integer, U::Input,    18,  Limits{0, 200},      ",0;(,0)",            true,  false},
-    {"RzNumericEdit28", "Время отсутствия движения (час)",                4, K::Integer, U::Input,    24,  Limits{1, 1000},     ",0;(,0)",            true,  false},
+    {Control::RzNumericEdit24, "Температура в обратной трубе (°C)",              3, K::Real,    U::Disabled, 50,  None,                ",0.###.;(,0.###)",   false, false},
+    {Control::RzNumericEdit25, "Температура воздуха (°C)",                       4, K::Integer, U::Input,   -40,  None,                ",0,;,-0",            true,  false},
+    {Control::RzNumericEdit26, "Толщина стенки трубопровода (мм)",               4, K::Integer, U::Input,     5,  Limits{0, 100},      ",0;(,0)",            true,  false},
+    {Control::RzNumericEdit27, "Начальная температура воды (°C)",                4, K::Integer, U::Input,    18,  Limits{0, 200},      ",0;(,0)",            true,  false},
+    {Control::RzNumericEdit28, "Время отсутствия движения (час)",                4, K::Integer, U::Input,    24,  Limits{1, 1000},     ",0;(,0)",            true,  false},
 }};
 
 // clang-format on
@@ -88,10 +88,10 @@ std::span<const std::string_view> DiameterRows() {
     return views;
 }
 
-template <typename Table> std::size_t PositionOf(const Table& table, std::string_view objectName) {
+template <typename Table> std::size_t PositionOf(const Table& table, Control control) {
     for (std::size_t i = 0; i < table.size(); ++i)
-        if (table[i].objectName == objectName) return i;
-    throw std::out_of_range("no input named " + std::string(objectName));
+        if (table[i].control == control) return i;
+    throw std::out_of_range("no input named " + std::string(ObjectName(control)));
 }
 
 } // namespace
@@ -99,36 +99,36 @@ template <typename Table> std::size_t PositionOf(const Table& table, std::string
 std::span<const ChoiceSpec, ChoiceCount> Choices() {
     // clang-format off
     static const std::array<ChoiceSpec, ChoiceCount> choices = {{
-        {"RzRadioGroup1", "Объект",                                              CommonPanel, ObjectRows,    0},
-        {"RzRadioGroup2", "Расположение",                                        CommonPanel, LocationRows,  0},
-        {"RzRadioGroup3", "Покрытие",                                            CommonPanel, CoveringRows,  0},
-        {"RzRadioGroup4", "Число часов работы в год",                            CommonPanel, HoursRows,     0},
-        {"RzComboBox3",   "Диаметр трубы (мм)...................................", CommonPanel, DiameterRows(), 7},
-        {"RzComboBox5",   "Район строительства",                                 0,           RegionRows,    0},
-        {"RzComboBox4",   "Температура в подающей трубе (°C)",                   3,           SupplyRows,    1},
-        {"RzComboBox2",   "Способ установки трубопровода",                       4,           LayingRows,    6},
+        {Control::RzRadioGroup1, "Объект",                                              CommonPanel, ObjectRows,    0},
+        {Control::RzRadioGroup2, "Расположение",                                        CommonPanel, LocationRows,  0},
+        {Control::RzRadioGroup3, "Покрытие",                                            CommonPanel, CoveringRows,  0},
+        {Control::RzRadioGroup4, "Число часов работы в год",                            CommonPanel, HoursRows,     0},
+        {Control::RzComboBox3,   "Диаметр трубы (мм)...................................", CommonPanel, DiameterRows(), 7},
+        {Control::RzComboBox5,   "Район строительства",                                 0,           RegionRows,    0},
+        {Control::RzComboBox4,   "Температура в подающей трубе (°C)",                   3,           SupplyRows,    1},
+        {Control::RzComboBox2,   "Способ установки трубопровода",                       4,           LayingRows,    6},
     }};
     // clang-format on
     return choices;
 }
 
-const ChoiceSpec& Choice(std::string_view objectName) {
-    return Choices()[PositionOf(Choices(), objectName)];
+const ChoiceSpec& Choice(Control control) {
+    return Choices()[PositionOf(Choices(), control)];
 }
 
-bool IsChoice(std::string_view objectName) {
+bool IsChoice(Control control) {
     return std::any_of(Choices().begin(), Choices().end(),
-                       [&](const ChoiceSpec& c) { return c.objectName == objectName; });
+                       [&](const ChoiceSpec& c) { return c.control == control; });
 }
 
-std::string_view ChoiceRowText(std::string_view objectName, int position) {
-    const auto rows = Choice(objectName).rows;
+std::string_view ChoiceRowText(Control choice, int position) {
+    const auto rows = Choice(choice).rows;
     return position >= 0 && position < int(rows.size()) ? rows[std::size_t(position)] : "";
 }
 
 std::string LayingText(int position) {
     if (position == 1) return "Для стальных трубопроводов на подвижных опорах, 150 мм и более";
-    std::string_view row = ChoiceRowText("RzComboBox2", position);
+    std::string_view row = ChoiceRowText(Control::RzComboBox2, position);
     while (!row.empty() && (row.back() == ' ' || row.back() == ':'))
         row.remove_suffix(1);
     return std::string(row);
@@ -180,8 +180,8 @@ std::span<const NumberFieldSpec, NumberFieldCount> NumberFields() {
     return Fields;
 }
 
-const NumberFieldSpec& NumberField(std::string_view objectName) {
-    return Fields[PositionOf(Fields, objectName)];
+const NumberFieldSpec& NumberField(Control control) {
+    return Fields[PositionOf(Fields, control)];
 }
 
 Inputs::Inputs()
@@ -192,20 +192,20 @@ Inputs::Inputs()
         fields_[i] = Fields[i].defaultValue;
 }
 
-int& Inputs::Choice(std::string_view objectName) {
-    return choices_[PositionOf(Choices(), objectName)];
+int& Inputs::Choice(Control choice) {
+    return choices_[PositionOf(Choices(), choice)];
 }
 
-int Inputs::Choice(std::string_view objectName) const {
-    return choices_[PositionOf(Choices(), objectName)];
+int Inputs::Choice(Control choice) const {
+    return choices_[PositionOf(Choices(), choice)];
 }
 
-double& Inputs::Field(std::string_view objectName) {
-    return fields_[PositionOf(Fields, objectName)];
+double& Inputs::Field(Control field) {
+    return fields_[PositionOf(Fields, field)];
 }
 
-double Inputs::Field(std::string_view objectName) const {
-    return fields_[PositionOf(Fields, objectName)];
+double Inputs::Field(Control field) const {
+    return fields_[PositionOf(Fields, field)];
 }
 
 } // namespace workflow

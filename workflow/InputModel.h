@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "Controls.h"
+
 namespace workflow {
 
 // The kind of calculation (0..4); the lower panel shared by all kinds has none.
@@ -20,7 +22,7 @@ inline constexpr int CommonPanel = -1;
 // ---- Choices: radio groups and fixed drop-down lists ------------------------------------
 
 struct ChoiceSpec {
-    std::string_view objectName;
+    Control control;
     std::string_view caption; // the heading or label beside the control
     int method;               // CommonPanel or the kind whose page holds it
     std::span<const std::string_view> rows;
@@ -29,10 +31,10 @@ struct ChoiceSpec {
 
 inline constexpr std::size_t ChoiceCount = 8;
 std::span<const ChoiceSpec, ChoiceCount> Choices();
-const ChoiceSpec& Choice(std::string_view objectName); // throws std::out_of_range
-bool IsChoice(std::string_view objectName);
+const ChoiceSpec& Choice(Control control); // throws std::out_of_range
+bool IsChoice(Control control);
 // The text of a row of a choice; empty for a position outside its rows.
-std::string_view ChoiceRowText(std::string_view objectName, int position);
+std::string_view ChoiceRowText(Control choice, int position);
 
 // The laying of the freezing kind (RzComboBox2) as a phrase of its own: in the list, row 1
 // only continues row 0.
@@ -54,7 +56,7 @@ struct MaterialSpec {
 };
 
 std::span<const MaterialSpec> MaterialCatalogue();
-inline constexpr std::string_view MaterialListName = "RzComboBox1";
+inline constexpr Control MaterialListControl = Control::RzComboBox1;
 inline constexpr std::string_view MaterialCaption =
     "Материал............................................";
 inline constexpr std::string_view DefaultMaterialValue = "4"; // "Цилиндр ЗОРБАЛИТ - 80"
@@ -86,7 +88,7 @@ struct Limits {
 };
 
 struct NumberFieldSpec {
-    std::string_view objectName;
+    Control control;
     std::string_view caption;
     int method; // the kind whose page holds the field
     FieldKind kind;
@@ -100,7 +102,7 @@ struct NumberFieldSpec {
 
 inline constexpr std::size_t NumberFieldCount = 19;
 std::span<const NumberFieldSpec, NumberFieldCount> NumberFields();
-const NumberFieldSpec& NumberField(std::string_view objectName); // throws std::out_of_range
+const NumberFieldSpec& NumberField(Control control); // throws std::out_of_range
 
 // ---- The values of all inputs at the moment of calculating ----------------------------
 
@@ -110,12 +112,12 @@ public:
     Inputs();
 
     // Position of the chosen row of a choice; throws std::out_of_range for another name.
-    int& Choice(std::string_view objectName);
-    int Choice(std::string_view objectName) const;
+    int& Choice(Control choice);
+    int Choice(Control choice) const;
 
     // Value of a number field; throws std::out_of_range for another name.
-    double& Field(std::string_view objectName);
-    double Field(std::string_view objectName) const;
+    double& Field(Control field);
+    double Field(Control field) const;
 
     // Value string of the chosen row of the material list, none when no row is chosen.
     std::optional<std::string> materialValue;

@@ -8,14 +8,14 @@ namespace workflow {
 
 namespace {
 
-constexpr std::string_view NormField = "RzNumericEdit3";
+constexpr Control NormField = Control::RzNumericEdit3;
 constexpr int NormFluxMethod = 0;
 
 } // namespace
 
 bool SameInputsOfKind(int method, const Inputs& a, const Inputs& b) {
-    for (std::string_view input : InputsReadBy(method)) {
-        if (input == MaterialListName) {
+    for (Control input : InputsReadBy(method)) {
+        if (input == MaterialListControl) {
             if (a.materialValue != b.materialValue) return false;
         } else if (IsChoice(input)) {
             if (a.Choice(input) != b.Choice(input)) return false;
@@ -37,8 +37,8 @@ void ShownResult::Calculated(int method, const Inputs& inputs, std::span<const E
     bool thickness = false, norm = false;
     for (const Effect& effect : effects) {
         if (const auto* set = std::get_if<SetField>(&effect)) {
-            after.Field(set->objectName) = set->value;
-            norm = norm || set->objectName == NormField;
+            after.Field(set->field) = set->value;
+            norm = norm || set->field == NormField;
         } else if (const auto* result = std::get_if<SetResult>(&effect)) {
             text_ = result->text;
             thickness = true;

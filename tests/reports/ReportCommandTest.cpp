@@ -11,6 +11,7 @@
 using reportengine::PreparedPage;
 using reports::FillReport;
 using reports::ReportTemplates;
+using workflow::Control;
 using workflow::Inputs;
 using workflow::ShownResult;
 
@@ -32,9 +33,9 @@ void Pipe(Inputs&) {}
 
 // A plane indoors under a non-metal covering.
 void Plane(Inputs& in) {
-    in.Choice("RzRadioGroup1") = 1;
-    in.Choice("RzRadioGroup2") = 1;
-    in.Choice("RzRadioGroup3") = 1;
+    in.Choice(Control::RzRadioGroup1) = 1;
+    in.Choice(Control::RzRadioGroup2) = 1;
+    in.Choice(Control::RzRadioGroup3) = 1;
     in.materialValue = "6"; // "Мат ламельный ЗОРБАЛИТ"
 }
 
@@ -46,7 +47,8 @@ ShownResult Computed(int method, const Inputs& inputs, const char* thickness) {
     if (thickness == nullptr) return shown;
     std::vector<workflow::Effect> effects{workflow::SetResult{thickness}};
     if (method == 0)
-        effects.push_back(workflow::SetField{"RzNumericEdit3", inputs.Field("RzNumericEdit3")});
+        effects.push_back(
+            workflow::SetField{Control::RzNumericEdit3, inputs.Field(Control::RzNumericEdit3)});
     shown.Calculated(method, inputs, effects);
     return shown;
 }
@@ -75,52 +77,52 @@ TEST(FillReport, PrintsTheSnapshotAndTheResultComputedFromItForEveryKind) {
     // clang-format off
     const Case cases[] = {
         {"norm density, pipe", 0,
-         [](Inputs& s) { Pipe(s); s.Field("RzNumericEdit1") = 20; s.Field("RzNumericEdit2") = 150;
-                         s.Field("RzNumericEdit3") = 52.12345; s.Choice("RzComboBox5") = 3;
-                         s.Choice("RzRadioGroup4") = 1; }, "40,0",
+         [](Inputs& s) { Pipe(s); s.Field(Control::RzNumericEdit1) = 20; s.Field(Control::RzNumericEdit2) = 150;
+                         s.Field(Control::RzNumericEdit3) = 52.12345; s.Choice(Control::RzComboBox5) = 3;
+                         s.Choice(Control::RzRadioGroup4) = 1; }, "40,0",
          {{"Memo10", "Труба"}, {"Memo11", "Открытый воздух"}, {"Memo12", "Цилиндр ЗОРБАЛИТ - 80"},
           {"Memo25", "Металл"}, {"Memo29", "Урал"}, {"Memo26", "Диаметр трубы, мм"},
           {"Memo27", "108"}, {"Memo1", "150"}, {"Memo18", "20"}, {"Memo17", "Норма тепловых пртерь, Вт/м"},
           {"Memo19", "52,123"}, {"Memo31", "Свыше 5000 в год"}, {"Memo22", "40,0"}, {"Date", "05.03.2024"}},
          {"NoResult"}},
         {"norm density, plane, before any calculation", 0,
-         [](Inputs& s) { Plane(s); s.Field("RzNumericEdit1") = -5; s.Field("RzNumericEdit2") = 90;
-                         s.Field("RzNumericEdit3") = 35.5; s.Choice("RzComboBox5") = 5; }, nullptr,
+         [](Inputs& s) { Plane(s); s.Field(Control::RzNumericEdit1) = -5; s.Field(Control::RzNumericEdit2) = 90;
+                         s.Field(Control::RzNumericEdit3) = 35.5; s.Choice(Control::RzComboBox5) = 5; }, nullptr,
          {{"Memo10", "Плоскость"}, {"Memo11", "Помещение"}, {"Memo12", "Мат ламельный ЗОРБАЛИТ"},
           {"Memo25", "Не металл"}, {"Memo29", "Крайний Север"}, {"Memo1", "90"}, {"Memo18", "-5"},
           {"Memo17", "Норма тепловых пртерь, Вт/м²"}, {"Memo19", "—"}, {"Memo31", "Не более 5000 в год"},
           {"Memo22", "—"}, {"NoResult", "Расчёт для приведённых исходных данных не выполнен"}},
          {"Memo26", "Memo27"}},
         {"surface temperature, pipe", 1,
-         [](Inputs& s) { Pipe(s); s.Choice("RzComboBox3") = 21; s.Field("RzNumericEdit6") = 20;
-                         s.Field("RzNumericEdit7") = 150; s.Field("RzNumericEdit8") = 45; }, "30,0",
+         [](Inputs& s) { Pipe(s); s.Choice(Control::RzComboBox3) = 21; s.Field(Control::RzNumericEdit6) = 20;
+                         s.Field(Control::RzNumericEdit7) = 150; s.Field(Control::RzNumericEdit8) = 45; }, "30,0",
          {{"Memo10", "Труба"}, {"Memo11", "Открытый воздух"}, {"Memo12", "Цилиндр ЗОРБАЛИТ - 80"},
           {"Memo23", "Металл"}, {"Memo24", "Диаметр трубы, мм"}, {"Memo25", "1020"},
           {"Memo1", "150"}, {"Memo18", "20"}, {"Memo19", "45"}, {"Memo22", "30,0"}},
          {"NoResult"}},
         {"surface temperature, plane", 1,
-         [](Inputs& s) { Plane(s); s.Field("RzNumericEdit6") = 25; s.Field("RzNumericEdit7") = 300;
-                         s.Field("RzNumericEdit8") = 40; }, "120,0",
+         [](Inputs& s) { Plane(s); s.Field(Control::RzNumericEdit6) = 25; s.Field(Control::RzNumericEdit7) = 300;
+                         s.Field(Control::RzNumericEdit8) = 40; }, "120,0",
          {{"Memo10", "Плоскость"}, {"Memo11", "Помещение"}, {"Memo23", "Не металл"},
           {"Memo1", "300"}, {"Memo18", "25"}, {"Memo19", "40"}, {"Memo22", "120,0"}},
          {"Memo24", "Memo25"}},
         {"condensation, pipe", 2,
-         [](Inputs& s) { Pipe(s); s.Choice("RzComboBox3") = 0; s.Field("RzNumericEdit11") = 20;
-                         s.Field("RzNumericEdit12") = 5; s.Field("RzNumericEdit13") = 70; }, "10,0",
+         [](Inputs& s) { Pipe(s); s.Choice(Control::RzComboBox3) = 0; s.Field(Control::RzNumericEdit11) = 20;
+                         s.Field(Control::RzNumericEdit12) = 5; s.Field(Control::RzNumericEdit13) = 70; }, "10,0",
          {{"Memo10", "Труба"}, {"Memo11", "Открытый воздух"}, {"Memo23", "Металл"},
           {"Memo25", "18"}, {"Memo1", "5"}, {"Memo18", "20"}, {"Memo19", "70"}, {"Memo22", "10,0"}},
          {}},
         {"condensation, plane", 2,
-         [](Inputs& s) { Plane(s); s.Field("RzNumericEdit11") = 30; s.Field("RzNumericEdit12") = -10;
-                         s.Field("RzNumericEdit13") = 50; }, nullptr,
+         [](Inputs& s) { Plane(s); s.Field(Control::RzNumericEdit11) = 30; s.Field(Control::RzNumericEdit12) = -10;
+                         s.Field(Control::RzNumericEdit13) = 50; }, nullptr,
          {{"Memo10", "Плоскость"}, {"Memo11", "Помещение"}, {"Memo12", "Мат ламельный ЗОРБАЛИТ"},
           {"Memo23", "Не металл"}, {"Memo1", "-10"}, {"Memo18", "30"}, {"Memo19", "50"}, {"Memo22", "—"}},
          {"Memo24", "Memo25"}},
         // The hidden choices of the common panel do not reach the fixed texts of kinds 3 and 4.
         {"two-pipe channel", 3,
-         [](Inputs& s) { Plane(s); s.materialValue = "5"; s.Choice("RzComboBox3") = 11;
-                         s.Field("RzNumericEdit17") = 1.8; s.Field("RzNumericEdit21") = 0.5;
-                         s.Choice("RzComboBox4") = 2; }, "70,0",
+         [](Inputs& s) { Plane(s); s.materialValue = "5"; s.Choice(Control::RzComboBox3) = 11;
+                         s.Field(Control::RzNumericEdit17) = 1.8; s.Field(Control::RzNumericEdit21) = 0.5;
+                         s.Choice(Control::RzComboBox4) = 2; }, "70,0",
          {{"Memo10", "Труба подающая и обратная"}, {"Memo11", "В непроходном канале"},
           {"Memo12", "Цилиндр ЗОРБАЛИТ - 100"}, {"Memo25", "Не металлическое"},
           {"Memo26", "5"}, {"Memo1", "1,8"}, {"Memo31", "110"}, {"Memo33", "50"}, {"Memo27", "2"},
@@ -129,7 +131,7 @@ TEST(FillReport, PrintsTheSnapshotAndTheResultComputedFromItForEveryKind) {
           {"Memo22", "70,0"}},
          {}},
         {"freezing", 4,
-         [](Inputs& s) { Plane(s); s.materialValue = "2"; s.Choice("RzComboBox2") = 1; }, "1,2346E+05",
+         [](Inputs& s) { Plane(s); s.materialValue = "2"; s.Choice(Control::RzComboBox2) = 1; }, "1,2346E+05",
          {{"Memo10", "Труба"}, {"Memo11", "На открытом воздухе"}, {"Memo23", "Не металлическое"},
           {"Memo12", "Мат прошивной  ГОСТ M1-75   и его модификации"}, {"Memo1", "108"},
           {"Memo18", "5"}, {"Memo19", "18"}, {"Memo25", "-40"}, {"Memo27", "24"},
@@ -149,16 +151,16 @@ TEST(FillReport, PrintsTheSnapshotAndTheResultComputedFromItForEveryKind) {
 TEST(FillReport, AThicknessIsNeverPrintedBesideInputsItWasNotComputedFrom) {
     ReportTemplates templates;
     Inputs inputs;
-    inputs.Field("RzNumericEdit7") = 150;
+    inputs.Field(Control::RzNumericEdit7) = 150;
     const ShownResult shown = Computed(1, inputs, "30,0");
     // An input the kind reads changes after the calculation.
-    inputs.Field("RzNumericEdit7") = 200;
+    inputs.Field(Control::RzNumericEdit7) = 200;
     const PreparedPage stale = Report(templates, 1, inputs, shown);
     EXPECT_EQ(stale.Find(QStringLiteral("Memo1"))->text, QStringLiteral("200"));
     EXPECT_EQ(stale.Find(QStringLiteral("Memo22"))->text, QStringLiteral("—"));
     ASSERT_NE(stale.Find(QStringLiteral("NoResult")), nullptr);
     // Back to what was computed: the thickness belongs again.
-    inputs.Field("RzNumericEdit7") = 150;
+    inputs.Field(Control::RzNumericEdit7) = 150;
     const PreparedPage current = Report(templates, 1, inputs, shown);
     EXPECT_EQ(current.Find(QStringLiteral("Memo22"))->text, QStringLiteral("30,0"));
     EXPECT_EQ(current.Find(QStringLiteral("NoResult")), nullptr);
@@ -190,7 +192,7 @@ TEST(FillReport, EveryReportSetsTheDiameterRowAgain) {
 TEST(FillReport, TheTemplateKeepsTheLastValuesOfItsKind) {
     ReportTemplates templates;
     Inputs inputs;
-    inputs.Field("RzNumericEdit7") = 150;
+    inputs.Field(Control::RzNumericEdit7) = 150;
     FillReport(templates, 1, inputs, Computed(1, inputs, "30,0"));
     // Another kind's report leaves this template alone.
     FillReport(templates, 0, Inputs{}, ShownResult{});
@@ -202,10 +204,10 @@ TEST(FillReport, TheTemplateKeepsTheLastValuesOfItsKind) {
 TEST(FillReport, FieldsPrintAsTheWindowShowsThem) {
     ReportTemplates templates;
     Inputs inputs;
-    inputs.Field("RzNumericEdit3") = 12.34567; // shown with at most three decimals
-    inputs.Field("RzNumericEdit21") = 0.1 * 3; // 0.30000000000000004
-    inputs.Field("RzNumericEdit17") = 0.0125;  // shown as 0,013
-    inputs.Choice("RzComboBox3") = -1;         // no row chosen: nothing to print
+    inputs.Field(Control::RzNumericEdit3) = 12.34567; // shown with at most three decimals
+    inputs.Field(Control::RzNumericEdit21) = 0.1 * 3; // 0.30000000000000004
+    inputs.Field(Control::RzNumericEdit17) = 0.0125;  // shown as 0,013
+    inputs.Choice(Control::RzComboBox3) = -1;         // no row chosen: nothing to print
     EXPECT_EQ(Report(templates, 0, inputs, Computed(0, inputs, "10,0"))
                   .Find(QStringLiteral("Memo19"))
                   ->text,

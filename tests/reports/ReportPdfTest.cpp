@@ -41,7 +41,7 @@ TEST(ReportPdf, TextsStandWhereTheTemplatePutsThem) {
     ASSERT_TRUE(dir.isValid());
     reports::ReportTemplates templates;
     workflow::Inputs inputs;
-    inputs.Field("RzNumericEdit7") = 150;
+    inputs.Field(workflow::Control::RzNumericEdit7) = 150;
     workflow::ShownResult shown;
     shown.Calculated(1, inputs, std::vector<workflow::Effect>{workflow::SetResult{"30,0"}});
     const auto* report = reports::FillReport(templates, 1, inputs, shown);

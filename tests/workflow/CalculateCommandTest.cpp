@@ -22,12 +22,12 @@ ShowMessage InputError(const char* text) {
     return Box(text, InputErrorCaption);
 }
 SetField Norm(double value) {
-    return {"RzNumericEdit3", value};
+    return {Control::RzNumericEdit3, value};
 }
 SetResult Result(const char* text) {
     return {text};
 }
-MoveFocus Focus(const char* field) {
+MoveFocus Focus(Control field) {
     return {field};
 }
 
@@ -40,7 +40,7 @@ Effects RunOnce(int method, const Typing& setup, std::string_view separator = ",
 }
 
 // The fields of a kind's page, set by name.
-Typing Fields(std::map<std::string, double> values, std::map<std::string, int> choices = {}) {
+Typing Fields(std::map<Control, double> values, std::map<Control, int> choices = {}) {
     return [=](Inputs& in) {
         for (const auto& [name, value] : values)
             in.Field(name) = value;
@@ -69,61 +69,61 @@ TEST_P(EveryStatus, ProducesItsEffectsInOrder) {
 
 const char* const NoHeatLoss = "При заданных условиях теплопотери исключены";
 const char* const AirBelow273 = "Температура воздуха ниже -273 °С";
-const SetField Humidity50{"RzNumericEdit13", 50};
+const SetField Humidity50{Control::RzNumericEdit13, 50};
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(NormFlux, EveryStatus, testing::Values(
-    StatusCase{"success_108mm", 0, Fields({{"RzNumericEdit1", 5}, {"RzNumericEdit2", 150}}),
+    StatusCase{"success_108mm", 0, Fields({{Control::RzNumericEdit1, 5}, {Control::RzNumericEdit2, 150}}),
                {Norm(57), Result("50,0")}},
-    StatusCase{"s1_air_below_273", 0, Fields({{"RzNumericEdit1", -300}, {"RzNumericEdit2", 150}}),
+    StatusCase{"s1_air_below_273", 0, Fields({{Control::RzNumericEdit1, -300}, {Control::RzNumericEdit2, 150}}),
                {InputError("Температура не может быть меньше -273°С")}},
-    StatusCase{"s4_air_warmer", 0, Fields({{"RzNumericEdit1", 30}, {"RzNumericEdit2", 20}}),
+    StatusCase{"s4_air_warmer", 0, Fields({{Control::RzNumericEdit1, 30}, {Control::RzNumericEdit2, 20}}),
                {InputError(NoHeatLoss)}},
-    StatusCase{"s5_equal", 0, Fields({{"RzNumericEdit1", 20}, {"RzNumericEdit2", 20}}),
+    StatusCase{"s5_equal", 0, Fields({{Control::RzNumericEdit1, 20}, {Control::RzNumericEdit2, 20}}),
                {InputError(NoHeatLoss)}},
-    StatusCase{"s6_cold_carrier_hot_air", 0, Fields({{"RzNumericEdit1", 100}, {"RzNumericEdit2", -10}}),
+    StatusCase{"s6_cold_carrier_hot_air", 0, Fields({{Control::RzNumericEdit1, 100}, {Control::RzNumericEdit2, -10}}),
                {Box("Трубопровод с холодным теплоносителем работает при высоких температурах, возможен некорректный результат",
                     WarningCaption),
                 Norm(7), Result("2290,0")}},
     StatusCase{"s7_above_material_limit", 0,
-               [](Inputs& in) { Fields({{"RzNumericEdit1", 5}, {"RzNumericEdit2", 300}})(in); in.materialValue = "6"; },
+               [](Inputs& in) { Fields({{Control::RzNumericEdit1, 5}, {Control::RzNumericEdit2, 300}})(in); in.materialValue = "6"; },
                {Norm(116), InputError("Температура превышает допустимую")}},
-    StatusCase{"s8_below_lower_limit", 0, Fields({{"RzNumericEdit1", 20}, {"RzNumericEdit2", -200}}),
+    StatusCase{"s8_below_lower_limit", 0, Fields({{Control::RzNumericEdit1, 20}, {Control::RzNumericEdit2, -200}}),
                {Norm(23), InputError("Температура ниже допустимой")}},
-    StatusCase{"s9_cold_18mm", 0, Fields({{"RzNumericEdit2", -10}}, {{"RzComboBox3", 0}}),
+    StatusCase{"s9_cold_18mm", 0, Fields({{Control::RzNumericEdit2, -10}}, {{Control::RzComboBox3, 0}}),
                {InputError("Для холодных трубопроводов предусмотрены трубы с условным проходом от 20 мм")}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(SurfaceTemp, EveryStatus, testing::Values(
-    StatusCase{"success_road", 1, Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", 150}, {"RzNumericEdit8", 45}}),
+    StatusCase{"success_road", 1, Fields({{Control::RzNumericEdit6, 20}, {Control::RzNumericEdit7, 150}, {Control::RzNumericEdit8, 45}}),
                {Result("30,0")}},
-    StatusCase{"s2_not_needed", 1, Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", 150}, {"RzNumericEdit8", 160}}),
+    StatusCase{"s2_not_needed", 1, Fields({{Control::RzNumericEdit6, 20}, {Control::RzNumericEdit7, 150}, {Control::RzNumericEdit8, 160}}),
                {InputError("При данном перепаде температур теплоизоляция не нужна")}},
-    StatusCase{"s3_unreachable", 1, Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", 150}, {"RzNumericEdit8", 10}}),
+    StatusCase{"s3_unreachable", 1, Fields({{Control::RzNumericEdit6, 20}, {Control::RzNumericEdit7, 150}, {Control::RzNumericEdit8, 10}}),
                {InputError("Температура на поверхности недостижима")}},
-    StatusCase{"s4_surface_is_air", 1, Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", 100}, {"RzNumericEdit8", 20}}),
+    StatusCase{"s4_surface_is_air", 1, Fields({{Control::RzNumericEdit6, 20}, {Control::RzNumericEdit7, 100}, {Control::RzNumericEdit8, 20}}),
                {InputError("Температура на поверхности равна температуре воздуха")}},
-    StatusCase{"s5_above_limit", 1, Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", 700}, {"RzNumericEdit8", 45}}),
+    StatusCase{"s5_above_limit", 1, Fields({{Control::RzNumericEdit6, 20}, {Control::RzNumericEdit7, 700}, {Control::RzNumericEdit8, 45}}),
                {InputError("Температура превышает допустимую")}},
-    StatusCase{"s6_below_limit", 1, Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", -200}, {"RzNumericEdit8", -100}}),
+    StatusCase{"s6_below_limit", 1, Fields({{Control::RzNumericEdit6, 20}, {Control::RzNumericEdit7, -200}, {Control::RzNumericEdit8, -100}}),
                {InputError("Температура ниже допустимой")}},
-    StatusCase{"s8_air_below_273", 1, Fields({{"RzNumericEdit6", -300}, {"RzNumericEdit7", 150}, {"RzNumericEdit8", 45}}),
+    StatusCase{"s8_air_below_273", 1, Fields({{Control::RzNumericEdit6, -300}, {Control::RzNumericEdit7, 150}, {Control::RzNumericEdit8, 45}}),
                {InputError(AirBelow273)}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The humidity field shows 0 until the user has been in it; the command raises it first.
 INSTANTIATE_TEST_SUITE_P(Condensation, EveryStatus, testing::Values(
-    StatusCase{"success", 2, Fields({{"RzNumericEdit11", 20}, {"RzNumericEdit12", 5}, {"RzNumericEdit13", 60}}),
+    StatusCase{"success", 2, Fields({{Control::RzNumericEdit11, 20}, {Control::RzNumericEdit12, 5}, {Control::RzNumericEdit13, 60}}),
                {Result("10,0")}},
-    StatusCase{"success_raised_humidity", 2, Fields({{"RzNumericEdit11", 20}, {"RzNumericEdit12", 15}}),
+    StatusCase{"success_raised_humidity", 2, Fields({{Control::RzNumericEdit11, 20}, {Control::RzNumericEdit12, 15}}),
                {Humidity50, Result("0,0")}},
-    StatusCase{"s1_air_out_of_range", 2, Fields({{"RzNumericEdit11", 51}, {"RzNumericEdit12", 5}}),
-               {Humidity50, InputError("Диапазон температур предусмотрен от -40 до 50 °С"), Focus("RzNumericEdit11")}},
-    StatusCase{"s2_no_condensation", 2, Fields({{"RzNumericEdit11", 20}, {"RzNumericEdit12", 20}, {"RzNumericEdit13", 70}}),
+    StatusCase{"s1_air_out_of_range", 2, Fields({{Control::RzNumericEdit11, 51}, {Control::RzNumericEdit12, 5}}),
+               {Humidity50, InputError("Диапазон температур предусмотрен от -40 до 50 °С"), Focus(Control::RzNumericEdit11)}},
+    StatusCase{"s2_no_condensation", 2, Fields({{Control::RzNumericEdit11, 20}, {Control::RzNumericEdit12, 20}, {Control::RzNumericEdit13, 70}}),
                {InputError("Конденсация в таких условиях невозможна")}},
-    StatusCase{"s3_saturated_air", 2, Fields({{"RzNumericEdit11", 20}, {"RzNumericEdit12", 5}, {"RzNumericEdit13", 100}}),
-               {InputError("Относительная влажность воздуха должна быть больше 0 и меньше 100 %"), Focus("RzNumericEdit13")}},
-    StatusCase{"s6_below_limit", 2, Fields({{"RzNumericEdit11", 20}, {"RzNumericEdit12", -200}}),
+    StatusCase{"s3_saturated_air", 2, Fields({{Control::RzNumericEdit11, 20}, {Control::RzNumericEdit12, 5}, {Control::RzNumericEdit13, 100}}),
+               {InputError("Относительная влажность воздуха должна быть больше 0 и меньше 100 %"), Focus(Control::RzNumericEdit13)}},
+    StatusCase{"s6_below_limit", 2, Fields({{Control::RzNumericEdit11, 20}, {Control::RzNumericEdit12, -200}}),
                {Humidity50, InputError("Температура ниже допустимой")}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -131,61 +131,62 @@ INSTANTIATE_TEST_SUITE_P(Condensation, EveryStatus, testing::Values(
 INSTANTIATE_TEST_SUITE_P(TwoPipeChannel, EveryStatus, testing::Values(
     StatusCase{"success_defaults", 3, Fields({}), {Result("50,0")}},
     StatusCase{"success_negative_shows_0", 3,
-               Fields({{"RzNumericEdit16", 50}}, {{"RzComboBox3", 3}, {"RzComboBox4", 0}}), {Result("0,0")}},
-    StatusCase{"s1_soil_conductivity_0", 3, Fields({{"RzNumericEdit17", 0}, {"RzNumericEdit21", 0}}),
-               {InputError("Теплопроводность грунта не должна быть равнв нулю"), Focus("RzNumericEdit17")}},
-    StatusCase{"s2_reaches_surface", 3, Fields({{"RzNumericEdit18", 0.4}}),
-               {InputError("Канал выходит на поверхность"), Focus("RzNumericEdit18")}},
-    StatusCase{"s3_width_0", 3, Fields({{"RzNumericEdit22", 0}}),
-               {InputError("Ширина канала не должна быть равна нулю"), Focus("RzNumericEdit22")}},
-    StatusCase{"s4_height_0", 3, Fields({{"RzNumericEdit21", 0}}),
-               {InputError("Высота канала не должна быть равнв нулю"), Focus("RzNumericEdit21")}},
-    StatusCase{"s5_too_narrow", 3, Fields({{"RzNumericEdit22", 0.4}}),
+               Fields({{Control::RzNumericEdit16, 50}}, {{Control::RzComboBox3, 3}, {Control::RzComboBox4, 0}}), {Result("0,0")}},
+    StatusCase{"s1_soil_conductivity_0", 3, Fields({{Control::RzNumericEdit17, 0}, {Control::RzNumericEdit21, 0}}),
+               {InputError("Теплопроводность грунта не должна быть равнв нулю"), Focus(Control::RzNumericEdit17)}},
+    StatusCase{"s2_reaches_surface", 3, Fields({{Control::RzNumericEdit18, 0.4}}),
+               {InputError("Канал выходит на поверхность"), Focus(Control::RzNumericEdit18)}},
+    StatusCase{"s3_width_0", 3, Fields({{Control::RzNumericEdit22, 0}}),
+               {InputError("Ширина канала не должна быть равна нулю"), Focus(Control::RzNumericEdit22)}},
+    StatusCase{"s4_height_0", 3, Fields({{Control::RzNumericEdit21, 0}}),
+               {InputError("Высота канала не должна быть равнв нулю"), Focus(Control::RzNumericEdit21)}},
+    StatusCase{"s5_too_narrow", 3, Fields({{Control::RzNumericEdit22, 0.4}}),
                {Box("Ширина канала недостаточна", ChannelTooSmallCaption)}},
-    StatusCase{"s5_too_low_and_narrow", 3, Fields({{"RzNumericEdit21", 0.3}, {"RzNumericEdit22", 0.3}}),
+    StatusCase{"s5_too_low_and_narrow", 3, Fields({{Control::RzNumericEdit21, 0.3}, {Control::RzNumericEdit22, 0.3}}),
                {Box("Высота канала недостаточна", ChannelTooSmallCaption),
                 Box("Ширина канала недостаточна", ChannelTooSmallCaption)}},
-    StatusCase{"s6_too_low_box_twice", 3, Fields({{"RzNumericEdit21", 0.3}, {"RzNumericEdit22", 5}}),
+    StatusCase{"s6_too_low_box_twice", 3, Fields({{Control::RzNumericEdit21, 0.3}, {Control::RzNumericEdit22, 5}}),
                {Box("Высота канала недостаточна", ChannelTooSmallCaption),
                 Box("Высота канала недостаточна", ChannelTooSmallCaption)}},
-    StatusCase{"s7_soil_below_273", 3, Fields({{"RzNumericEdit16", -300}}),
-               {Box(AirBelow273, WarningCaption), Focus("RzNumericEdit16")}}),
+    StatusCase{"s7_soil_below_273", 3, Fields({{Control::RzNumericEdit16, -300}}),
+               {Box(AirBelow273, WarningCaption), Focus(Control::RzNumericEdit16)}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The defaults of the page: air -40 C, wall 5 mm, water 18 C, 24 h, laid without a channel.
 INSTANTIATE_TEST_SUITE_P(Freezing, EveryStatus, testing::Values(
     StatusCase{"success_defaults", 4, Fields({}), {Result("50,0")}},
-    StatusCase{"s1_air_above_0", 4, Fields({{"RzNumericEdit25", 5}}),
-               {InputError("При положительной температуре воздуха замерзание исключено"), Focus("RzNumericEdit25")}},
-    StatusCase{"s2_no_wall", 4, Fields({{"RzNumericEdit26", 0}}),
-               {InputError("Укажите толщину стенки трубопровода"), Focus("RzNumericEdit26")}},
-    StatusCase{"s3_no_standstill", 4, Fields({{"RzNumericEdit28", 0}}),
-               {InputError("Укажите время отсутствия движения"), Focus("RzNumericEdit28")}},
-    StatusCase{"s4_freezes_anyway", 4, Fields({{"RzNumericEdit28", 1}}, {{"RzComboBox3", 21}}),
+    StatusCase{"s1_air_above_0", 4, Fields({{Control::RzNumericEdit25, 5}}),
+               {InputError("При положительной температуре воздуха замерзание исключено"), Focus(Control::RzNumericEdit25)}},
+    StatusCase{"s2_no_wall", 4, Fields({{Control::RzNumericEdit26, 0}}),
+               {InputError("Укажите толщину стенки трубопровода"), Focus(Control::RzNumericEdit26)}},
+    StatusCase{"s3_no_standstill", 4, Fields({{Control::RzNumericEdit28, 0}}),
+               {InputError("Укажите время отсутствия движения"), Focus(Control::RzNumericEdit28)}},
+    StatusCase{"s4_freezes_anyway", 4, Fields({{Control::RzNumericEdit28, 1}}, {{Control::RzComboBox3, 21}}),
                {InputError("Заданы невыполнимые условия расчёта, возможно слишком малое время отсутствия движения"),
-                Focus("RzNumericEdit28")}},
-    StatusCase{"s5_very_thick", 4, Fields({{"RzNumericEdit28", 12}}, {{"RzComboBox3", 2}}),
+                Focus(Control::RzNumericEdit28)}},
+    StatusCase{"s5_very_thick", 4, Fields({{Control::RzNumericEdit28, 12}}, {{Control::RzComboBox3, 2}}),
                {Box("При заданных условиях слишком болшая толщина теплоизоляции", WarningCaption), Result("1380,0")}},
-    StatusCase{"s5_scientific", 4, Fields({{"RzNumericEdit28", 24}}, {{"RzComboBox3", 2}}),
+    StatusCase{"s5_scientific", 4, Fields({{Control::RzNumericEdit28, 24}}, {{Control::RzComboBox3, 2}}),
                {Box("При заданных условиях слишком болшая толщина теплоизоляции", WarningCaption), Result("1,2334E+05")}},
-    StatusCase{"s6_water_below_0_silent", 4, Fields({{"RzNumericEdit27", -5}}), {Result("240,0")}},
-    StatusCase{"s7_air_below_273", 4, Fields({{"RzNumericEdit25", -300}}),
-               {Box(AirBelow273, WarningCaption), Focus("RzNumericEdit25")}},
+    StatusCase{"s6_water_below_0_silent", 4, Fields({{Control::RzNumericEdit27, -5}}), {Result("240,0")}},
+    StatusCase{"s7_air_below_273", 4, Fields({{Control::RzNumericEdit25, -300}}),
+               {Box(AirBelow273, WarningCaption), Focus(Control::RzNumericEdit25)}},
     // The rounding saturates near 2^31 mm: no figure is shown for its clamp.
-    StatusCase{"beyond_the_largest_figure", 4, Fields({{"RzNumericEdit27", 1}, {"RzNumericEdit28", 1000}}),
+    StatusCase{"beyond_the_largest_figure", 4, Fields({{Control::RzNumericEdit27, 1}, {Control::RzNumericEdit28, 1000}}),
                {Box("При заданных условиях слишком болшая толщина теплоизоляции", WarningCaption), Result("более 2·10⁹")}},
     // A wall of half the outer diameter leaves no bore; checked before the engine is asked.
-    StatusCase{"wall_half_the_diameter", 4, Fields({{"RzNumericEdit26", 9}}, {{"RzComboBox3", 0}}),
+    StatusCase{"wall_half_the_diameter", 4, Fields({{Control::RzNumericEdit26, 9}}, {{Control::RzComboBox3, 0}}),
                {InputError("Толщина стенки трубы должна быть меньше половины её наружного диаметра"),
-                Focus("RzNumericEdit26")}},
-    StatusCase{"wall_just_below_half", 4, Fields({{"RzNumericEdit26", 8}}, {{"RzComboBox3", 0}}),
+                Focus(Control::RzNumericEdit26)}},
+    StatusCase{"wall_just_below_half", 4, Fields({{Control::RzNumericEdit26, 8}}, {{Control::RzComboBox3, 0}}),
                {Box("При заданных условиях слишком болшая толщина теплоизоляции", WarningCaption), Result("более 2·10⁹")}}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
 TEST(Calculate, RoadOfOneCalculationUnderBothSeparators) {
-    const Typing road =
-        Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", 150}, {"RzNumericEdit8", 45}});
+    const Typing road = Fields({{Control::RzNumericEdit6, 20},
+                                {Control::RzNumericEdit7, 150},
+                                {Control::RzNumericEdit8, 45}});
     EXPECT_EQ(RunOnce(1, road, ","), Effects{Result("30,0")});
     EXPECT_EQ(RunOnce(1, road, "."), Effects{Result("30.0")});
 }
@@ -202,9 +203,13 @@ TEST(Calculate, NoMethodPageDoesNothing) {
 // Inputs the kind does not read must not change what it shows.
 TEST(Calculate, ReadsOnlyTheInputsOfItsKind) {
     const std::map<int, Typing> successes = {
-        {0, Fields({{"RzNumericEdit1", 5}, {"RzNumericEdit2", 150}})},
-        {1, Fields({{"RzNumericEdit6", 20}, {"RzNumericEdit7", 150}, {"RzNumericEdit8", 45}})},
-        {2, Fields({{"RzNumericEdit11", 20}, {"RzNumericEdit12", 5}, {"RzNumericEdit13", 60}})},
+        {0, Fields({{Control::RzNumericEdit1, 5}, {Control::RzNumericEdit2, 150}})},
+        {1, Fields({{Control::RzNumericEdit6, 20},
+                    {Control::RzNumericEdit7, 150},
+                    {Control::RzNumericEdit8, 45}})},
+        {2, Fields({{Control::RzNumericEdit11, 20},
+                    {Control::RzNumericEdit12, 5},
+                    {Control::RzNumericEdit13, 60}})},
         {3, Fields({})},
         {4, Fields({})},
     };
@@ -213,24 +218,24 @@ TEST(Calculate, ReadsOnlyTheInputsOfItsKind) {
         const Typing& setup = success.second;
         const Effects baseline = RunOnce(method, setup);
         const auto read = InputsReadBy(method);
-        auto isRead = [&](std::string_view name) {
-            return std::find(read.begin(), read.end(), name) != read.end();
+        auto isRead = [&](Control control) {
+            return std::find(read.begin(), read.end(), control) != read.end();
         };
         for (const ChoiceSpec& c : Choices()) {
-            if (isRead(c.objectName)) continue;
+            if (isRead(c.control)) continue;
             const Effects changed = RunOnce(method, [&](Inputs& in) {
                 setup(in);
-                in.Choice(c.objectName) = 1 - std::min(in.Choice(c.objectName), 1);
+                in.Choice(c.control) = 1 - std::min(in.Choice(c.control), 1);
             });
-            EXPECT_EQ(changed, baseline) << "method " << method << ", " << c.objectName;
+            EXPECT_EQ(changed, baseline) << "method " << method << ", " << ObjectName(c.control);
         }
         for (const NumberFieldSpec& f : NumberFields()) {
-            if (isRead(f.objectName)) continue;
+            if (isRead(f.control)) continue;
             const Effects changed = RunOnce(method, [&](Inputs& in) {
                 setup(in);
-                in.Field(f.objectName) += 37;
+                in.Field(f.control) += 37;
             });
-            EXPECT_EQ(changed, baseline) << "method " << method << ", " << f.objectName;
+            EXPECT_EQ(changed, baseline) << "method " << method << ", " << ObjectName(f.control);
         }
     }
 }
@@ -251,15 +256,15 @@ TEST(Calculate, WorkingHoursReachTheChannel) {
     T_calc engine;
     EXPECT_EQ(Calculate(3, in, engine, ","), Effects{Result("50,0")});
     EXPECT_TRUE(engine.UpTo5000Hours);
-    in.Choice("RzRadioGroup4") = 1;
+    in.Choice(Control::RzRadioGroup4) = 1;
     EXPECT_EQ(Calculate(3, in, engine, ","), Effects{Result("60,0")});
     EXPECT_FALSE(engine.UpTo5000Hours);
 }
 
 TEST(Calculate, EnginesOwnBoxComesBackAsAnEffectAndItsCallbackIsRestored) {
     Inputs in;
-    in.Field("RzNumericEdit21") = 0.3;
-    in.Field("RzNumericEdit22") = 5;
+    in.Field(Control::RzNumericEdit21) = 0.3;
+    in.Field(Control::RzNumericEdit22) = 5;
     T_calc engine;
     int windowBoxes = 0;
     engine.ShowMessageBox = [&](const std::string&, const std::string&) { ++windowBoxes; };
@@ -280,7 +285,7 @@ struct FakeWindow {
     void Press(int method) {
         for (const Effect& e : Calculate(method, inputs, engine, ",")) {
             if (auto* box = std::get_if<ShowMessage>(&e)) boxes.push_back(box->text);
-            if (auto* set = std::get_if<SetField>(&e)) inputs.Field(set->objectName) = set->value;
+            if (auto* set = std::get_if<SetField>(&e)) inputs.Field(set->field) = set->value;
             if (auto* shown = std::get_if<SetResult>(&e)) result = shown->text;
         }
     }
@@ -288,43 +293,43 @@ struct FakeWindow {
 
 TEST(Calculate, RejectionLeavesThePreviousResultAndSuccessReplacesIt) {
     FakeWindow w;
-    w.inputs.Field("RzNumericEdit6") = 20;
-    w.inputs.Field("RzNumericEdit7") = 150;
-    w.inputs.Field("RzNumericEdit8") = 45;
+    w.inputs.Field(Control::RzNumericEdit6) = 20;
+    w.inputs.Field(Control::RzNumericEdit7) = 150;
+    w.inputs.Field(Control::RzNumericEdit8) = 45;
     w.Press(1);
     EXPECT_EQ(w.result, "30,0");
 
-    w.inputs.Field("RzNumericEdit8") = 20;
+    w.inputs.Field(Control::RzNumericEdit8) = 20;
     w.Press(1);
     EXPECT_EQ(w.result, "30,0");
     EXPECT_EQ(w.boxes.size(), 1u);
 
-    w.inputs.Field("RzNumericEdit8") = 60;
+    w.inputs.Field(Control::RzNumericEdit8) = 60;
     w.Press(1);
     EXPECT_EQ(w.result, "20,0");
 }
 
 TEST(Calculate, NormDensityKeepsItsValueWhenTheEngineComputesNone) {
     FakeWindow w;
-    w.inputs.Field("RzNumericEdit1") = 5;
-    w.inputs.Field("RzNumericEdit2") = 150;
+    w.inputs.Field(Control::RzNumericEdit1) = 5;
+    w.inputs.Field(Control::RzNumericEdit2) = 150;
     w.Press(0);
-    EXPECT_EQ(w.inputs.Field("RzNumericEdit3"), 57);
+    EXPECT_EQ(w.inputs.Field(Control::RzNumericEdit3), 57);
 
-    w.inputs.Field("RzNumericEdit2") = -10;
-    w.inputs.Choice("RzComboBox3") = 0;
+    w.inputs.Field(Control::RzNumericEdit2) = -10;
+    w.inputs.Choice(Control::RzComboBox3) = 0;
     w.Press(0);
-    EXPECT_EQ(w.inputs.Field("RzNumericEdit3"), 57);
+    EXPECT_EQ(w.inputs.Field(Control::RzNumericEdit3), 57);
     EXPECT_EQ(w.result, "50,0");
 }
 
 TEST(Calculate, RaisedHumidityPersistsAlsoWhenTheEngineRejects) {
     FakeWindow w;
-    w.inputs.Field("RzNumericEdit11") = 20;
-    w.inputs.Field("RzNumericEdit12") = 20; // no condensation: rejected
+    w.inputs.Field(Control::RzNumericEdit11) = 20;
+    w.inputs.Field(Control::RzNumericEdit12) = 20; // no condensation: rejected
     w.Press(2);
     EXPECT_EQ(w.boxes, std::vector<std::string>{"Конденсация в таких условиях невозможна"});
-    EXPECT_EQ(w.inputs.Field("RzNumericEdit13"), 50);
+    EXPECT_EQ(w.inputs.Field(Control::RzNumericEdit13), 50);
     EXPECT_EQ(w.engine.Humidity, 50);
 }
 

@@ -11,13 +11,13 @@ inline void PrintTo(const ShowMessage& e, std::ostream* os) {
     *os << "box \"" << e.text << "\" caption \"" << e.caption << "\"";
 }
 inline void PrintTo(const SetField& e, std::ostream* os) {
-    *os << "set " << e.objectName << " = " << e.value;
+    *os << "set " << ObjectName(e.field) << " = " << e.value;
 }
 inline void PrintTo(const SetResult& e, std::ostream* os) {
     *os << "result \"" << e.text << "\"";
 }
 inline void PrintTo(const MoveFocus& e, std::ostream* os) {
-    *os << "focus " << e.objectName;
+    *os << "focus " << ObjectName(e.field);
 }
 
 } // namespace workflow

@@ -116,15 +116,16 @@ TEST(MaterialList, NoChosenRowReadsMaterialZero) {
 }
 
 TEST(TextOnEntry, EmptiesExactlyAZeroInTheSeventeenFields) {
-    const std::set<std::string_view> taking = {
-        "RzNumericEdit1",  "RzNumericEdit2",  "RzNumericEdit6",  "RzNumericEdit7",
-        "RzNumericEdit8",  "RzNumericEdit11", "RzNumericEdit12", "RzNumericEdit13",
-        "RzNumericEdit16", "RzNumericEdit17", "RzNumericEdit18", "RzNumericEdit21",
-        "RzNumericEdit22", "RzNumericEdit25", "RzNumericEdit26", "RzNumericEdit27",
-        "RzNumericEdit28"};
+    const std::set<Control> taking = {
+        Control::RzNumericEdit1,  Control::RzNumericEdit2,  Control::RzNumericEdit6,
+        Control::RzNumericEdit7,  Control::RzNumericEdit8,  Control::RzNumericEdit11,
+        Control::RzNumericEdit12, Control::RzNumericEdit13, Control::RzNumericEdit16,
+        Control::RzNumericEdit17, Control::RzNumericEdit18, Control::RzNumericEdit21,
+        Control::RzNumericEdit22, Control::RzNumericEdit25, Control::RzNumericEdit26,
+        Control::RzNumericEdit27, Control::RzNumericEdit28};
     for (const NumberFieldSpec& f : NumberFields()) {
-        const bool takesPart = taking.contains(f.objectName);
-        EXPECT_EQ(TextOnEntry(f, "0"), takesPart ? "" : "0") << f.objectName;
+        const bool takesPart = taking.contains(f.control);
+        EXPECT_EQ(TextOnEntry(f, "0"), takesPart ? "" : "0") << ObjectName(f.control);
         EXPECT_EQ(TextOnEntry(f, "5"), "5");
         EXPECT_EQ(TextOnEntry(f, "-40"), "-40");
         EXPECT_EQ(TextOnEntry(f, "0,5"), "0,5");
@@ -132,9 +133,9 @@ TEST(TextOnEntry, EmptiesExactlyAZeroInTheSeventeenFields) {
 }
 
 TEST(ListOpenedBy, ThePictureBesideEachList) {
-    EXPECT_EQ(ListOpenedBy("Image6"), "RzComboBox1");
-    EXPECT_EQ(ListOpenedBy("Image24"), "RzComboBox5");
-    EXPECT_EQ(ListOpenedBy("Image8"), std::nullopt); // a marker, not a drop-down picture
+    EXPECT_EQ(ListOpenedBy(Control::Image6), Control::RzComboBox1);
+    EXPECT_EQ(ListOpenedBy(Control::Image24), Control::RzComboBox5);
+    EXPECT_EQ(ListOpenedBy(Control::Shape2), std::nullopt); // a backdrop, not a drop-down picture
 }
 
 } // namespace

@@ -44,33 +44,41 @@ TEST(MaterialRowsFor, ThreeCompositionsSplitAt273mm) {
 TEST(Inputs, StartAsTheWindowOpens) {
     const Inputs in;
     EXPECT_EQ(in.materialValue, "4");
-    EXPECT_EQ(Choice("RzComboBox3").rows[in.Choice("RzComboBox3")], "108");
-    EXPECT_EQ(Choice("RzComboBox4").rows[in.Choice("RzComboBox4")], "90");
-    EXPECT_EQ(Choice("RzComboBox2").rows[in.Choice("RzComboBox2")], "Бесканальный");
-    EXPECT_EQ(in.Field("RzNumericEdit13"), 0); // below its range until the user leaves it
-    EXPECT_EQ(in.Field("RzNumericEdit25"), -40);
+    EXPECT_EQ(Choice(Control::RzComboBox3).rows[in.Choice(Control::RzComboBox3)], "108");
+    EXPECT_EQ(Choice(Control::RzComboBox4).rows[in.Choice(Control::RzComboBox4)], "90");
+    EXPECT_EQ(Choice(Control::RzComboBox2).rows[in.Choice(Control::RzComboBox2)], "Бесканальный");
+    EXPECT_EQ(in.Field(Control::RzNumericEdit13), 0); // below its range until the user leaves it
+    EXPECT_EQ(in.Field(Control::RzNumericEdit25), -40);
 }
 
-TEST(Inputs, UnknownNamesThrowInsteadOfReadingAnywhere) {
+TEST(Inputs, OtherControlsThrowInsteadOfReadingAnywhere) {
     Inputs in;
-    EXPECT_THROW(in.Field("RzNumericEdit4"), std::out_of_range);
-    EXPECT_THROW(in.Choice("RzComboBox1"), std::out_of_range); // the material is a value string
-    EXPECT_THROW(NumberField(""), std::out_of_range);
+    EXPECT_THROW(in.Field(Control::RzLabel16), std::out_of_range);
+    EXPECT_THROW(in.Choice(Control::RzComboBox1),
+                 std::out_of_range); // the material is a value string
+    EXPECT_THROW(NumberField(Control::RzComboBox3), std::out_of_range);
+}
+
+TEST(Controls, EachIdIsItsObjectName) {
+    EXPECT_EQ(ObjectName(Control::RzNumericEdit17), "RzNumericEdit17");
+    for (std::size_t i = 0; i < ControlCount; ++i)
+        EXPECT_EQ(ControlNamed(ControlNames[i]), Control(i)) << ControlNames[i];
+    EXPECT_EQ(ControlNamed("RzNumericEdit4"), std::nullopt);
 }
 
 // Every input a kind reads is one the model defines, so the window can find its control.
 TEST(InputsReadBy, NamesOnlyDefinedInputs) {
     for (int method = 0; method < CalcMethodCount; ++method) {
-        for (std::string_view name : InputsReadBy(method)) {
+        for (Control control : InputsReadBy(method)) {
             const bool known =
-                name == MaterialListName ||
+                control == MaterialListControl ||
                 std::any_of(Choices().begin(), Choices().end(),
-                            [&](const ChoiceSpec& c) { return c.objectName == name; }) ||
+                            [&](const ChoiceSpec& c) { return c.control == control; }) ||
                 std::any_of(NumberFields().begin(), NumberFields().end(),
                             [&](const NumberFieldSpec& f) {
-                                return f.objectName == name && f.use == FieldUse::Input;
+                                return f.control == control && f.use == FieldUse::Input;
                             });
-            EXPECT_TRUE(known) << method << " " << name;
+            EXPECT_TRUE(known) << method << " " << ObjectName(control);
         }
     }
     EXPECT_TRUE(InputsReadBy(5).empty());

@@ -8,15 +8,16 @@
 
 namespace {
 
+using workflow::Control;
 using workflow::ControlChange;
 
 struct PanelState {
-    std::map<std::string, bool> visible, enabled;
-    std::map<std::string, double> value;
+    std::map<Control, bool> visible, enabled;
+    std::map<Control, double> value;
 
     void Apply(int method) {
         for (const ControlChange& c : workflow::MethodSelectionChanges(method)) {
-            const std::string name(c.objectName);
+            const Control name = c.control;
             switch (c.action) {
             case ControlChange::Action::Show:
                 visible[name] = true;
@@ -41,10 +42,10 @@ struct PanelState {
 
 TEST(MethodSelection, VisibilityMatrixWhateverCameBefore) {
     // Headings and their option groups: object, location, covering, working hours.
-    const char* pairs[][2] = {{"RzLabel16", "RzRadioGroup1"},
-                              {"RzLabel11", "RzRadioGroup2"},
-                              {"RzLabel17", "RzRadioGroup3"},
-                              {"RzLabel18", "RzRadioGroup4"}};
+    const Control pairs[][2] = {{Control::RzLabel16, Control::RzRadioGroup1},
+                                {Control::RzLabel11, Control::RzRadioGroup2},
+                                {Control::RzLabel17, Control::RzRadioGroup3},
+                                {Control::RzLabel18, Control::RzRadioGroup4}};
     const bool matrix[4][5] = {{true, true, true, false, false},
                                {true, true, false, false, false},
                                {true, true, true, false, false},
@@ -55,9 +56,10 @@ TEST(MethodSelection, VisibilityMatrixWhateverCameBefore) {
             panel.Apply(before);
             panel.Apply(method);
             for (int row = 0; row < 4; ++row) {
-                for (const char* name : pairs[row])
+                for (Control name : pairs[row])
                     EXPECT_EQ(panel.visible.at(name), matrix[row][method])
-                        << name << " after kind " << before << " then " << method;
+                        << workflow::ObjectName(name) << " after kind " << before << " then "
+                        << method;
             }
         }
     }
@@ -66,18 +68,18 @@ TEST(MethodSelection, VisibilityMatrixWhateverCameBefore) {
 TEST(MethodSelection, ForcedOptionsAndChannelDefaults) {
     PanelState panel;
     panel.Apply(2);
-    EXPECT_EQ(panel.value.at("RzRadioGroup2"), 1); // "В помещении"
-    EXPECT_FALSE(panel.enabled.at("RzRadioGroup2"));
+    EXPECT_EQ(panel.value.at(Control::RzRadioGroup2), 1); // "В помещении"
+    EXPECT_FALSE(panel.enabled.at(Control::RzRadioGroup2));
     panel.Apply(1);
-    EXPECT_TRUE(panel.enabled.at("RzRadioGroup2")); // shown again, still indoors
-    EXPECT_EQ(panel.value.at("RzRadioGroup2"), 1);
+    EXPECT_TRUE(panel.enabled.at(Control::RzRadioGroup2)); // shown again, still indoors
+    EXPECT_EQ(panel.value.at(Control::RzRadioGroup2), 1);
 
     panel.Apply(3);
-    EXPECT_EQ(panel.value.at("RzRadioGroup1"), 0); // "Труба"
-    EXPECT_EQ(panel.value.at("RzNumericEdit21"), 0.5);
-    EXPECT_EQ(panel.value.at("RzNumericEdit17"), 1.8);
+    EXPECT_EQ(panel.value.at(Control::RzRadioGroup1), 0); // "Труба"
+    EXPECT_EQ(panel.value.at(Control::RzNumericEdit21), 0.5);
+    EXPECT_EQ(panel.value.at(Control::RzNumericEdit17), 1.8);
     panel.Apply(0);
-    EXPECT_TRUE(panel.enabled.at("RzRadioGroup1"));
+    EXPECT_TRUE(panel.enabled.at(Control::RzRadioGroup1));
 
     EXPECT_TRUE(workflow::MethodSelectionChanges(5).empty());
     EXPECT_TRUE(workflow::MethodSelectionChanges(-1).empty());

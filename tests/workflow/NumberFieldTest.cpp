@@ -128,7 +128,7 @@ TEST(PastedNumber, TrimsDropsGroupsAndReadsEitherSeparator) {
 }
 
 struct LeaveCase {
-    const char* field;
+    Control field;
     const char* text;
     double value;
     bool message;
@@ -138,57 +138,57 @@ TEST(LeaveField, EmptyCountsAsZeroFractionsRoundAndLimitsApply) {
     constexpr double Previous = 7;
     // clang-format off
     const LeaveCase cases[] = {
-        {"RzNumericEdit13", "120",     90,    false}, // humidity
-        {"RzNumericEdit13", "10",      50,    false},
-        {"RzNumericEdit13", "",        50,    false},
-        {"RzNumericEdit21", "0",       0.1,   false}, // channel height
-        {"RzNumericEdit21", "7",       5,     false},
-        {"RzNumericEdit21", "0,25",    0.25,  false},
-        {"RzNumericEdit17", "0",       0.01,  false}, // soil conductivity
-        {"RzNumericEdit18", "1500",    1000,  false}, // depth
-        {"RzNumericEdit28", "",        1,     false}, // time without flow
-        {"RzNumericEdit1",  "",        0,     false}, // no limits
-        {"RzNumericEdit1",  "-",       0,     false}, // a lone sign is an emptied field
-        {"RzNumericEdit1",  "1,5,5",   Previous, false}, // no number: the field keeps its value
-        {"RzNumericEdit1",  "-273",    -273,  false},
-        {"RzNumericEdit1",  "5000000000", 1e6, false}, // unlimited fields stop at a million
-        {"RzNumericEdit2",  "-5000000000", -1e6, false},
-        {"RzNumericEdit6",  "12,5",    13,    false}, // a whole-number field rounds halves away from zero
-        {"RzNumericEdit6",  "-12,5",   -13,   false},
-        {"RzNumericEdit6",  "12,49",   12,    false},
-        {"RzNumericEdit25", "-7,9",    -8,    false},
-        {"RzNumericEdit11", "60",      50,    true},  // the range message, then the limit
-        {"RzNumericEdit11", "-50",     -40,   true},
-        {"RzNumericEdit11", "50",      50,    false},
-        {"RzNumericEdit11", "50,4",    50,    false}, // judged after rounding
-        {"RzNumericEdit11", "50,5",    50,    true},
-        {"RzNumericEdit11", "-40",     -40,   false},
-        {"RzNumericEdit11", "",        0,     false},
+        {Control::RzNumericEdit13, "120",     90,    false}, // humidity
+        {Control::RzNumericEdit13, "10",      50,    false},
+        {Control::RzNumericEdit13, "",        50,    false},
+        {Control::RzNumericEdit21, "0",       0.1,   false}, // channel height
+        {Control::RzNumericEdit21, "7",       5,     false},
+        {Control::RzNumericEdit21, "0,25",    0.25,  false},
+        {Control::RzNumericEdit17, "0",       0.01,  false}, // soil conductivity
+        {Control::RzNumericEdit18, "1500",    1000,  false}, // depth
+        {Control::RzNumericEdit28, "",        1,     false}, // time without flow
+        {Control::RzNumericEdit1,  "",        0,     false}, // no limits
+        {Control::RzNumericEdit1,  "-",       0,     false}, // a lone sign is an emptied field
+        {Control::RzNumericEdit1,  "1,5,5",   Previous, false}, // no number: the field keeps its value
+        {Control::RzNumericEdit1,  "-273",    -273,  false},
+        {Control::RzNumericEdit1,  "5000000000", 1e6, false}, // unlimited fields stop at a million
+        {Control::RzNumericEdit2,  "-5000000000", -1e6, false},
+        {Control::RzNumericEdit6,  "12,5",    13,    false}, // a whole-number field rounds halves away from zero
+        {Control::RzNumericEdit6,  "-12,5",   -13,   false},
+        {Control::RzNumericEdit6,  "12,49",   12,    false},
+        {Control::RzNumericEdit25, "-7,9",    -8,    false},
+        {Control::RzNumericEdit11, "60",      50,    true},  // the range message, then the limit
+        {Control::RzNumericEdit11, "-50",     -40,   true},
+        {Control::RzNumericEdit11, "50",      50,    false},
+        {Control::RzNumericEdit11, "50,4",    50,    false}, // judged after rounding
+        {Control::RzNumericEdit11, "50,5",    50,    true},
+        {Control::RzNumericEdit11, "-40",     -40,   false},
+        {Control::RzNumericEdit11, "",        0,     false},
     };
     // clang-format on
     for (const LeaveCase& c : cases) {
         const LeftField left = LeaveField(NumberField(c.field), c.text, Previous, ",", Nbsp);
-        EXPECT_EQ(left.value, c.value) << c.field << " " << c.text;
-        EXPECT_EQ(left.message.has_value(), c.message) << c.field << " " << c.text;
+        EXPECT_EQ(left.value, c.value) << ObjectName(c.field) << " " << c.text;
+        EXPECT_EQ(left.message.has_value(), c.message) << ObjectName(c.field) << " " << c.text;
     }
 }
 
 TEST(LeaveField, RangeMessageOfTheCondensationAirTemperature) {
-    const LeftField left = LeaveField(NumberField("RzNumericEdit11"), "60", 0, ",", Nbsp);
+    const LeftField left = LeaveField(NumberField(Control::RzNumericEdit11), "60", 0, ",", Nbsp);
     ASSERT_TRUE(left.message);
     EXPECT_EQ(*left.message, (ShowMessage{"Диапазон температур предусмотрен от -40 до +50 °С",
                                           "Ошибка ввода данных"}));
     // The humidity field is brought into range silently.
-    EXPECT_FALSE(RangeMessage(NumberField("RzNumericEdit13"), 120));
+    EXPECT_FALSE(RangeMessage(NumberField(Control::RzNumericEdit13), 120));
 }
 
 TEST(BringIntoRange, NotANumberCountsAsZero) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(BringIntoRange(NumberField("RzNumericEdit1"), nan), 0);
-    EXPECT_EQ(BringIntoRange(NumberField("RzNumericEdit28"), nan), 1);
-    EXPECT_EQ(
-        BringIntoRange(NumberField("RzNumericEdit2"), std::numeric_limits<double>::infinity()),
-        UnlimitedBound);
+    EXPECT_EQ(BringIntoRange(NumberField(Control::RzNumericEdit1), nan), 0);
+    EXPECT_EQ(BringIntoRange(NumberField(Control::RzNumericEdit28), nan), 1);
+    EXPECT_EQ(BringIntoRange(NumberField(Control::RzNumericEdit2),
+                             std::numeric_limits<double>::infinity()),
+              UnlimitedBound);
 }
 
 TEST(ToInt32, TruncatesTowardZeroAndSaturates) {

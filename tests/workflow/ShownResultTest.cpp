@@ -18,8 +18,7 @@ struct Window {
     void Calculate(int method) {
         const auto effects = workflow::Calculate(method, inputs, engine, ",");
         for (const Effect& e : effects)
-            if (const auto* set = std::get_if<SetField>(&e))
-                inputs.Field(set->objectName) = set->value;
+            if (const auto* set = std::get_if<SetField>(&e)) inputs.Field(set->field) = set->value;
         shown.Calculated(method, inputs, effects);
     }
     bool Current() const { return shown.ThicknessIsCurrent(inputs); }
@@ -36,16 +35,16 @@ TEST(ShownResult, NothingBelongsToTheInputsBeforeACalculation) {
 TEST(ShownResult, StaleWhenAnInputOfTheKindChangesCurrentWhenItComesBack) {
     Window w;
     w.Choose(1);
-    w.inputs.Field("RzNumericEdit6") = 20;
-    w.inputs.Field("RzNumericEdit7") = 150;
-    w.inputs.Field("RzNumericEdit8") = 45;
+    w.inputs.Field(Control::RzNumericEdit6) = 20;
+    w.inputs.Field(Control::RzNumericEdit7) = 150;
+    w.inputs.Field(Control::RzNumericEdit8) = 45;
     w.Calculate(1);
     EXPECT_EQ(w.shown.Text(), "30,0");
     EXPECT_TRUE(w.Current());
 
     // Inputs of other kinds do not matter; each input this kind reads does.
-    w.inputs.Field("RzNumericEdit1") = 99;
-    w.inputs.Choice("RzComboBox5") = 3;
+    w.inputs.Field(Control::RzNumericEdit1) = 99;
+    w.inputs.Choice(Control::RzComboBox5) = 3;
     EXPECT_TRUE(w.Current());
     const auto stales = [&](auto change) {
         Inputs before = w.inputs;
@@ -54,21 +53,21 @@ TEST(ShownResult, StaleWhenAnInputOfTheKindChangesCurrentWhenItComesBack) {
         w.inputs = before;
         return stale;
     };
-    EXPECT_TRUE(stales([](Inputs& in) { in.Field("RzNumericEdit7") = 200; }));
-    EXPECT_TRUE(stales([](Inputs& in) { in.Choice("RzRadioGroup3") = 1; }));
-    EXPECT_TRUE(stales([](Inputs& in) { in.Choice("RzComboBox3") = 8; }));
+    EXPECT_TRUE(stales([](Inputs& in) { in.Field(Control::RzNumericEdit7) = 200; }));
+    EXPECT_TRUE(stales([](Inputs& in) { in.Choice(Control::RzRadioGroup3) = 1; }));
+    EXPECT_TRUE(stales([](Inputs& in) { in.Choice(Control::RzComboBox3) = 8; }));
     EXPECT_TRUE(stales([](Inputs& in) { in.materialValue = "5"; }));
     EXPECT_TRUE(stales([](Inputs& in) { in.materialValue.reset(); }));
     EXPECT_TRUE(w.Current());
 
     // A rejection keeps the earlier thickness on show, which no longer belongs.
-    w.inputs.Field("RzNumericEdit8") = 20;
+    w.inputs.Field(Control::RzNumericEdit8) = 20;
     w.Calculate(1);
     EXPECT_EQ(w.shown.Text(), "30,0");
     EXPECT_FALSE(w.Current());
 
     // Choosing the kind again forgets it.
-    w.inputs.Field("RzNumericEdit8") = 45;
+    w.inputs.Field(Control::RzNumericEdit8) = 45;
     w.Choose(1);
     EXPECT_FALSE(w.Current());
     EXPECT_EQ(w.shown.Text(), "0");
@@ -77,18 +76,18 @@ TEST(ShownResult, StaleWhenAnInputOfTheKindChangesCurrentWhenItComesBack) {
 TEST(ShownResult, TheRaisedHumidityBelongsToTheResult) {
     Window w;
     w.Choose(2);
-    w.inputs.Field("RzNumericEdit11") = 20;
-    w.inputs.Field("RzNumericEdit12") = 15;
+    w.inputs.Field(Control::RzNumericEdit11) = 20;
+    w.inputs.Field(Control::RzNumericEdit12) = 15;
     w.Calculate(2);
-    EXPECT_EQ(w.inputs.Field("RzNumericEdit13"), 50);
+    EXPECT_EQ(w.inputs.Field(Control::RzNumericEdit13), 50);
     EXPECT_TRUE(w.Current());
 }
 
 TEST(ShownResult, TheNormOutlivesTheChoiceOfKindButNotItsInputs) {
     Window w;
     w.Choose(0);
-    w.inputs.Field("RzNumericEdit1") = 5;
-    w.inputs.Field("RzNumericEdit2") = 150;
+    w.inputs.Field(Control::RzNumericEdit1) = 5;
+    w.inputs.Field(Control::RzNumericEdit2) = 150;
     w.Calculate(0);
     EXPECT_TRUE(w.shown.NormIsCurrent(w.inputs));
 
@@ -96,11 +95,11 @@ TEST(ShownResult, TheNormOutlivesTheChoiceOfKindButNotItsInputs) {
     w.Choose(0);
     EXPECT_FALSE(w.Current());
     EXPECT_TRUE(w.shown.NormIsCurrent(w.inputs));
-    w.inputs.Choice("RzRadioGroup4") = 1; // working hours pick another norm
+    w.inputs.Choice(Control::RzRadioGroup4) = 1; // working hours pick another norm
     EXPECT_FALSE(w.shown.NormIsCurrent(w.inputs));
 
     // Status 7 writes the norm without a thickness: the norm belongs, no thickness does.
-    w.inputs.Field("RzNumericEdit2") = 300;
+    w.inputs.Field(Control::RzNumericEdit2) = 300;
     w.inputs.materialValue = "6";
     w.Calculate(0);
     EXPECT_TRUE(w.shown.NormIsCurrent(w.inputs));
