@@ -32,11 +32,16 @@ test: test-san test-app
 bench: build
 	@./scripts/bench.sh $(BUILD)
 
-# A longer fuzz run by hand: make fuzz FUZZ_SECONDS=600
+# A longer fuzz run by hand, each target in turn with a corpus of its own that later runs
+# start from: make fuzz FUZZ_SECONDS=600
 FUZZ_SECONDS ?= 300
+FUZZ_TARGETS := engine fields calculate
 fuzz: test-san
-	@mkdir -p fuzz-corpus/engine
-	@$(SAN)/bin/engine_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 fuzz-corpus/engine
+	@for t in $(FUZZ_TARGETS); do \
+	    mkdir -p fuzz-corpus/$$t && \
+	    $(SAN)/bin/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	        -artifact_prefix=fuzz-corpus/$$t- fuzz-corpus/$$t || exit 1; \
+	done
 
 package: build
 	@cd $(BUILD) && cpack -G DEB

@@ -166,8 +166,6 @@ void TFGeneral::SelectMethod(int method) {
         RGCalc->setItemColor(item, QColor(item == method ? Colors::Accent : Colors::Text));
 }
 
-// ---- Calculate ---------------------------------------------------------------------------
-
 void TFGeneral::ShowHeader(const QString& text) {
     // A header of two lines grows up into the blank strip above it, clear of the red rule.
     StaticText->setText(text);
@@ -185,6 +183,8 @@ void TFGeneral::ShowHeader(const QString& text) {
                                 header.width(), lines);
     }
 }
+
+// ---- Calculate ---------------------------------------------------------------------------
 
 NumericEdit* TFGeneral::Field(workflow::Control control) const {
     return qobject_cast<NumericEdit*>(Widget(control));

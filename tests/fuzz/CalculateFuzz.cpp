@@ -81,8 +81,8 @@ bool NamesAFigure(std::string text) {
 // NaN differs from itself, so a result computed from a NaN field never counts as current;
 // the window's fields never hold one.
 bool ReadsNaN(int method, const Inputs& inputs) {
-    for (std::string_view input : InputsReadBy(method))
-        if (input != MaterialListName && !IsChoice(input) && std::isnan(inputs.Field(input)))
+    for (Control input : InputsReadBy(method))
+        if (input != MaterialListControl && !IsChoice(input) && std::isnan(inputs.Field(input)))
             return true;
     return false;
 }
@@ -107,9 +107,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (fresh) inputs = Inputs();
         for (const ChoiceSpec& choice : Choices())
             if (fresh || in.ConsumeBool())
-                inputs.Choice(choice.objectName) = ChoicePosition(in, choice);
+                inputs.Choice(choice.control) = ChoicePosition(in, choice);
         for (const NumberFieldSpec& field : NumberFields())
-            if (fresh || in.ConsumeBool()) inputs.Field(field.objectName) = FieldValue(in, field);
+            if (fresh || in.ConsumeBool()) inputs.Field(field.control) = FieldValue(in, field);
         if (fresh || in.ConsumeBool()) inputs.materialValue = Material(in);
         const std::string_view separator = in.ConsumeBool() ? "," : ".";
 
@@ -129,14 +129,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             } else if (const auto* focus = std::get_if<MoveFocus>(&effect)) {
                 // The focus goes to a field that this kind reads, for the user to correct.
                 const auto read = InputsReadBy(method);
-                Check(std::find(read.begin(), read.end(), focus->objectName) != read.end());
+                Check(std::find(read.begin(), read.end(), focus->field) != read.end());
             }
         }
 
         shown.Calculated(method, inputs, effects);
         for (const Effect& effect : effects)
             if (const auto* set = std::get_if<SetField>(&effect))
-                inputs.Field(set->objectName) = set->value;
+                inputs.Field(set->field) = set->value;
         if (result) {
             Check(shown.HasThickness());
             if (!ReadsNaN(method, inputs)) Check(shown.ThicknessIsCurrent(inputs));
