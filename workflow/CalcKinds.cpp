@@ -213,7 +213,7 @@ std::optional<EntryResult> RunFreezing(const Inputs& in, T_calc& engine,
                                        std::vector<Effect>& effects) {
     if (!WallFitsPipe(Whole(in, Control::RzNumericEdit26), Diameter(in))) {
         effects.push_back(ShowMessage{std::string(WallTooThick), std::string(InputErrorCaption)});
-        effects.emplace_back(std::in_place_type<MoveFocus>, Control::RzNumericEdit26);
+        effects.emplace_back(MoveFocus{Control::RzNumericEdit26});
         return std::nullopt;
     }
     EntryResult r{};
