@@ -23,7 +23,6 @@
 #include "ValueComboBox.h"
 
 #include <QLabel>
-
 #include <QPainter>
 #include <QSplitter>
 #include <QStackedWidget>

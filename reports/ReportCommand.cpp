@@ -1,6 +1,6 @@
 #include "ReportCommand.h"
 
-#include "MethodSelection.h"
+#include "CalcKinds.h"
 
 #include <cmath>
 #include <string_view>
@@ -57,6 +57,11 @@ void SetDiameter(Template& report, const Inputs& in) {
         report.ClearValue(index);
 }
 
+// The chosen row's name as the list shows it; nothing when no row is chosen.
+void SetMaterial(Template& report, const Inputs& in) {
+    SetText(report, "mat", Quoted(Text(workflow::MaterialText(in.materialValue))));
+}
+
 void SetShown(Template& report, const char* box, bool shown) {
     if (auto* b = report.FindObject(QLatin1String(box))) b->visible = shown;
 }
@@ -77,7 +82,7 @@ void SetShared(Template& report, const Inputs& in, const char* diameterLabel,
     SetText(report, "dis",
             in.Choice(Control::RzRadioGroup2) == 0 ? QStringLiteral("'Открытый воздух'")
                                                    : QStringLiteral("'Помещение'"));
-    SetText(report, "mat", Quoted(Text(workflow::MaterialText(in.materialValue))));
+    SetMaterial(report, in);
     SetText(report, "sur",
             in.Choice(Control::RzRadioGroup3) == 0 ? QStringLiteral("'Металл'")
                                                    : QStringLiteral("'Не металл'"));
@@ -133,7 +138,7 @@ void FillCondensation(Template& r, const Inputs& in, const workflow::ShownResult
 
 // Object, location and covering are fixed texts of this template.
 void FillTwoPipeChannel(Template& r, const Inputs& in, const workflow::ShownResult&) {
-    SetText(r, "mat", Quoted(Text(workflow::MaterialText(in.materialValue))));
+    SetMaterial(r, in);
     SetNumber(r, "tg", in.Field(Control::RzNumericEdit16));
     SetNumber(r, "tpg", AsShown(in.Field(Control::RzNumericEdit17)));
     SetText(r, "tb", RowText(in, Control::RzComboBox4)); // digits only: prints as that number
@@ -147,7 +152,7 @@ void FillTwoPipeChannel(Template& r, const Inputs& in, const workflow::ShownResu
 
 // Object, location and covering are fixed texts of this template.
 void FillFreezing(Template& r, const Inputs& in, const workflow::ShownResult&) {
-    SetText(r, "mat", Quoted(Text(workflow::MaterialText(in.materialValue))));
+    SetMaterial(r, in);
     SetDiameter(r, in);
     SetNumber(r, "ts", in.Field(Control::RzNumericEdit26));
     SetNumber(r, "tp", in.Field(Control::RzNumericEdit28));
