@@ -65,6 +65,7 @@ ReportPreview::ReportPreview(PreparedPage page, QWidget* parent)
     printer_.setPageOrientation(QPageLayout::Portrait);
     printer_.setPageMargins(QMarginsF(0, 0, 0, 0));
     printer_.setDocName(page_.title);
+    printer_.setCreator(QGuiApplication::applicationDisplayName()); // as WritePdf names it
 
     auto* bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
