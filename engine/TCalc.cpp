@@ -26,10 +26,39 @@ double LayerForRatio(double d, double ratio) {
     return d * (ratio - 1) / 2;
 }
 
+// Resistance of one metre of a pipe's surface of diameter `surface` to the air.
+double PipeSurfaceResistance(double alpha, double surface) {
+    return 1 / (Pi * alpha * surface);
+}
+
 // ln(D/d) of the insulation of a pipe of diameter d that gives the total resistance r (per
 // metre), with the surface resistance taken at the insulated diameter d + 0.1 m.
 double LogRatioForResistance(double lambda, double r, double alpha, double d) {
-    return 2 * Pi * lambda * (r - 1 / (Pi * alpha * (d + 0.1)));
+    return 2 * Pi * lambda * (r - PipeSurfaceResistance(alpha, d + 0.1));
+}
+
+// Resistance of one metre of a layer of thickness x around a pipe of diameter d.
+double LayerResistance(double lambda, double d, double x) {
+    return std::log1p(2 * x / d) / (2 * Pi * lambda);
+}
+
+// What a layer lets through: the surface resistance and the total behind it.
+struct Resistances {
+    double surface, total;
+};
+
+// A pipe's layer with the surface resistance at diameter `surface`, or a plane's layer.
+Resistances PipeLayer(double lambda, double alpha, double d, double x, double surface) {
+    const double rs = PipeSurfaceResistance(alpha, surface);
+    return {rs, LayerResistance(lambda, d, x) + rs};
+}
+Resistances PlaneLayer(double lambda, double alpha, double x) {
+    return {1 / alpha, x / lambda + 1 / alpha};
+}
+
+// A check's figure meets its limit up to the rounding of the arithmetic behind it.
+bool WithinLimit(double value, double limit) {
+    return value <= limit + 1e-9 * std::abs(limit);
 }
 
 template <size_t Rows, size_t Cols>
@@ -96,6 +125,30 @@ std::span<const int32_t, T_calc::DiameterCount> T_calc::OuterDiametersMm() {
 
 double T_calc::PipeDiameter() const {
     return 0.001 * OuterDiameterMm[Bounded(DiameterIndex, DiameterCount)];
+}
+
+double T_calc::InstalledThickness(int32_t productMm) const {
+    return 0.001 * productMm / MaterialLaws[Bounded(MaterialIndex, MaterialCount)].settling;
+}
+
+std::optional<int32_t> T_calc::SmallestMeetingThickness(int32_t fromMm, int32_t largestMm,
+                                                        const std::function<bool(int32_t)>& meets) {
+    // In steps of 10 mm: `low` fails, so double the stride until a step meets, then halve
+    // the gap between the last that failed and the first that met.
+    int64_t low = std::max(fromMm, 0) / 10;
+    const int64_t last = largestMm / 10;
+    if (low >= last) return std::nullopt;
+    int64_t high = low + 1;
+    for (int64_t stride = 1; !meets(int32_t(high * 10)); stride *= 2) {
+        if (high == last) return std::nullopt;
+        low = high;
+        high = std::min(low + stride, last);
+    }
+    while (high - low > 1) {
+        const int64_t middle = low + (high - low) / 2;
+        (meets(int32_t(middle * 10)) ? high : low) = middle;
+    }
+    return int32_t(high * 10);
 }
 
 // ---- Shared formulas ---------------------------------------------------------------------
@@ -285,9 +338,7 @@ double T_calc::SolveNormFlux() {
     LookupNormFlux();
     // The total resistance that the norm allows.
     const double r = std::abs(double(CarrierTemp) - AirTemp) / (RegionCoef * NormFlux);
-    const bool pipeNorm =
-        IsPipe && (CarrierTemp > 0 || Bounded(DiameterIndex, DiameterCount) <= 16);
-    if (pipeNorm) {
+    if (NormPerMetre()) {
         const double d = PipeDiameter();
         RootTarget = std::exp(LogRatioForResistance(Lambda, r, alpha, d));
         Thickness = LayerForRatio(d, RootTarget);
@@ -295,6 +346,26 @@ double T_calc::SolveNormFlux() {
         Thickness = Lambda * (r - 1 / alpha);
     }
     return Thickness;
+}
+
+// A pipe's norm is per metre, except a cold pipe beyond the cold pipe table's diameters,
+// which takes the norm of a plane.
+bool T_calc::NormPerMetre() const {
+    return IsPipe && (CarrierTemp > 0 || Bounded(DiameterIndex, DiameterCount) <= 16);
+}
+
+bool T_calc::NormFluxCheck::Met() const {
+    return WithinLimit(flux, allowedFlux);
+}
+
+T_calc::NormFluxCheck T_calc::CheckNormFlux(double installed) const {
+    const bool perMetre = NormPerMetre();
+    const double d = PipeDiameter();
+    const Resistances r = perMetre ? PipeLayer(Lambda, OuterCoef, d, installed, d + 0.1)
+                                   : PlaneLayer(Lambda, OuterCoef, installed);
+    const double difference = double(CarrierTemp) - AirTemp;
+    return {std::abs(difference) / r.total, RegionCoef * NormFlux,
+            AirTemp + difference * r.surface / r.total, perMetre};
 }
 
 // ---- Method 1: given surface temperature ---------------------------------------------------
@@ -339,6 +410,20 @@ double T_calc::SolveSurfaceTemp() {
         Thickness = std::abs(w - s) * Lambda / (std::abs(s - a) * alpha);
     }
     return Thickness;
+}
+
+bool T_calc::SurfaceTempCheck::Met() const {
+    return WithinLimit(std::abs(surfaceTemp - airTemp), std::abs(givenSurfaceTemp - airTemp));
+}
+
+T_calc::SurfaceTempCheck T_calc::CheckSurfaceTemp(double installed) const {
+    // The surface resistance at the insulated diameter itself, as the method's ratio has it.
+    const double d = PipeDiameter();
+    const Resistances r = IsPipe ? PipeLayer(Lambda, OuterCoef, d, installed, d + 2 * installed)
+                                 : PlaneLayer(Lambda, OuterCoef, installed);
+    const double a = AirTemp;
+    const double flux = (CarrierTemp - a) / r.total;
+    return {a + flux * r.surface, double(SurfaceTemp), std::abs(flux), IsPipe, a};
 }
 
 // ---- Method 2: against condensation --------------------------------------------------------
@@ -397,6 +482,19 @@ double T_calc::SolveCondensation() {
     }
     Thickness = std::max(x, 0.0); // dew point below the carrier: no insulation needed
     return Thickness;
+}
+
+bool T_calc::CondensationCheck::Met() const {
+    return surfaceTemp >= dewPoint - 1e-9 * std::abs(dewPoint);
+}
+
+T_calc::CondensationCheck T_calc::CheckCondensation(double installed) const {
+    const double d = PipeDiameter();
+    const Resistances r = IsPipe ? PipeLayer(Lambda, OuterCoef, d, installed, d + 2 * installed)
+                                 : PlaneLayer(Lambda, OuterCoef, installed);
+    const double a = AirTemp;
+    const double flux = (a - CarrierTemp) / r.total;
+    return {a - flux * r.surface, a - DewPointDepression(Humidity, a), flux, IsPipe};
 }
 
 // ---- Method 3: two-pipe heat-network channel ----------------------------------------------
@@ -465,8 +563,7 @@ double T_calc::SolveTwoPipeChannel() {
     const double d = 0.001 * diameterMm;
     const double t1 = SupplyTemp, t2 = ReturnTemp, tg = GroundTemp;
 
-    const int vector = (UpTo5000Hours ? 0 : 3) + (SupplyTemp == 65 ? 0 : SupplyTemp == 90 ? 1 : 2);
-    const double qN = InterpolateTable(23, ChannelNorm[vector], ChannelNormAxis, diameterMm);
+    const double qN = ChannelNormLoss();
     const double rc = SoilResistance() + ChannelWallResistance();
     const double k = diameterMm < 150 ? 1.2 : 1.15;
     const double tc = tg + k * qN * rc; // first estimate of the channel air
@@ -488,14 +585,8 @@ double T_calc::SolveTwoPipeChannel() {
         delta = delta1 > delta2 ? delta1 : delta2;
 
         // Correct delta by halving steps until the pair loses exactly its norm.
-        const double kc = d < 0.15 ? 1.2 : 1.15;
         for (double step = 0.01; step > 0.0001; step /= 2) {
-            const double outer = 2 * delta + d;
-            const double ri = std::log(outer / d) / (2 * Pi * lambda2);
-            const double ro = 1 / (ChannelAirCoef * 2 * Pi * outer);
-            const double rp = ri + ro;
-            const double air = (t1 / rp + t2 / rp + tg / rc) / (1 / rp + 1 / rp + 1 / rc);
-            const double qc = (air - tg) * kc / rc;
+            const double qc = CheckTwoPipeChannel(delta).pairLoss;
             if (qc > qN) delta += step;
             if (qc < qN) delta -= step;
             if (qc == qN) break;
@@ -507,6 +598,32 @@ double T_calc::SolveTwoPipeChannel() {
     }
     Thickness = delta;
     return Thickness;
+}
+
+double T_calc::ChannelNormLoss() const {
+    const double diameterMm = OuterDiameterMm[Bounded(DiameterIndex, DiameterCount)];
+    const int vector = (UpTo5000Hours ? 0 : 3) + (SupplyTemp == 65 ? 0 : SupplyTemp == 90 ? 1 : 2);
+    return InterpolateTable(23, ChannelNorm[vector], ChannelNormAxis, diameterMm);
+}
+
+bool T_calc::ChannelCheck::Met() const {
+    return WithinLimit(pairLoss, normLoss);
+}
+
+// The method's own loss of the pair at a thickness: the conductivity of the return pipe for
+// both, the channel air from the balance of the two pipes and the ground.
+T_calc::ChannelCheck T_calc::CheckTwoPipeChannel(double installed) const {
+    const double d = PipeDiameter();
+    const double t1 = SupplyTemp, t2 = ReturnTemp, tg = GroundTemp;
+    const double rc = SoilResistance() + ChannelWallResistance();
+    const double kc = d < 0.15 ? 1.2 : 1.15;
+    const double outer = 2 * installed + d;
+    const double ri = std::log(outer / d) / (2 * Pi * Lambda);
+    const double ro = 1 / (ChannelAirCoef * 2 * Pi * outer);
+    const double rp = ri + ro;
+    const double air = (t1 / rp + t2 / rp + tg / rc) / (1 / rp + 1 / rp + 1 / rc);
+    return {(air - tg) * kc / rc, ChannelNormLoss(), kc * (t1 - air) / rp, kc * (t2 - air) / rp,
+            air};
 }
 
 // ---- Method 4: against freezing ---------------------------------------------------------
@@ -544,21 +661,26 @@ int32_t T_calc::CalcAgainstFreezing(int32_t airTemp, double wallThicknessMm,
 }
 
 double T_calc::FreezingResistance() const {
+    const double numerator = StandstillHours * 3.6 * LossCoef;
+    const double denominator = FreezingHeatBalance();
+    // With nothing to release heat through the standstill, no resistance keeps the water.
+    if (denominator == 0) return 0;
+    return numerator / denominator;
+}
+
+// The heat that the water and the steel give up until the allowed part freezes, per degree
+// of the standstill's mean difference; 0 where the temperatures leave nothing to release.
+double T_calc::FreezingHeatBalance() const {
     const double d = PipeDiameter();
     const double inner = d - WallThickness;
     const double steel = (d * d - inner * inner) * QuarterPi;
     const double water = inner * Pi * inner * 0.25;
-    const double numerator = StandstillHours * 3.6 * LossCoef;
     const double capacity = water * WaterDensity * WaterHeat + steel * SteelDensity * SteelHeat;
     const double freezing = 0.25 * water * WaterDensity * FreezingHeat;
     const int64_t twiceWater = 2 * int64_t{WaterTemp};
     const int64_t spread = WaterTemp - 2 * int64_t{AirTemp};
-    // With nothing to release heat through the standstill, no resistance keeps the water.
     if (spread == 0) return 0;
-    const double denominator =
-        capacity * double(twiceWater) / double(spread) + freezing / -double(AirTemp);
-    if (denominator == 0) return 0;
-    return numerator / denominator;
+    return capacity * double(twiceWater) / double(spread) + freezing / -double(AirTemp);
 }
 
 double T_calc::SolveFreezing() {
@@ -573,4 +695,14 @@ double T_calc::SolveFreezing() {
     RootTarget = std::exp(LogRatioForResistance(Lambda, r, alpha, d));
     Thickness = LayerForRatio(d, RootTarget);
     return Thickness;
+}
+
+bool T_calc::FreezingCheck::Met() const {
+    return WithinLimit(givenHours, hours);
+}
+
+T_calc::FreezingCheck T_calc::CheckFreezing(double installed) const {
+    const double d = PipeDiameter();
+    const double resistance = PipeLayer(Lambda, OuterCoef, d, installed, d + 0.1).total;
+    return {resistance * FreezingHeatBalance() / (3.6 * LossCoef), double(StandstillHours)};
 }

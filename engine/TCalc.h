@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -43,6 +44,62 @@ public:
 
     // Metres to the whole millimetres shown, in steps of 10 mm.
     int32_t RoundThickness(double thickness) const;
+
+    // ---- Checks at a given installed thickness (metres) ----------------------------------
+    // What an insulation layer gives, computed from what the kind's entry left in the
+    // fields: the same laws, outer coefficient, conductivity and adjusted temperatures as its
+    // method, so that at the method's own thickness each check gives back the method's
+    // target. Meaningful only after a successful call of that kind's entry.
+    struct NormFluxCheck {
+        double flux;        // W/m of pipe, or W/m2 where the norm is per square metre
+        double allowedFlux; // the regional coefficient times the norm: the method's target
+        double surfaceTemp; // C
+        bool perMetre;
+        bool Met() const;
+    };
+    struct SurfaceTempCheck {
+        double surfaceTemp;      // C
+        double givenSurfaceTemp; // C
+        double flux;             // W/m of pipe or W/m2 of plane, whichever way it flows
+        bool perMetre;
+        double airTemp;
+        bool Met() const; // the surface no further from the air than the given temperature
+    };
+    struct CondensationCheck {
+        double surfaceTemp; // C
+        double dewPoint;    // C
+        double flux;        // W/m of pipe or W/m2 of plane, into the cold carrier
+        bool perMetre;
+        bool Met() const;
+    };
+    struct ChannelCheck {
+        double pairLoss;   // W/m: both pipes, with the supports coefficient, as the method counts
+        double normLoss;   // W/m: the norm of the pair
+        double supplyLoss; // W/m, with the supports coefficient
+        double returnLoss; // W/m, with the supports coefficient
+        double channelAir; // C
+        bool Met() const;
+    };
+    struct FreezingCheck {
+        double hours;      // until the allowed part of the water freezes
+        double givenHours; // the standstill to withstand
+        bool Met() const;
+    };
+    NormFluxCheck CheckNormFlux(double installed) const;
+    SurfaceTempCheck CheckSurfaceTemp(double installed) const;
+    CondensationCheck CheckCondensation(double installed) const;
+    ChannelCheck CheckTwoPipeChannel(double installed) const;
+    FreezingCheck CheckFreezing(double installed) const;
+
+    // The installed thickness (metres) of a product thickness in millimetres: the inverse of
+    // the settling that RoundThickness applies.
+    double InstalledThickness(int32_t productMm) const;
+    // The smallest product thickness above `fromMm`, in its steps of 10 mm, for which
+    // `meets` holds, searched on the understanding that a thicker layer never does worse;
+    // none up to `largestMm`.
+    static std::optional<int32_t>
+    SmallestMeetingThickness(int32_t fromMm, int32_t largestMm,
+                             const std::function<bool(int32_t)>& meets);
 
     // Shared operations of the solvers.
     double Conductivity(double t);
@@ -111,4 +168,7 @@ private:
     double SolveTwoPipeChannel();
     double SolveFreezing();
     double PipeDiameter() const;
+    bool NormPerMetre() const;
+    double ChannelNormLoss() const;
+    double FreezingHeatBalance() const;
 };
