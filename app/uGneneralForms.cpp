@@ -32,6 +32,15 @@
 
 TFGeneral* FGeneral = nullptr;
 
+namespace {
+
+// The workflow writes figures with the separator of the user's locale.
+std::string DecimalSeparator() {
+    return QLocale().decimalPoint().toStdString();
+}
+
+} // namespace
+
 TFGeneral::TFGeneral(QWidget* parent)
     : QMainWindow(parent)
     , reports_(std::make_unique<reports::ReportTemplates>()) {
@@ -216,9 +225,8 @@ void TFGeneral::RzBitBtn1Click() {
     SettleEditedField(RzBmpButton1);
     const int method = CalcMethod();
     if (method < 0) return;
-    const std::string separator = QLocale().decimalPoint().toStdString();
     const workflow::Inputs inputs = ReadInputs();
-    const auto effects = workflow::Calculate(method, inputs, *calc_, separator);
+    const auto effects = workflow::Calculate(method, inputs, *calc_, DecimalSeparator());
     for (const workflow::Effect& effect : effects) {
         std::visit(
             [this](const auto& e) {
@@ -229,9 +237,9 @@ void TFGeneral::RzBitBtn1Click() {
                     Field(e.field)->setValue(e.value);
                 } else if constexpr (std::is_same_v<T, workflow::SetResult>) {
                     RzLabel4->setText(Text(e.text));
-                } else {
+                } else if constexpr (std::is_same_v<T, workflow::MoveFocus>) {
                     Field(e.field)->setFocus(Qt::OtherFocusReason);
-                }
+                } // the check is shown with the result's state, below
             },
             effect);
     }
@@ -270,6 +278,15 @@ void TFGeneral::ShowResultState() {
     norm.setColor(QPalette::Text, staleNorm ? QColor(Colors::Stale) : Qt::black);
     RzNumericEdit3->setPalette(norm);
     RzNumericEdit3->setToolTip(staleNorm ? hint : QString());
+
+    const workflow::AcceptedCheck* check = result_.CurrentCheck(now);
+    const QString line = check ? Text(workflow::CheckLine(*check, DecimalSeparator())) : QString();
+    AcceptedCheckLine->setText(line);
+    AcceptedCheckLine->setToolTip(line);
+    QPalette strip = AcceptedCheckLine->palette();
+    strip.setColor(QPalette::WindowText,
+                   QColor(check && !check->met ? Colors::Accent : Colors::Text));
+    AcceptedCheckLine->setPalette(strip);
 
     // A long result grows to the left over the dots, so that the unit stays readable.
     RzLabel4->adjustSize();

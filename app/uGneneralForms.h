@@ -46,6 +46,8 @@ public:
 
     // ---- Frame ----
     QStatusBar* StatusBar;
+    // What the accepted thickness of the current result gives; empty without one.
+    QLabel* AcceptedCheckLine;
     QSplitter* Splitter;
     QWidget* PHeader;
     Picture* iMain;

@@ -234,6 +234,9 @@ void TFGeneral::BuildFrame() {
     StatusBar->setFixedHeight(19);
     StatusBar->setAutoFillBackground(true);
     setStatusBar(StatusBar);
+    AcceptedCheckLine = Make<QLabel>(StatusBar, "AcceptedCheckLine");
+    AcceptedCheckLine->setContentsMargins(6, 0, 6, 0);
+    StatusBar->addWidget(AcceptedCheckLine, 1);
 
     Splitter = Make<PlainSplitter>(this, "Splitter");
     Splitter->setHandleWidth(7);

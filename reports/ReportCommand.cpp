@@ -2,8 +2,12 @@
 
 #include "CalcKinds.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace reports {
 
@@ -71,6 +75,39 @@ void SetThickness(Template& report, const Inputs& in, const workflow::ShownResul
     const bool current = result.ThicknessIsCurrent(in);
     SetText(report, "tt", Quoted(Text(current ? result.Text() : workflow::NoResultText)));
     SetShown(report, "NoResult", !current);
+}
+
+void SetBoxText(Template& report, const QString& box, bool shown, const QString& text) {
+    if (auto* b = report.FindObject(box)) {
+        b->visible = shown;
+        b->text = text;
+    }
+}
+
+// What the accepted thickness gives, only beside the thickness it belongs to: the accepted
+// thickness, the figures of the requirement, the verdict.
+void SetCheck(Template& report, const workflow::AcceptedCheck* check) {
+    std::vector<std::pair<QString, QString>> rows;
+    if (check) {
+        const std::string separator = QLocale().decimalPoint().toStdString();
+        rows.emplace_back(Text(workflow::AcceptedLabel), QString::number(check->acceptedMm));
+        auto add = [&](const workflow::CheckFigure& figure) {
+            rows.emplace_back(Text(workflow::FigureLabel(figure)),
+                              Text(workflow::FigureValue(figure, separator)));
+        };
+        add(check->checked);
+        add(check->required);
+        for (const workflow::CheckFigure& figure : check->more)
+            add(figure);
+        rows.emplace_back(Text(workflow::VerdictLabel), Text(workflow::CheckVerdict(*check)));
+    }
+    if (auto* heading = report.FindObject(CheckHeadingBox())) heading->visible = check != nullptr;
+    for (int row = 0; row < CheckRows; ++row) {
+        const bool shown = row < int(rows.size());
+        const auto [label, value] = shown ? rows[std::size_t(row)] : std::pair<QString, QString>();
+        SetBoxText(report, CheckLabelBox(row), shown, label);
+        SetBoxText(report, CheckValueBox(row), shown, value);
+    }
 }
 
 // The values that kinds 0, 1 and 2 share, and their diameter row: shown for a pipe only.
@@ -177,6 +214,7 @@ reportengine::Template* FillReport(ReportTemplates& templates, int calcMethod, c
     report->title = ReportTitle(calcMethod, date);
     report->author = QStringLiteral("Программа расчёта теплоизоляции");
     SetThickness(*report, in, result);
+    SetCheck(*report, result.CurrentCheck(in));
     for (const Filler& filler : Fillers)
         if (report->name.toStdString() == filler.templateName) filler.fill(*report, in, result);
     return report;

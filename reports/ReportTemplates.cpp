@@ -214,6 +214,26 @@ TextBox MakeBox(const BoxRow& row) {
     return box;
 }
 
+// The check's block: its heading below the no-result line, then rows of 5 mm, the last
+// ending 10 mm above the sheet's foot.
+void AddCheckBoxes(Template& report) {
+    constexpr double HeadingTop = 246, FirstRowTop = 253, RowPitch = 5;
+    TextBox heading = MakeBox({"", 7, HeadingTop, 100, 5, Style::BoldUnderline, false, ""});
+    heading.name = CheckHeadingBox();
+    heading.text =
+        QString::fromUtf8(workflow::CheckHeading.data(), qsizetype(workflow::CheckHeading.size()));
+    report.page.boxes.push_back(heading);
+    for (int row = 0; row < CheckRows; ++row) {
+        const double top = FirstRowTop + RowPitch * row;
+        TextBox label = MakeBox({"", 7, top, 100, 4, Style::Regular, false, ""});
+        label.name = CheckLabelBox(row);
+        report.page.boxes.push_back(label);
+        TextBox value = MakeBox({"", 109, top, 95, 4, Style::Regular, false, ""});
+        value.name = CheckValueBox(row);
+        report.page.boxes.push_back(value);
+    }
+}
+
 Template MakeTemplate(const TemplateData& data) {
     Template report;
     report.name = QString::fromUtf8(data.name);
@@ -223,10 +243,23 @@ Template MakeTemplate(const TemplateData& data) {
         report.page.boxes.push_back(MakeBox(row));
     for (const BoxRow& row : data.boxes)
         report.page.boxes.push_back(MakeBox(row));
+    AddCheckBoxes(report);
     return report;
 }
 
 } // namespace
+
+QString CheckHeadingBox() {
+    return QStringLiteral("CheckHeading");
+}
+
+QString CheckLabelBox(int row) {
+    return QStringLiteral("CheckLabel%1").arg(row + 1);
+}
+
+QString CheckValueBox(int row) {
+    return QStringLiteral("CheckValue%1").arg(row + 1);
+}
 
 ReportTemplates::ReportTemplates()
     : frxReport1(MakeTemplate({"frxReport1", frxReport1Variables, frxReport1Boxes}))

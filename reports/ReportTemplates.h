@@ -12,6 +12,13 @@ constexpr double MmToUnits(double mm) {
     return mm * 3.77953;
 }
 
+// The block of the check at the accepted thickness, below the result of every template: a
+// heading and rows of a label and a value, hidden until a report shows a check.
+inline constexpr int CheckRows = 7;
+QString CheckHeadingBox();
+QString CheckLabelBox(int row);
+QString CheckValueBox(int row);
+
 struct ReportTemplates {
     ReportTemplates();
 

@@ -224,23 +224,83 @@ std::optional<EntryResult> RunFreezing(const Inputs& in, T_calc& engine,
     return r;
 }
 
+// ---- The check at the accepted thickness ----------------------------------------------
+
+constexpr std::string_view SurfaceTemperature = "Температура поверхности изоляции";
+constexpr std::string_view FluxDensity = "Плотность теплового потока";
+constexpr std::string_view Celsius = "°С";
+
+std::string_view FluxUnit(bool perMetre) {
+    return perMetre ? "Вт/м" : "Вт/м²";
+}
+
+AcceptedCheck CheckNormFlux(const T_calc& engine, int32_t mm) {
+    const auto c = engine.CheckNormFlux(engine.InstalledThickness(mm));
+    const std::string_view unit = FluxUnit(c.perMetre);
+    return {mm,
+            {"q", FluxDensity, unit, c.flux},
+            {"норма", "Норма с районным коэффициентом K·qн", unit, c.allowedFlux},
+            {{"tпов", SurfaceTemperature, Celsius, c.surfaceTemp},
+             {"q/(K·qн)", "Отношение к норме", "%", 100 * c.flux / c.allowedFlux, 0, false}},
+            c.Met()};
+}
+
+AcceptedCheck CheckSurfaceTemp(const T_calc& engine, int32_t mm) {
+    const auto c = engine.CheckSurfaceTemp(engine.InstalledThickness(mm));
+    return {mm,
+            {"tпов", SurfaceTemperature, Celsius, c.surfaceTemp},
+            {"задана", "Заданная температура поверхности", Celsius, c.givenSurfaceTemp, 0},
+            {{"q", FluxDensity, FluxUnit(c.perMetre), c.flux}},
+            c.Met()};
+}
+
+AcceptedCheck CheckCondensation(const T_calc& engine, int32_t mm) {
+    const auto c = engine.CheckCondensation(engine.InstalledThickness(mm));
+    return {mm,
+            {"tпов", SurfaceTemperature, Celsius, c.surfaceTemp},
+            {"точка росы", "Температура точки росы", Celsius, c.dewPoint},
+            {{"запас", "Запас до точки росы", Celsius, c.surfaceTemp - c.dewPoint},
+             {"q", FluxDensity, FluxUnit(c.perMetre), c.flux}},
+            c.Met()};
+}
+
+AcceptedCheck CheckTwoPipeChannel(const T_calc& engine, int32_t mm) {
+    const auto c = engine.CheckTwoPipeChannel(engine.InstalledThickness(mm));
+    return {mm,
+            {"qпары", "Теплопотери пары трубопроводов", "Вт/м", c.pairLoss},
+            {"норма", "Норма теплопотерь пары", "Вт/м", c.normLoss},
+            {{"q1", "Теплопотери подающего трубопровода", "Вт/м", c.supplyLoss, 1, false},
+             {"q2", "Теплопотери обратного трубопровода", "Вт/м", c.returnLoss, 1, false},
+             {"tк", "Температура воздуха в канале", Celsius, c.channelAir}},
+            c.Met()};
+}
+
+AcceptedCheck CheckFreezing(const T_calc& engine, int32_t mm) {
+    const auto c = engine.CheckFreezing(engine.InstalledThickness(mm));
+    return {mm,
+            {"время до замерзания", "Время до замерзания допустимой доли воды", "ч", c.hours},
+            {"задано", "Заданное время прекращения движения воды", "ч", c.givenHours, 0},
+            {},
+            c.Met()};
+}
+
 // clang-format off
 constexpr std::array<CalcKind, CalcMethodCount> Kinds = {{
     {"По нормам плотности теплового потока",                            "DensityHeatThred",
      "по нормам плотности теплового потока", "frxReport3",
-     ReadByNormFlux,       NormFluxChanges,       NormFluxStatuses,       RunNormFlux},
+     ReadByNormFlux,       NormFluxChanges,       NormFluxStatuses,       RunNormFlux,       CheckNormFlux},
     {"По заданной температуре на поверхности изоляции",                 "TemperatureSurface",
      "по заданной температуре поверхности",  "frxReport1",
-     ReadBySurfaceTemp,    SurfaceTempChanges,    SurfaceTempStatuses,    RunSurfaceTemp},
+     ReadBySurfaceTemp,    SurfaceTempChanges,    SurfaceTempStatuses,    RunSurfaceTemp,    CheckSurfaceTemp},
     {"С целью предотвращения конденсации влаги на поверхности изоляции", "CondensationMoisture",
      "против конденсации влаги",             "frxReport2",
-     ReadByCondensation,   CondensationChanges,   CondensationStatuses,   RunCondensation},
+     ReadByCondensation,   CondensationChanges,   CondensationStatuses,   RunCondensation,   CheckCondensation},
     {"Трубопроводов тепловых сетей двухтрубной канальной прокладки",     "Lining",
      "двухтрубная канальная прокладка",      "frxReport5",
-     ReadByTwoPipeChannel, TwoPipeChannelChanges, TwoPipeChannelStatuses, RunTwoPipeChannel},
+     ReadByTwoPipeChannel, TwoPipeChannelChanges, TwoPipeChannelStatuses, RunTwoPipeChannel, CheckTwoPipeChannel},
     {"С целью предотвращения замерзания воды в трубопроводе",           "Water",
      "против замерзания воды",               "frxReport4",
-     ReadByFreezing,       FreezingChanges,       FreezingStatuses,       RunFreezing},
+     ReadByFreezing,       FreezingChanges,       FreezingStatuses,       RunFreezing,       CheckFreezing},
 }};
 // clang-format on
 

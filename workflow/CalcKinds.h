@@ -1,9 +1,10 @@
 // The kinds of calculation as one table: for each, its group-bar caption and page, what
-// choosing it changes, the inputs it reads, the call of its engine entry and what each
-// status of that entry shows. Adding a kind is adding a row here, its page to the window's
-// layout and its report template.
+// choosing it changes, the inputs it reads, the call of its engine entry, what each
+// status of that entry shows and what its requirement gives at the accepted thickness. Adding a
+// kind is adding a row here, its page to the window's layout and its report template.
 #pragma once
 
+#include "AcceptedCheck.h"
 #include "Effects.h"
 #include "InputModel.h"
 #include "TCalc.h"
@@ -49,6 +50,10 @@ struct EntryResult {
 // is asked, having appended why.
 using RunEntry = std::optional<EntryResult> (*)(const Inputs&, T_calc&, std::vector<Effect>&);
 
+// What a product thickness in millimetres gives, by the kind's requirement, from what its
+// entry left in the engine; the thickness that meets a shortfall is left to the caller.
+using CheckAt = AcceptedCheck (*)(const T_calc&, int32_t productMm);
+
 struct CalcKind {
     std::string_view caption;        // the item of the group bar RGCalc
     std::string_view page;           // the page of the inner container Notebook
@@ -60,6 +65,7 @@ struct CalcKind {
     std::span<const ControlChange> selection; // what choosing it changes, in order
     std::span<const StatusEffects> statuses;
     RunEntry run;
+    CheckAt check;
 };
 
 // Kinds 0..4 in group-bar order.

@@ -3,6 +3,7 @@
 #include "CalcKinds.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <span>
 #include <utility>
@@ -30,33 +31,61 @@ private:
     T_calc::MessageBoxFn previous_;
 };
 
+// The product thickness that the result shows, in millimetres. A negative thickness means
+// the norm is met without insulation: none is needed.
+int32_t AcceptedMillimetres(const T_calc& engine, double thickness) {
+    return std::max(engine.RoundThickness(thickness), 0);
+}
+
 std::string ResultText(const T_calc& engine, double thickness, std::string_view separator) {
-    // A negative thickness means the norm is met without insulation: none is needed.
-    const int32_t millimetres = std::max(engine.RoundThickness(thickness), 0);
+    const int32_t millimetres = AcceptedMillimetres(engine, thickness);
     // Beyond this the rounding saturates: its clamp is no computed thickness.
     if (millimetres > LargestShownThickness) return std::string(BeyondLargestThickness);
     return FormatThickness(millimetres, separator);
 }
 
-// Appends what `status` shows, by the entry's table. `normFlux` is set for the norm
-// density method only.
-void Conclude(std::vector<Effect>& effects, std::span<const StatusEffects> table, int32_t status,
-              std::optional<double> normFlux, const T_calc& engine, double thickness,
-              std::string_view separator) {
-    const auto row = std::find_if(table.begin(), table.end(),
-                                  [&](const StatusEffects& e) { return e.status == status; });
-    const StatusEffects success{status, "", "", std::nullopt, true, Norm::BeforeBox};
-    const StatusEffects& e = row != table.end() ? *row : success;
+bool Finite(const CheckFigure& figure) {
+    return std::isfinite(figure.value);
+}
+
+// What the accepted thickness gives, and the thickness that meets a shortfall; none where
+// no thickness is accepted or a figure has no value.
+std::optional<AcceptedCheck> CheckAccepted(const CalcKind& kind, const T_calc& engine,
+                                           double thickness) {
+    const int32_t accepted = AcceptedMillimetres(engine, thickness);
+    if (accepted > LargestShownThickness) return std::nullopt;
+    AcceptedCheck check = kind.check(engine, accepted);
+    if (!Finite(check.checked) || !Finite(check.required) ||
+        !std::all_of(check.more.begin(), check.more.end(), Finite))
+        return std::nullopt;
+    if (!check.met)
+        check.meetingMm =
+            T_calc::SmallestMeetingThickness(accepted, LargestShownThickness, [&](int32_t mm) {
+                return kind.check(engine, mm).met;
+            });
+    return check;
+}
+
+// Appends what the entry's status shows, by the kind's table.
+void Conclude(std::vector<Effect>& effects, const CalcKind& kind, const EntryResult& entry,
+              const T_calc& engine, std::string_view separator) {
+    const auto row = std::find_if(kind.statuses.begin(), kind.statuses.end(),
+                                  [&](const StatusEffects& e) { return e.status == entry.status; });
+    const StatusEffects success{entry.status, "", "", std::nullopt, true, Norm::BeforeBox};
+    const StatusEffects& e = row != kind.statuses.end() ? *row : success;
 
     auto showNorm = [&] {
-        if (normFlux) effects.push_back(SetField{Control::RzNumericEdit3, *normFlux});
+        if (entry.norm) effects.push_back(SetField{Control::RzNumericEdit3, *entry.norm});
     };
     if (e.norm == Norm::BeforeBox) showNorm();
     if (!e.text.empty())
         effects.push_back(ShowMessage{std::string(e.text), std::string(e.caption)});
     if (e.norm == Norm::AfterBox) showNorm();
     if (e.focus) effects.push_back(MoveFocus{*e.focus});
-    if (e.thenSuccess) effects.push_back(SetResult{ResultText(engine, thickness, separator)});
+    if (!e.thenSuccess) return;
+    effects.push_back(SetResult{ResultText(engine, entry.thickness, separator)});
+    if (auto check = CheckAccepted(kind, engine, entry.thickness))
+        effects.emplace_back(ShowCheck{std::move(*check)});
 }
 
 } // namespace
@@ -68,8 +97,7 @@ std::vector<Effect> Calculate(int method, const Inputs& in, T_calc& engine,
     if (kind == nullptr) return effects;
     EngineMessagesInto engineMessages(engine, effects);
     if (const auto entry = kind->run(in, engine, effects))
-        Conclude(effects, kind->statuses, entry->status, entry->norm, engine, entry->thickness,
-                 decimalSeparator);
+        Conclude(effects, *kind, *entry, engine, decimalSeparator);
     return effects;
 }
 

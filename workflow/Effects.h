@@ -2,6 +2,7 @@
 // carries the effects out one after the other; a message box waits for its OK.
 #pragma once
 
+#include "AcceptedCheck.h"
 #include "Controls.h"
 #include "TCalc.h"
 
@@ -37,7 +38,13 @@ struct MoveFocus {
     bool operator==(const MoveFocus&) const = default;
 };
 
-using Effect = std::variant<ShowMessage, SetField, SetResult, MoveFocus>;
+// What the accepted thickness of the result just shown gives.
+struct ShowCheck {
+    AcceptedCheck check;
+    bool operator==(const ShowCheck&) const = default;
+};
+
+using Effect = std::variant<ShowMessage, SetField, SetResult, MoveFocus, ShowCheck>;
 
 // clang-format off
 inline constexpr std::string_view InputErrorCaption      = "Ошибка ввода данных";

@@ -2,6 +2,7 @@
 
 #include "CalcKinds.h"
 
+#include <utility>
 #include <variant>
 
 namespace workflow {
@@ -30,11 +31,13 @@ void ShownResult::KindChosen(int method) {
     method_ = method;
     text_ = std::string(NothingComputedText);
     thicknessFrom_.reset();
+    check_.reset();
 }
 
 void ShownResult::Calculated(int method, const Inputs& inputs, std::span<const Effect> effects) {
     Inputs after = inputs;
     bool thickness = false, norm = false;
+    std::optional<AcceptedCheck> check;
     for (const Effect& effect : effects) {
         if (const auto* set = std::get_if<SetField>(&effect)) {
             after.Field(set->field) = set->value;
@@ -42,15 +45,22 @@ void ShownResult::Calculated(int method, const Inputs& inputs, std::span<const E
         } else if (const auto* result = std::get_if<SetResult>(&effect)) {
             text_ = result->text;
             thickness = true;
+        } else if (const auto* shown = std::get_if<ShowCheck>(&effect)) {
+            check = shown->check;
         }
     }
     method_ = method;
+    check_ = std::move(check); // a rejected calculation leaves none
     if (thickness) thicknessFrom_ = after;
     if (norm) normFrom_ = after;
 }
 
 bool ShownResult::ThicknessIsCurrent(const Inputs& now) const {
     return thicknessFrom_ && SameInputsOfKind(method_, *thicknessFrom_, now);
+}
+
+const AcceptedCheck* ShownResult::CurrentCheck(const Inputs& now) const {
+    return check_ && ThicknessIsCurrent(now) ? &*check_ : nullptr;
 }
 
 bool ShownResult::NormIsCurrent(const Inputs& now) const {

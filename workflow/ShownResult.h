@@ -32,6 +32,9 @@ public:
     // The shown thickness was computed from exactly what the kind's inputs hold now.
     bool ThicknessIsCurrent(const Inputs& now) const;
 
+    // What the accepted thickness gives, while the thickness is current; nullptr otherwise.
+    const AcceptedCheck* CurrentCheck(const Inputs& now) const;
+
     // The norm density field of the norm-flux kind keeps its value across kinds.
     bool HasNorm() const { return normFrom_.has_value(); }
     bool NormIsCurrent(const Inputs& now) const;
@@ -40,6 +43,7 @@ private:
     int method_ = -1;
     std::string text_{NothingComputedText};
     std::optional<Inputs> thicknessFrom_;
+    std::optional<AcceptedCheck> check_; // of the thickness; cleared by a rejected calculation
     std::optional<Inputs> normFrom_;
 };
 

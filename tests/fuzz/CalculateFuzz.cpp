@@ -1,7 +1,8 @@
 // Runs the calculate command on inputs built from arbitrary bytes: any choice position,
 // in range or not, any field value (NaN, infinities and huge values included) and any
 // material value, one engine and one shown result for a whole session as in the window.
-// A result text must be a figure, and a result must belong to the inputs it came from.
+// A result text and its check must be figures, and a result must belong to the inputs it
+// came from.
 #include "CalcKinds.h"
 #include "CalculateCommand.h"
 #include "NumberField.h"
@@ -126,6 +127,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 result = true;
             } else if (const auto* box = std::get_if<ShowMessage>(&effect)) {
                 Check(!box->text.empty() && !box->caption.empty());
+            } else if (const auto* shownCheck = std::get_if<ShowCheck>(&effect)) {
+                // A check reads figures, and a shortfall names a thicker product.
+                const AcceptedCheck& c = shownCheck->check;
+                Check(result && NamesAFigure(CheckLine(c, separator)));
+                Check(c.acceptedMm >= 0 && c.acceptedMm <= LargestShownThickness);
+                Check(!c.met || !c.meetingMm);
+                Check(!c.meetingMm || *c.meetingMm > c.acceptedMm);
             } else if (const auto* focus = std::get_if<MoveFocus>(&effect)) {
                 // The focus goes to a field that this kind reads, for the user to correct.
                 const auto read = InputsReadBy(method);

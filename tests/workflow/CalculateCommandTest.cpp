@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 
@@ -31,12 +32,18 @@ MoveFocus Focus(Control field) {
     return {field};
 }
 
+// The check at the accepted thickness that follows a result is tested on its own.
+Effects WithoutCheck(Effects effects) {
+    std::erase_if(effects, [](const Effect& e) { return std::holds_alternative<ShowCheck>(e); });
+    return effects;
+}
+
 // Runs one calculate command on a fresh engine, as after choosing the kind.
 Effects RunOnce(int method, const Typing& setup, std::string_view separator = ",") {
     Inputs in;
     setup(in);
     T_calc engine;
-    return Calculate(method, in, engine, separator);
+    return WithoutCheck(Calculate(method, in, engine, separator));
 }
 
 // The fields of a kind's page, set by name.
@@ -65,6 +72,26 @@ class EveryStatus : public testing::TestWithParam<StatusCase> {};
 TEST_P(EveryStatus, ProducesItsEffectsInOrder) {
     const StatusCase& c = GetParam();
     EXPECT_EQ(RunOnce(c.method, c.setup), c.expected);
+}
+
+// Every thickness shown is followed by its check, and nothing else is; a thickness beyond
+// the largest figure is no accepted thickness.
+TEST_P(EveryStatus, ChecksTheThicknessItShows) {
+    const StatusCase& c = GetParam();
+    Inputs in;
+    c.setup(in);
+    T_calc engine;
+    const Effects effects = Calculate(c.method, in, engine, ",");
+    auto accepted = [&](size_t i) {
+        const auto* result = std::get_if<SetResult>(&effects[i]);
+        return result && result->text != BeyondLargestThickness;
+    };
+    for (size_t i = 0; i < effects.size(); ++i) {
+        EXPECT_EQ(std::holds_alternative<ShowCheck>(effects[i]), i > 0 && accepted(i - 1));
+        if (accepted(i)) {
+            ASSERT_LT(i + 1, effects.size());
+        }
+    }
 }
 
 const char* const NoHeatLoss = "При заданных условиях теплопотери исключены";
@@ -254,10 +281,10 @@ TEST(Calculate, MaterialIndexComesFromTheChosenRowsValue) {
 TEST(Calculate, WorkingHoursReachTheChannel) {
     Inputs in;
     T_calc engine;
-    EXPECT_EQ(Calculate(3, in, engine, ","), Effects{Result("50,0")});
+    EXPECT_EQ(WithoutCheck(Calculate(3, in, engine, ",")), Effects{Result("50,0")});
     EXPECT_TRUE(engine.UpTo5000Hours);
     in.Choice(Control::RzRadioGroup4) = 1;
-    EXPECT_EQ(Calculate(3, in, engine, ","), Effects{Result("60,0")});
+    EXPECT_EQ(WithoutCheck(Calculate(3, in, engine, ",")), Effects{Result("60,0")});
     EXPECT_FALSE(engine.UpTo5000Hours);
 }
 
@@ -357,6 +384,70 @@ TEST(FormatThickness, FixedUpTo99999AndScientificFrom100000) {
     // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(FormatThickness(c.mm, c.separator), c.text) << c.mm;
+}
+
+// The line of the status strip: the accepted thickness, the figure of the requirement beside
+// it, and whether it holds; a rounding down by up to 3 mm can leave it unmet.
+TEST(Calculate, CheckAtTheAcceptedThickness) {
+    struct Case {
+        int method;
+        Typing setup;
+        std::string_view separator;
+        const char* line;
+    };
+    const Typing surface200 = Fields({{Control::RzNumericEdit6, 20},
+                                      {Control::RzNumericEdit7, 200},
+                                      {Control::RzNumericEdit8, 45}});
+    const Typing surface250 = Fields({{Control::RzNumericEdit6, 20},
+                                      {Control::RzNumericEdit7, 250},
+                                      {Control::RzNumericEdit8, 45}});
+    const Case cases[] = {
+        {1, surface200, ",",
+         "Принято 40 мм: tпов = 44,0 °С (задана 45), q = 85,0 Вт/м — обеспечено"},
+        {1, surface200, ".",
+         "Принято 40 мм: tпов = 44.0 °С (задана 45), q = 85.0 Вт/м — обеспечено"},
+        // 52 mm rounds down to 50.
+        {1, surface250, ",",
+         "Принято 50 мм: tпов = 46,1 °С (задана 45), q = 102,2 Вт/м — не обеспечено; требуется "
+         "60 мм"},
+        {3, [](Inputs&) {}, ",",
+         "Принято 50 мм: qпары = 48,4 Вт/м (норма 48,9), tк = 12,0 °С — обеспечено"},
+        {4, [](Inputs&) {}, ",",
+         "Принято 50 мм: время до замерзания = 23,4 ч (задано 24) — не обеспечено; требуется 60 "
+         "мм"},
+        {0, Fields({{Control::RzNumericEdit1, 5}, {Control::RzNumericEdit2, 150}}), ",",
+         "Принято 50 мм: q = 56,9 Вт/м (норма 57,0), tпов = 8,0 °С — обеспечено"},
+        {2,
+         Fields({{Control::RzNumericEdit11, 20},
+                 {Control::RzNumericEdit12, 5},
+                 {Control::RzNumericEdit13, 80}}),
+         ",",
+         "Принято 20 мм: tпов = 16,5 °С (точка росы 16,4), запас = 0,1 °С, q = 8,1 Вт/м — "
+         "обеспечено"},
+    };
+    for (const Case& c : cases) {
+        Inputs in;
+        c.setup(in);
+        T_calc engine;
+        const Effects effects = Calculate(c.method, in, engine, c.separator);
+        ASSERT_FALSE(effects.empty());
+        const auto* shown = std::get_if<ShowCheck>(&effects.back());
+        ASSERT_NE(shown, nullptr) << "kind " << c.method;
+        EXPECT_EQ(CheckLine(shown->check, c.separator), c.line);
+    }
+}
+
+TEST(Calculate, CheckFiguresNeverReadNanOrNegativeZero) {
+    CheckFigure f{"q", "Плотность", "Вт/м", -0.04};
+    EXPECT_EQ(FigureValue(f, ","), "0,0");
+    f.value = -1.26;
+    EXPECT_EQ(FigureValue(f, ","), "-1,3");
+    f.decimals = 0;
+    f.value = 91.5;
+    EXPECT_EQ(FigureValue(f, ","), "92");
+    f.value = std::nan("");
+    EXPECT_EQ(FigureValue(f, ","), "—");
+    EXPECT_EQ(FigureLabel(f), "Плотность, Вт/м");
 }
 
 } // namespace

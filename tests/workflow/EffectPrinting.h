@@ -19,5 +19,8 @@ inline void PrintTo(const SetResult& e, std::ostream* os) {
 inline void PrintTo(const MoveFocus& e, std::ostream* os) {
     *os << "focus " << ObjectName(e.field);
 }
+inline void PrintTo(const ShowCheck& e, std::ostream* os) {
+    *os << "check \"" << CheckLine(e.check, ",") << "\"";
+}
 
 } // namespace workflow

@@ -106,4 +106,35 @@ TEST(ShownResult, TheNormOutlivesTheChoiceOfKindButNotItsInputs) {
     EXPECT_FALSE(w.shown.HasThickness());
 }
 
+// The check belongs to the thickness: shown while it is current, gone for a new kind and
+// after a rejected calculation.
+TEST(ShownResult, TheCheckLivesAndDiesWithTheThickness) {
+    Window w;
+    w.Choose(1);
+    w.inputs.Field(Control::RzNumericEdit6) = 20;
+    w.inputs.Field(Control::RzNumericEdit7) = 150;
+    w.inputs.Field(Control::RzNumericEdit8) = 45;
+    EXPECT_EQ(w.shown.CurrentCheck(w.inputs), nullptr);
+    w.Calculate(1);
+    ASSERT_NE(w.shown.CurrentCheck(w.inputs), nullptr);
+    EXPECT_EQ(w.shown.CurrentCheck(w.inputs)->acceptedMm, 30);
+
+    w.inputs.Field(Control::RzNumericEdit7) = 200; // stale
+    EXPECT_EQ(w.shown.CurrentCheck(w.inputs), nullptr);
+    w.inputs.Field(Control::RzNumericEdit7) = 150; // current again
+    EXPECT_NE(w.shown.CurrentCheck(w.inputs), nullptr);
+
+    w.inputs.Field(Control::RzNumericEdit8) = 20; // the surface at the air: rejected
+    w.Calculate(1);
+    w.inputs.Field(Control::RzNumericEdit8) = 45;
+    EXPECT_TRUE(w.Current()); // the old thickness still belongs to these inputs...
+    EXPECT_EQ(w.shown.CurrentCheck(w.inputs), nullptr); // ...but its check is cleared
+
+    w.Calculate(1);
+    EXPECT_NE(w.shown.CurrentCheck(w.inputs), nullptr);
+    w.Choose(2);
+    w.Choose(1);
+    EXPECT_EQ(w.shown.CurrentCheck(w.inputs), nullptr);
+}
+
 } // namespace
