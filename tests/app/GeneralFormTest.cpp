@@ -1,6 +1,7 @@
 // The main window through its real controls: start-up state, the choice of a kind, the
 // road of one calculation, rejections with their message and focus, and the field
 // behaviours. Message boxes go to a hook; a real modal dialog would fail the watchdog.
+#include "Colors.h"
 #include "GroupBar.h"
 #include "GroupBarGroup.h"
 #include "MessageBoxes.h"
@@ -407,6 +408,52 @@ private slots:
         QVERIFY(!ResultLooksStale());
         QCOMPARE(Line(Report(), "Расчётная толщина"),
                  QStringLiteral("Расчётная толщина тепловой изоляции, мм —"));
+    }
+
+    // The status strip tells what the accepted thickness gives, in the accent colour when it
+    // falls short; it empties when a kind is chosen, when a calculation is rejected and
+    // while the result is stale. The report prints the same figures.
+    void theStatusStripChecksTheAcceptedThickness() {
+        QLabel* strip = window->AcceptedCheckLine;
+        auto shortfall = [&] {
+            return strip->palette().color(QPalette::WindowText) == QColor(Colors::Accent);
+        };
+        window->RGCalc->click(1);
+        QCOMPARE(strip->text(), QString());
+        Type(window->RzNumericEdit6, "20");
+        Type(window->RzNumericEdit7, "200");
+        Type(window->RzNumericEdit8, "45");
+        Calculate();
+        QCOMPARE(strip->text(),
+                 QStringLiteral(
+                     "Принято 40 мм: tпов = 44,0 °С (задана 45), q = 85,0 Вт/м — обеспечено"));
+        QVERIFY(!shortfall());
+
+        // 52 mm rounds down to 50: short, and the product thickness that meets it.
+        Type(window->RzNumericEdit7, "250");
+        Calculate();
+        QVERIFY(strip->text().endsWith(QStringLiteral("не обеспечено; требуется 60 мм")));
+        QVERIFY(shortfall());
+        QCOMPARE(Line(Report(), "Требование"),
+                 QStringLiteral("Требование не обеспечено; требуется 60 мм"));
+
+        TypeOnly(window->RzNumericEdit7, "260"); // stale
+        QCOMPARE(strip->text(), QString());
+        TypeOnly(window->RzNumericEdit7, "250"); // current again
+        QVERIFY(!strip->text().isEmpty());
+        QVERIFY(Line(Report(), "Требование").startsWith(QStringLiteral("Требование")));
+
+        Type(window->RzNumericEdit8, "20"); // the surface at the air: rejected
+        Calculate();
+        TakeBoxes();
+        QCOMPARE(strip->text(), QString());
+
+        Type(window->RzNumericEdit8, "45");
+        Calculate();
+        QVERIFY(!strip->text().isEmpty());
+        window->RGCalc->click(0);
+        QCOMPARE(strip->text(), QString());
+        QCOMPARE(Line(Report(), "Требование"), QString());
     }
 
     void wholeNumberFieldsRoundATypedFraction() {

@@ -1,4 +1,5 @@
 // Renders a report to PDF and reads its words back with their boxes, as a reader would.
+#include "CalculateCommand.h"
 #include "PagePainter.h"
 #include "ReportCommand.h"
 
@@ -73,4 +74,60 @@ TEST(ReportPdf, TextsStandWhereTheTemplatePutsThem) {
         EXPECT_NEAR(found->second.xMm, leftMm + padX, 0.5) << text;
         EXPECT_NEAR(found->second.yMm, topMm + padY, 0.5) << text;
     }
+}
+
+namespace {
+
+// The page's words as pdftotext lays them out, row by row, one blank between words.
+QString ReadText(const QString& pdf) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral(PDFTOTEXT),
+                    {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) return {};
+    return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+}
+
+} // namespace
+
+// A calculation run as the window runs it, printed: the check below the result when the
+// thickness belongs to the printed inputs, nothing of it when they have changed since.
+TEST(ReportPdf, TheCheckAtTheAcceptedThicknessIsPrintedBesideItsThickness) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // The figures follow the user's locale, as the window's do.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Russian));
+    reports::ReportTemplates templates;
+    workflow::Inputs inputs;
+    inputs.Field(workflow::Control::RzNumericEdit6) = 20;
+    inputs.Field(workflow::Control::RzNumericEdit7) = 250; // 52 mm, rounded down to 50
+    inputs.Field(workflow::Control::RzNumericEdit8) = 45;
+    T_calc engine;
+    workflow::ShownResult shown;
+    shown.KindChosen(1);
+    shown.Calculated(1, inputs, workflow::Calculate(1, inputs, engine, ","));
+
+    auto printed = [&](const workflow::Inputs& now, const char* file) {
+        const auto* report = reports::FillReport(templates, 1, now, shown);
+        const QString pdf = dir.filePath(QString::fromUtf8(file));
+        EXPECT_TRUE(reportengine::WritePdf(
+            reportengine::PreparePage(*report, {QDate(2024, 3, 5), QLocale(QLocale::Russian)}),
+            pdf));
+        return ReadText(pdf);
+    };
+    const QString current = printed(inputs, "current.pdf");
+    for (const char* phrase :
+         {"Проверка при принятой толщине", "Принятая толщина изоляции, мм 50",
+          "Температура поверхности изоляции, °С 46,1", "Заданная температура поверхности, °С 45",
+          "Плотность теплового потока, Вт/м 102,2", "Требование не обеспечено; требуется 60 мм"})
+        EXPECT_TRUE(current.contains(QString::fromUtf8(phrase))) << phrase << "\n"
+                                                                 << current.toStdString();
+
+    workflow::Inputs changed = inputs;
+    changed.Field(workflow::Control::RzNumericEdit7) = 200;
+    const QString stale = printed(changed, "stale.pdf");
+    EXPECT_FALSE(stale.isEmpty());
+    EXPECT_FALSE(stale.contains(QStringLiteral("Проверка"))) << stale.toStdString();
+    EXPECT_FALSE(stale.contains(QStringLiteral("Требование")));
+    QLocale::setDefault(before);
 }
