@@ -255,8 +255,9 @@ TEST(TCalcCheck, SmallestMeetingThicknessFindsTheFirstStepThatMeets) {
     }
 }
 
-// At the accepted product thickness, the next thickness that meets a requirement meets it
-// and the step below does not, for every kind.
+// At the accepted product thickness, for every kind: rounded up from a thickness that
+// reached its target, the requirement holds; short of it, the next thickness that meets it
+// does and the step below does not.
 TEST(TCalcCheck, NextThicknessMeetsAndTheStepBelowDoesNot) {
     Random r(6);
     struct Kind {
@@ -303,7 +304,7 @@ TEST(TCalcCheck, NextThicknessMeetsAndTheStepBelowDoesNot) {
          [](const T_calc& c, double x) { return c.CheckFreezing(x).Met(); }},
     };
     for (const Kind& kind : kinds) {
-        int shortfalls = 0;
+        int shortfalls = 0, roundedUp = 0;
         for (int i = 0; i < Cases / 2; ++i) {
             Solved s = SolveUntilSuccess(kind.entry, {0});
             const T_calc& c = s.engine;
@@ -311,6 +312,13 @@ TEST(TCalcCheck, NextThicknessMeetsAndTheStepBelowDoesNot) {
             const int32_t accepted = std::max(c.RoundThickness(s.thickness), 0);
             SCOPED_TRACE(std::string(kind.name) + " case " + std::to_string(i) + " accepted " +
                          std::to_string(accepted));
+            // Rounded up from a thickness that reached its target: the requirement holds.
+            const double tolerance = RatioTolerance(c);
+            if (c.InstalledThickness(accepted) >= s.thickness + tolerance &&
+                kind.met(c, s.thickness + tolerance)) {
+                ++roundedUp;
+                EXPECT_TRUE(meets(accepted));
+            }
             if (meets(accepted)) continue;
             ++shortfalls;
             const auto next = T_calc::SmallestMeetingThickness(accepted, 2'000'000'000, meets);
@@ -319,6 +327,7 @@ TEST(TCalcCheck, NextThicknessMeetsAndTheStepBelowDoesNot) {
             EXPECT_FALSE(meets(*next - 10));
         }
         EXPECT_GT(shortfalls, 0) << kind.name;
+        EXPECT_GT(roundedUp, 0) << kind.name;
     }
 }
 
