@@ -49,7 +49,7 @@ using K = FieldKind;
 using U = FieldUse;
 constexpr std::optional<Limits> None;
 
-constexpr std::array<NumberFieldSpec, NumberFieldCount> Fields = {{
+constexpr NumberFieldSpec Fields[] = {
 //   control                     caption                                          method kind        use          default  limits           display pattern       empties range msg
     {Control::RzNumericEdit1,  "Температура воздуха (°C)",                       0, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
     {Control::RzNumericEdit2,  "Температура теплоносителя (°C)",                 0, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
@@ -73,7 +73,8 @@ constexpr std::array<NumberFieldSpec, NumberFieldCount> Fields = {{
     {Control::RzNumericEdit26, "Толщина стенки трубопровода (мм)",               4, K::Integer, U::Input,     5,  Limits{0, 100},      ",0;(,0)",            true,  false},
     {Control::RzNumericEdit27, "Начальная температура воды (°C)",                4, K::Integer, U::Input,    18,  Limits{0, 200},      ",0;(,0)",            true,  false},
     {Control::RzNumericEdit28, "Время отсутствия движения (час)",                4, K::Integer, U::Input,    24,  Limits{1, 1000},     ",0;(,0)",            true,  false},
-}};
+};
+static_assert(std::size(Fields) <= ControlCount);
 
 // clang-format on
 
@@ -88,7 +89,7 @@ std::span<const std::string_view> DiameterRows() {
     return views;
 }
 
-template <typename Table> std::size_t PositionOf(const Table& table, Control control) {
+template <typename Spec> std::size_t PositionOf(std::span<const Spec> table, Control control) {
     for (std::size_t i = 0; i < table.size(); ++i)
         if (table[i].control == control) return i;
     throw std::out_of_range("no input named " + std::string(ObjectName(control)));
@@ -96,9 +97,9 @@ template <typename Table> std::size_t PositionOf(const Table& table, Control con
 
 } // namespace
 
-std::span<const ChoiceSpec, ChoiceCount> Choices() {
+std::span<const ChoiceSpec> Choices() {
     // clang-format off
-    static const std::array<ChoiceSpec, ChoiceCount> choices = {{
+    static const ChoiceSpec choices[] = {
         {Control::RzRadioGroup1, "Объект",                                              CommonPanel, ObjectRows,    0},
         {Control::RzRadioGroup2, "Расположение",                                        CommonPanel, LocationRows,  0},
         {Control::RzRadioGroup3, "Покрытие",                                            CommonPanel, CoveringRows,  0},
@@ -107,7 +108,8 @@ std::span<const ChoiceSpec, ChoiceCount> Choices() {
         {Control::RzComboBox5,   "Район строительства",                                 0,           RegionRows,    0},
         {Control::RzComboBox4,   "Температура в подающей трубе (°C)",                   3,           SupplyRows,    1},
         {Control::RzComboBox2,   "Способ установки трубопровода",                       4,           LayingRows,    6},
-    }};
+    };
+    static_assert(std::size(choices) <= ControlCount);
     // clang-format on
     return choices;
 }
@@ -176,19 +178,19 @@ int32_t MaterialIndexFromValue(std::optional<std::string_view> value) {
     return index;
 }
 
-std::span<const NumberFieldSpec, NumberFieldCount> NumberFields() {
+std::span<const NumberFieldSpec> NumberFields() {
     return Fields;
 }
 
 const NumberFieldSpec& NumberField(Control control) {
-    return Fields[PositionOf(Fields, control)];
+    return NumberFields()[PositionOf(NumberFields(), control)];
 }
 
 Inputs::Inputs()
     : materialValue(std::string(DefaultMaterialValue)) {
-    for (std::size_t i = 0; i < ChoiceCount; ++i)
+    for (std::size_t i = 0; i < Choices().size(); ++i)
         choices_[i] = Choices()[i].defaultRow;
-    for (std::size_t i = 0; i < NumberFieldCount; ++i)
+    for (std::size_t i = 0; i < std::size(Fields); ++i)
         fields_[i] = Fields[i].defaultValue;
 }
 
@@ -201,11 +203,11 @@ int Inputs::Choice(Control choice) const {
 }
 
 double& Inputs::Field(Control field) {
-    return fields_[PositionOf(Fields, field)];
+    return fields_[PositionOf(NumberFields(), field)];
 }
 
 double Inputs::Field(Control field) const {
-    return fields_[PositionOf(Fields, field)];
+    return fields_[PositionOf(NumberFields(), field)];
 }
 
 } // namespace workflow

@@ -29,8 +29,7 @@ struct ChoiceSpec {
     int defaultRow;
 };
 
-inline constexpr std::size_t ChoiceCount = 8;
-std::span<const ChoiceSpec, ChoiceCount> Choices();
+std::span<const ChoiceSpec> Choices();
 const ChoiceSpec& Choice(Control control); // throws std::out_of_range
 bool IsChoice(Control control);
 // The text of a row of a choice; empty for a position outside its rows.
@@ -100,8 +99,7 @@ struct NumberFieldSpec {
     bool announcesRangeError; // leaving it out of range shows a message first
 };
 
-inline constexpr std::size_t NumberFieldCount = 19;
-std::span<const NumberFieldSpec, NumberFieldCount> NumberFields();
+std::span<const NumberFieldSpec> NumberFields();
 const NumberFieldSpec& NumberField(Control control); // throws std::out_of_range
 
 // ---- The values of all inputs at the moment of calculating ----------------------------
@@ -123,8 +121,9 @@ public:
     std::optional<std::string> materialValue;
 
 private:
-    std::array<int, ChoiceCount> choices_{};
-    std::array<double, NumberFieldCount> fields_{};
+    // By position in Choices() and NumberFields(); no table holds more than every control.
+    std::array<int, ControlCount> choices_{};
+    std::array<double, ControlCount> fields_{};
 };
 
 } // namespace workflow
