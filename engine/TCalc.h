@@ -3,6 +3,8 @@
 // Plain C++: no toolkit, no files, no clock.
 #pragma once
 
+#include "TCalcMaterials.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -119,7 +121,7 @@ public:
 
     // Table sizes that callers index by.
     static constexpr int32_t DiameterCount = 22;
-    static constexpr int32_t MaterialCount = 7;
+    static constexpr int32_t MaterialCount = int32_t(std::size(tcalc_tables::MaterialLaws));
     static constexpr int32_t RegionCount = 6;
     static constexpr int32_t LayingCount = 7;
     static std::span<const int32_t, DiameterCount> OuterDiametersMm();

@@ -23,27 +23,6 @@ constexpr std::array<int32_t, T_calc::DiameterCount> OuterDiameterMm = {
 constexpr std::array<int32_t, 23> NominalBoreMm = {
     15, 20, 25, 40, 50, 65, 80, 100, 125, 150, 200, 250, 300, 350, 400, 450, 500, 600, 700, 800, 900, 1000, 1400};
 
-// ---- Materials: lambda(t) = a + b*t + c*t*t, W/(m*K); highest carrier temperature, C;
-// the product thickness per installed thickness (stitched mats settle under their cover) --
-
-struct MaterialLaw {
-    double a, b, c;
-    double upperLimit;
-    double settling;
-};
-
-constexpr MaterialLaw MaterialLaws[] = {
-    //  a       b         c          limit  settling
-    {0.035,  0.00007, 0.0000004, 750,   1.2},  // 0 stitched mat ZORBALIT-80
-    {0.034,  0.00008, 0.0000004, 750,   1.2},  // 1 stitched mat ZORBALIT-100
-    {0.046,  0,       0,         700,   1.2},  // 2 stitched mat M1-75
-    {0.033,  0.0001,  0.0000002, 700,   1.2},  // 3 stitched mat M1-100
-    {0.0348, 0.00006, 0.0000004, 650,   1},    // 4 cylinder ZORBALIT-80
-    {0.0348, 0.00006, 0.0000004, 650,   1},    // 5 cylinder ZORBALIT-100
-    {0.037,  0.0002,  0,         250,   1},    // 6 lamellar mat
-};
-static_assert(std::size(MaterialLaws) == T_calc::MaterialCount);
-
 // ---- Heat-transfer coefficient of the insulation surface, W/(m2*K) --------------------
 
 // Columns: indoors metal, indoors non-metal, open air metal, open air non-metal.
