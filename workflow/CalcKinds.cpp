@@ -2,6 +2,7 @@
 
 #include "NumberField.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -303,6 +304,10 @@ constexpr std::array<CalcKind, CalcMethodCount> Kinds = {{
      ReadByFreezing,       FreezingChanges,       FreezingStatuses,       RunFreezing,       CheckFreezing},
 }};
 // clang-format on
+// A row left out of the table would still be there, empty; it is a compile error instead.
+static_assert(std::ranges::all_of(Kinds, [](const CalcKind& k) {
+    return !k.caption.empty() && !k.page.empty() && !k.reads.empty() && k.run && k.check;
+}));
 
 } // namespace
 
