@@ -131,6 +131,10 @@ double T_calc::InstalledThickness(int32_t productMm) const {
     return 0.001 * productMm / MaterialLaws[Bounded(MaterialIndex, MaterialCount)].settling;
 }
 
+double T_calc::ProductMillimetres(double installed) const {
+    return 1000 * MaterialLaws[Bounded(MaterialIndex, MaterialCount)].settling * installed;
+}
+
 std::optional<int32_t> T_calc::SmallestMeetingThickness(int32_t fromMm, int32_t largestMm,
                                                         const std::function<bool(int32_t)>& meets) {
     // In steps of 10 mm: `low` fails, so double the stride until a step meets, then halve

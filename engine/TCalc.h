@@ -93,9 +93,10 @@ public:
     ChannelCheck CheckTwoPipeChannel(double installed) const;
     FreezingCheck CheckFreezing(double installed) const;
 
-    // The installed thickness (metres) of a product thickness in millimetres: the inverse of
-    // the settling that RoundThickness applies.
+    // The installed thickness (metres) of a product thickness in millimetres, and back: the
+    // settling that RoundThickness applies, without its rounding.
     double InstalledThickness(int32_t productMm) const;
+    double ProductMillimetres(double installed) const;
     // The smallest product thickness above `fromMm`, in its steps of 10 mm, for which
     // `meets` holds, searched on the understanding that a thicker layer never does worse;
     // none up to `largestMm`.

@@ -22,24 +22,31 @@ std::string FigureLabel(const CheckFigure& figure) {
     return std::string(figure.name) + ", " + std::string(figure.unit);
 }
 
-std::string CheckVerdict(const AcceptedCheck& check) {
-    if (check.met) return "обеспечено";
-    if (!check.meetingMm)
-        return "не обеспечено; требуется " + std::string(BeyondLargestThickness) + " мм";
-    return "не обеспечено; требуется " + std::to_string(*check.meetingMm) + " мм";
+std::string CheckVerdict(bool met, std::optional<int32_t> meetingMm) {
+    if (met) return "обеспечено";
+    if (!meetingMm) return "не обеспечено; требуется " + std::string(BeyondLargestThickness) + " мм";
+    return "не обеспечено; требуется " + std::to_string(*meetingMm) + " мм";
 }
 
-std::string CheckLine(const AcceptedCheck& check, std::string_view decimalSeparator) {
+std::string CheckVerdict(const AcceptedCheck& check) {
+    return CheckVerdict(check.met, check.meetingMm);
+}
+
+std::string CheckFigures(const AcceptedCheck& check, std::string_view decimalSeparator) {
     auto shown = [&](const CheckFigure& f) {
         return std::string(f.symbol) + " = " + FigureValue(f, decimalSeparator) + " " +
                std::string(f.unit);
     };
-    std::string line = "Принято " + std::to_string(check.acceptedMm) +
-                       " мм: " + shown(check.checked) + " (" + std::string(check.required.symbol) +
-                       " " + FigureValue(check.required, decimalSeparator) + ")";
+    std::string figures = shown(check.checked) + " (" + std::string(check.required.symbol) + " " +
+                          FigureValue(check.required, decimalSeparator) + ")";
     for (const CheckFigure& figure : check.more)
-        if (figure.inLine) line += ", " + shown(figure);
-    return line + " — " + CheckVerdict(check);
+        if (figure.inLine) figures += ", " + shown(figure);
+    return figures;
+}
+
+std::string CheckLine(const AcceptedCheck& check, std::string_view decimalSeparator) {
+    return "Принято " + std::to_string(check.acceptedMm) +
+           " мм: " + CheckFigures(check, decimalSeparator) + " — " + CheckVerdict(check);
 }
 
 } // namespace workflow

@@ -30,6 +30,7 @@ struct AcceptedCheck {
     bool met = false;
     // When not met: the smallest product thickness that meets; none up to the largest shown.
     std::optional<int32_t> meetingMm = std::nullopt;
+    double requiredMm = 0; // the method's thickness as a product thickness, before rounding
     bool operator==(const AcceptedCheck&) const = default;
 };
 
@@ -39,8 +40,11 @@ inline constexpr std::string_view VerdictLabel = "Требование";
 
 // "Принято 40 мм: q = 41,3 Вт/м (норма 45,0), tпов = 27,4 °С — обеспечено"
 std::string CheckLine(const AcceptedCheck& check, std::string_view decimalSeparator);
+// "q = 41,3 Вт/м (норма 45,0), tпов = 27,4 °С"
+std::string CheckFigures(const AcceptedCheck& check, std::string_view decimalSeparator);
 // "обеспечено", or "не обеспечено; требуется 50 мм"
 std::string CheckVerdict(const AcceptedCheck& check);
+std::string CheckVerdict(bool met, std::optional<int32_t> meetingMm);
 // The figure's value with its decimals: "41,3"
 std::string FigureValue(const CheckFigure& figure, std::string_view decimalSeparator);
 // The report's label of a figure: "Плотность теплового потока, Вт/м"

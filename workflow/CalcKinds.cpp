@@ -288,19 +288,19 @@ AcceptedCheck CheckFreezing(const T_calc& engine, int32_t mm) {
 // clang-format off
 constexpr std::array<CalcKind, CalcMethodCount> Kinds = {{
     {"По нормам плотности теплового потока",                            "DensityHeatThred",
-     "по нормам плотности теплового потока", "frxReport3",
+     "по нормам плотности теплового потока", "frxReport3", "", "",
      ReadByNormFlux,       NormFluxChanges,       NormFluxStatuses,       RunNormFlux,       CheckNormFlux},
     {"По заданной температуре на поверхности изоляции",                 "TemperatureSurface",
-     "по заданной температуре поверхности",  "frxReport1",
+     "по заданной температуре поверхности",  "frxReport1", "", "",
      ReadBySurfaceTemp,    SurfaceTempChanges,    SurfaceTempStatuses,    RunSurfaceTemp,    CheckSurfaceTemp},
     {"С целью предотвращения конденсации влаги на поверхности изоляции", "CondensationMoisture",
-     "против конденсации влаги",             "frxReport2",
+     "против конденсации влаги",             "frxReport2", "", "",
      ReadByCondensation,   CondensationChanges,   CondensationStatuses,   RunCondensation,   CheckCondensation},
     {"Трубопроводов тепловых сетей двухтрубной канальной прокладки",     "Lining",
-     "двухтрубная канальная прокладка",      "frxReport5",
+     "двухтрубная канальная прокладка",      "frxReport5", "В непроходном канале", "Не металлическое",
      ReadByTwoPipeChannel, TwoPipeChannelChanges, TwoPipeChannelStatuses, RunTwoPipeChannel, CheckTwoPipeChannel},
     {"С целью предотвращения замерзания воды в трубопроводе",           "Water",
-     "против замерзания воды",               "frxReport4",
+     "против замерзания воды",               "frxReport4", "На открытом воздухе", "Не металлическое",
      ReadByFreezing,       FreezingChanges,       FreezingStatuses,       RunFreezing,       CheckFreezing},
 }};
 // clang-format on

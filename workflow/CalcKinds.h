@@ -59,6 +59,9 @@ struct CalcKind {
     std::string_view page;           // the page of the inner container Notebook
     std::string_view shortName;      // in the title and file name of its report
     std::string_view reportTemplate; // the name of its report template
+    // Where its object lies and what covers it when its page does not ask; empty: as chosen.
+    std::string_view fixedLocation;
+    std::string_view fixedCovering;
     // The controls it reads, in the order of the entry's arguments (Control::RzComboBox1 stands
     // for the material).
     std::span<const Control> reads;

@@ -55,7 +55,8 @@ std::optional<AcceptedCheck> CheckAccepted(const CalcKind& kind, const T_calc& e
     const int32_t accepted = AcceptedMillimetres(engine, thickness);
     if (accepted > LargestShownThickness) return std::nullopt;
     AcceptedCheck check = kind.check(engine, accepted);
-    if (!Finite(check.checked) || !Finite(check.required) ||
+    check.requiredMm = engine.ProductMillimetres(thickness);
+    if (!std::isfinite(check.requiredMm) || !Finite(check.checked) || !Finite(check.required) ||
         !std::all_of(check.more.begin(), check.more.end(), Finite))
         return std::nullopt;
     if (!check.met)

@@ -1,0 +1,160 @@
+#include "Schedule.h"
+
+#include "CalcKinds.h"
+
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+namespace workflow {
+
+namespace {
+
+constexpr std::string_view NoCurrentResult =
+    "В ведомость добавляется выполненный расчёт для показанных исходных данных: нажмите "
+    "«Рассчитать»";
+constexpr std::string_view NoKind = "Выберите вид расчёта";
+
+// A caption as a column heading: without the run of dots or underlines that leads the eye
+// to its control in the window.
+std::string Caption(std::string_view caption) {
+    while (!caption.empty() && (caption.back() == '.' || caption.back() == '_'))
+        caption.remove_suffix(1);
+    return std::string(caption);
+}
+
+// A field's value as the window shows it: at most three decimals, no trailing zeros.
+std::string ValueText(double value, std::string_view decimalSeparator) {
+    if (!std::isfinite(value)) return "—";
+    char digits[64];
+    std::snprintf(digits, sizeof digits, "%.3f", value);
+    std::string text = digits;
+    while (text.back() == '0')
+        text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    if (text == "-0") text = "0";
+    if (const auto point = text.find('.'); point != std::string::npos)
+        text.replace(point, 1, decimalSeparator);
+    return text;
+}
+
+bool OwnColumn(Control control) {
+    return control == Control::RzRadioGroup1 || control == Control::RzRadioGroup2 ||
+           control == Control::RzRadioGroup3 || control == Control::RzComboBox3 ||
+           control == MaterialListControl;
+}
+
+std::string ObjectText(const Inputs& in) {
+    if (in.Choice(Control::RzRadioGroup1) == 1)
+        return std::string(ChoiceRowText(Control::RzRadioGroup1, 1));
+    const std::string diameter(
+        ChoiceRowText(Control::RzComboBox3, in.Choice(Control::RzComboBox3)));
+    return std::string(ChoiceRowText(Control::RzRadioGroup1, 0)) + " " + diameter + " мм";
+}
+
+} // namespace
+
+RowOrReason RowFromCalculation(int method, const Inputs& now, const ShownResult& shown,
+                               std::string calculatedAt, std::string_view decimalSeparator) {
+    const CalcKind* kind = Kind(method);
+    if (kind == nullptr) return {std::nullopt, std::string(NoKind)};
+    if (shown.HasThickness() && !shown.ThicknessIsCurrent(now))
+        return {std::nullopt, std::string(StaleResultHint)};
+    const AcceptedCheck* check = shown.CurrentCheck(now);
+    if (check == nullptr) return {std::nullopt, std::string(NoCurrentResult)};
+
+    ScheduleRow row;
+    row.kind = method;
+    row.object = ObjectText(now);
+    row.location =
+        kind->fixedLocation.empty()
+            ? std::string(ChoiceRowText(Control::RzRadioGroup2, now.Choice(Control::RzRadioGroup2)))
+            : std::string(kind->fixedLocation);
+    row.covering =
+        kind->fixedCovering.empty()
+            ? std::string(ChoiceRowText(Control::RzRadioGroup3, now.Choice(Control::RzRadioGroup3)))
+            : std::string(kind->fixedCovering);
+    row.material = std::string(MaterialText(now.materialValue));
+    row.materialValue = now.materialValue;
+    for (Control control : kind->reads) {
+        if (control == MaterialListControl) continue;
+        if (IsChoice(control)) {
+            const int position = now.Choice(control);
+            row.inputs.push_back({control, Caption(Choice(control).caption),
+                                  std::string(ChoiceRowText(control, position)), double(position)});
+        } else {
+            const double value = now.Field(control);
+            row.inputs.push_back({control, Caption(NumberField(control).caption),
+                                  ValueText(value, decimalSeparator), value});
+        }
+    }
+    row.requiredMm = check->requiredMm;
+    row.acceptedMm = check->acceptedMm;
+    row.checkFigures = CheckFigures(*check, decimalSeparator);
+    row.checkMet = check->met;
+    row.meetingMm = check->meetingMm;
+    row.calculatedAt = std::move(calculatedAt);
+    return {std::move(row), {}};
+}
+
+Inputs InputsOfRow(const ScheduleRow& row) {
+    Inputs in;
+    for (const ScheduleInput& input : row.inputs) {
+        if (IsChoice(input.control))
+            in.Choice(input.control) = int(input.value);
+        else if (input.control != MaterialListControl)
+            in.Field(input.control) = input.value;
+    }
+    in.materialValue = row.materialValue;
+    return in;
+}
+
+std::string_view KindCaption(int kind) {
+    const CalcKind* k = Kind(kind);
+    return k ? k->caption : std::string_view();
+}
+
+std::string InputsText(const ScheduleRow& row) {
+    std::string text;
+    for (const ScheduleInput& input : row.inputs) {
+        if (OwnColumn(input.control)) continue;
+        if (!text.empty()) text += "; ";
+        text += input.caption + ": " + input.text;
+    }
+    return text;
+}
+
+std::string CheckVerdictOf(const ScheduleRow& row) {
+    return CheckVerdict(row.checkMet, row.meetingMm);
+}
+
+void Schedule::Add(ScheduleRow row) {
+    rows_.push_back(std::move(row));
+}
+
+void Schedule::Remove(std::size_t position) {
+    if (position < rows_.size()) rows_.erase(rows_.begin() + std::ptrdiff_t(position));
+}
+
+bool Schedule::Move(std::size_t position, int direction) {
+    if (position >= rows_.size() || (direction != -1 && direction != 1)) return false;
+    if (direction < 0 && position == 0) return false;
+    const std::size_t other = direction < 0 ? position - 1 : position + 1;
+    if (other >= rows_.size()) return false;
+    std::swap(rows_[position], rows_[other]);
+    return true;
+}
+
+void Schedule::Clear() {
+    rows_.clear();
+}
+
+void Schedule::SetTag(std::size_t position, std::string tag) {
+    if (position < rows_.size()) rows_[position].tag = std::move(tag);
+}
+
+void Schedule::Replace(std::vector<ScheduleRow> rows) {
+    rows_ = std::move(rows);
+}
+
+} // namespace workflow

@@ -1,0 +1,85 @@
+// The schedule: calculations kept as rows of one list that the engineer checks, prints and
+// hands on. Plain data and the operations on it; its file, its page and its printout are
+// built on these.
+#pragma once
+
+#include "AcceptedCheck.h"
+#include "Controls.h"
+#include "InputModel.h"
+#include "ShownResult.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace workflow {
+
+// One input that the kind of a row reads, as the window showed it.
+struct ScheduleInput {
+    Control control;     // files name it by its objectName
+    std::string caption; // with its unit: "Температура теплоносителя (°C)"
+    std::string text;    // as shown: "150", "Труба", "108"
+    double value = 0;    // a field's value or a choice's position; 0 for the material
+    bool operator==(const ScheduleInput&) const = default;
+};
+
+struct ScheduleRow {
+    int kind = 0;
+    std::string tag; // «Обозначение», the line's tag the user gives: «Т1-108»
+    std::string object; // «Труба 108 мм», «Плоскость», «Две трубы 108 мм»
+    std::string location; // «На открытом воздухе», «В помещении», «В непроходном канале»
+    std::string covering; // «Металл», «Не металл», «Не металлическое»
+    std::string material; // as the list shows it
+    std::optional<std::string> materialValue;
+    std::vector<ScheduleInput> inputs; // in the order the kind reads them
+    double requiredMm = 0;             // the method's thickness as a product thickness
+    int32_t acceptedMm = 0;
+    std::string checkFigures; // "tпов = 44,0 °С (задана 45), q = 85,0 Вт/м"
+    bool checkMet = false;
+    std::optional<int32_t> meetingMm; // a thickness that meets a shortfall
+    std::string calculatedAt;         // local date and time, "2026-12-10T16:20:05"
+    bool operator==(const ScheduleRow&) const = default;
+};
+
+// The row of a successful calculation whose result is current; none with why not, in the
+// user's words, otherwise.
+struct RowOrReason {
+    std::optional<ScheduleRow> row;
+    std::string reason;
+};
+RowOrReason RowFromCalculation(int method, const Inputs& now, const ShownResult& shown,
+                               std::string calculatedAt, std::string_view decimalSeparator);
+
+// The inputs of the window as the row was calculated: the defaults, and over them what
+// the row's kind read.
+Inputs InputsOfRow(const ScheduleRow& row);
+
+// The kind's caption, as the group bar shows it; empty outside the table.
+std::string_view KindCaption(int kind);
+// The inputs that have no column of their own, as one readable text:
+// "Температура воздуха (°C): 20; Температура теплоносителя (°C): 150; …"
+std::string InputsText(const ScheduleRow& row);
+// "обеспечено", or "не обеспечено; требуется 50 мм"
+std::string CheckVerdictOf(const ScheduleRow& row);
+
+// The rows in the user's order. Positions outside the list are ignored.
+class Schedule {
+public:
+    const std::vector<ScheduleRow>& Rows() const { return rows_; }
+    std::size_t Size() const { return rows_.size(); }
+
+    void Add(ScheduleRow row);
+    void Remove(std::size_t position);
+    // Moves a row one place up (-1) or down (+1); false when it cannot go further.
+    bool Move(std::size_t position, int direction);
+    void Clear();
+    void SetTag(std::size_t position, std::string tag);
+    void Replace(std::vector<ScheduleRow> rows);
+
+private:
+    std::vector<ScheduleRow> rows_;
+};
+
+} // namespace workflow
