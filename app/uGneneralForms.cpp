@@ -14,12 +14,17 @@
 #include "ReferencePage.h"
 #include "ReportCommand.h"
 #include "ReportPreview.h"
+#include "Schedule.h"
+#include "ScheduleModel.h"
+#include "SchedulePage.h"
 #include "TCalc.h"
 #include "ValueComboBox.h"
 #include "uTitleForm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -422,7 +427,75 @@ void TFGeneral::GrHelperItems0Click() {
 
 void TFGeneral::RzBmpButton3Click() {
     SettleEditedField(RzBmpButton3);
-    if (reportengine::Template* report =
-            reports::FillReport(*reports_, CalcMethod(), ReadInputs(), result_))
-        reportengine::ShowReport(*report, this);
+    reportengine::Template* report =
+        reports::FillReport(*reports_, CalcMethod(), ReadInputs(), result_);
+    if (report == nullptr) return;
+    // The preview is modal: the inputs it adds are those it shows.
+    const reportengine::PreviewCommand toSchedule{
+        QStringLiteral("В ведомость"), QStringLiteral("Добавить этот расчёт в ведомость"),
+        QKeySequence(Qt::CTRL | Qt::Key_D),
+        [this](reportengine::ReportPreview& preview, QAction& action) {
+            if (!AddToSchedule(&preview)) return;
+            action.setText(QStringLiteral("Добавлено в ведомость"));
+            action.setEnabled(false);
+        }};
+    reportengine::ShowReport(*report, this, {&toSchedule, 1});
+}
+
+// ---- Schedule ----------------------------------------------------------------------------
+
+namespace {
+
+const QString ScheduleCaption = QStringLiteral("Ведомость расчётов");
+
+} // namespace
+
+void TFGeneral::GrScheduleItems0Click() {
+    Notebook1->setCurrentWidget(SchedulePane);
+    ShowHeader(ScheduleCaption);
+}
+
+bool TFGeneral::AddToSchedule(QWidget* boxParent) {
+    if (boxParent == this) SettleEditedField(RzBmpButton3);
+    const int method = Notebook1->currentWidget() == Calc ? CalcMethod() : -1;
+    const QString now = QDateTime::currentDateTime().toString(Qt::ISODate);
+    auto made = workflow::RowFromCalculation(method, ReadInputs(), result_, now.toStdString(),
+                                             DecimalSeparator());
+    if (!made.row) {
+        ShowMessageBox(boxParent, Text(made.reason), ScheduleCaption);
+        return false;
+    }
+    scheduleModel_->add(std::move(*made.row));
+    return true;
+}
+
+void TFGeneral::ShowScheduleRow(int row) {
+    const auto& rows = scheduleModel_->schedule().Rows();
+    if (row < 0 || row >= int(rows.size())) return;
+    const workflow::ScheduleRow& shown = rows[std::size_t(row)];
+    RGCalc->click(shown.kind);
+    // In the kind's order: the object and the diameter before the material list they fill.
+    for (const workflow::ScheduleInput& input : shown.inputs) {
+        QWidget* control = Widget(input.control);
+        if (auto* group = qobject_cast<RadioGroup*>(control)) {
+            group->setCurrentIndex(int(input.value));
+        } else if (auto* list = qobject_cast<ValueComboBox*>(control)) {
+            list->setCurrentIndex(int(input.value));
+            if (list == RzComboBox3) RzComboBox3Change();
+        } else if (auto* edit = qobject_cast<NumericEdit*>(control)) {
+            edit->setValue(input.value);
+        }
+    }
+    if (shown.materialValue) {
+        const QString value = Text(*shown.materialValue);
+        for (int i = 0; i < RzComboBox1->count(); ++i)
+            if (RzComboBox1->value(i) == value) RzComboBox1->setCurrentIndex(i);
+    }
+    ShowResultState();
+}
+
+void TFGeneral::ShowScheduleCount() {
+    const int rows = scheduleModel_->rowCount();
+    GrSchedule->setItemCaption(0, rows > 0 ? ScheduleCaption + QStringLiteral(" (%1)").arg(rows)
+                                           : ScheduleCaption);
 }

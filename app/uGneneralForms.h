@@ -24,6 +24,8 @@ class QLabel;
 class QSplitter;
 class QStackedWidget;
 class QStatusBar;
+class ScheduleModel;
+class SchedulePage;
 class RadioGroup;
 class ReferencePage;
 class SeparatorLine;
@@ -55,12 +57,14 @@ public:
     ::GroupBar* GroupBar;
     GroupBarGroup* RGCalc;
     GroupBarGroup* GrHelper;
+    GroupBarGroup* GrSchedule;
     QLabel* Label1;
     QLabel* StaticText;
     SeparatorLine* RzSeparator2;
     QStackedWidget* Notebook1;
     QWidget* Browser;
     ReferencePage* WebBrowser;
+    SchedulePage* SchedulePane;
     QWidget* Calc;
     QWidget* PanelCalc;
     QStackedWidget* Notebook;
@@ -125,6 +129,7 @@ public:
     void RGCalcItems3Click();
     void RGCalcItems4Click();
     void GrHelperItems0Click();
+    void GrScheduleItems0Click();
     void RzRadioGroup1Changing(int oldIndex, int newIndex);
     void RzComboBox3Change();
     void Image6Click();
@@ -192,11 +197,18 @@ private:
     void OpenList(ValueComboBox* list);
     void EmptyZeroOnEntry(workflow::Control field);
 
+    // The schedule: adds the calculation shown (a box on `boxParent` says why not), shows
+    // a row's calculation again in its kind's page, and counts the rows in the group bar.
+    bool AddToSchedule(QWidget* boxParent);
+    void ShowScheduleRow(int row);
+    void ShowScheduleCount();
+
     std::unique_ptr<T_calc> calc_;
     std::unique_ptr<reports::ReportTemplates> reports_; // frxReport1..5
     std::array<QWidget*, workflow::ControlCount> controls_{};
     workflow::MaterialList materials_;
     workflow::ShownResult result_;
+    ScheduleModel* scheduleModel_ = nullptr;
     bool shown_ = false;
 };
 

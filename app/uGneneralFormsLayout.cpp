@@ -19,11 +19,14 @@
 #include "Pictures.h"
 #include "RadioGroup.h"
 #include "ReferencePage.h"
+#include "ScheduleModel.h"
+#include "SchedulePage.h"
 #include "SeparatorLine.h"
 #include "ValueComboBox.h"
 
 #include <QLabel>
 #include <QPainter>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -272,6 +275,10 @@ void TFGeneral::BuildFrame() {
     GrHelper->setObjectName(QStringLiteral("GrHelper"));
     GrHelper->setOpenHeight(47);
     GrHelper->addItem(QStringLiteral("Справочные материалы"));
+    GrSchedule = GroupBar->addGroup(QStringLiteral("Ведомость"));
+    GrSchedule->setObjectName(QStringLiteral("GrSchedule"));
+    GrSchedule->setOpenHeight(47);
+    GrSchedule->addItem(QStringLiteral("Ведомость расчётов"));
 
     // Right pane: blank strip, header line, red rule, page container.
     QWidget* right = WhitePanel(Splitter, "RightPane");
@@ -299,6 +306,11 @@ void TFGeneral::BuildFrame() {
     browserLayout->setContentsMargins(0, 0, 0, 0);
     browserLayout->addWidget(WebBrowser);
     Notebook1->addWidget(Browser);
+
+    scheduleModel_ = new ScheduleModel(this);
+    SchedulePane = new SchedulePage(*scheduleModel_, Notebook1);
+    SchedulePane->setObjectName(QStringLiteral("Schedule"));
+    Notebook1->addWidget(SchedulePane);
 
     Calc = WhitePanel(Notebook1, "Calc");
     Notebook1->addWidget(Calc);
@@ -489,6 +501,15 @@ void TFGeneral::ConnectHandlers() {
     connect(GrHelper, &GroupBarGroup::itemClicked, this, [this](int item) {
         if (item == 0) GrHelperItems0Click();
     });
+    connect(GrSchedule, &GroupBarGroup::itemClicked, this, [this](int item) {
+        if (item == 0) GrScheduleItems0Click();
+    });
+    connect(SchedulePane, &SchedulePage::rowActivated, this, &TFGeneral::ShowScheduleRow);
+    for (auto signal : {&ScheduleModel::rowsInserted, &ScheduleModel::rowsRemoved})
+        connect(scheduleModel_, signal, this, &TFGeneral::ShowScheduleCount);
+    connect(scheduleModel_, &ScheduleModel::modelReset, this, &TFGeneral::ShowScheduleCount);
+    auto* addToSchedule = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
+    connect(addToSchedule, &QShortcut::activated, this, [this] { AddToSchedule(this); });
 
     connect(RzBmpButton1, &PictureButton::clicked, this, &TFGeneral::RzBitBtn1Click);
     connect(RzBmpButton3, &PictureButton::clicked, this, &TFGeneral::RzBmpButton3Click);

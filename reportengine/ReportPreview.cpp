@@ -51,7 +51,8 @@ QAction* AddAction(QToolBar* bar, const QString& text, const QString& toolTip, c
 
 } // namespace
 
-ReportPreview::ReportPreview(PreparedPage page, QWidget* parent)
+ReportPreview::ReportPreview(PreparedPage page, QWidget* parent,
+                             std::span<const PreviewCommand> commands)
     : QDialog(parent)
     , page_(std::move(page))
     , printer_(QPrinter::HighResolution) {
@@ -94,6 +95,12 @@ ReportPreview::ReportPreview(PreparedPage page, QWidget* parent)
         bar, QStringLiteral("Страница целиком"), QStringLiteral("Показать страницу целиком"),
         ToolIcon(bar, "zoom-fit-best", "zoom-fit-page", QStyle::SP_TitleBarMaxButton));
     bar->addSeparator();
+    for (const PreviewCommand& command : commands) {
+        QAction* action = AddAction(bar, command.text, command.toolTip, QIcon(), command.shortcut);
+        connect(action, &QAction::triggered, this,
+                [this, action, run = command.run] { run(*this, *action); });
+    }
+    if (!commands.empty()) bar->addSeparator();
     QAction* close = AddAction(bar, QStringLiteral("Закрыть"),
                                QStringLiteral("Закрыть предварительный просмотр"),
                                ToolIcon(bar, "window-close", nullptr, QStyle::SP_DialogCloseButton),
@@ -176,8 +183,8 @@ QString SuggestedFileName(const QString& title) {
     return name + QStringLiteral(".pdf");
 }
 
-void ShowReport(const Template& report, QWidget* parent) {
-    ReportPreview preview(PreparePage(report), parent);
+void ShowReport(const Template& report, QWidget* parent, std::span<const PreviewCommand> commands) {
+    ReportPreview preview(PreparePage(report), parent, commands);
     const double zoom = report.options.previewZoom;
     preview.view()->setZoomFactor(zoom > 0 && zoom < 100 ? zoom : 1.0);
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);

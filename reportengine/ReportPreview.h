@@ -5,18 +5,32 @@
 #include "PreparedPage.h"
 
 #include <QDialog>
+#include <QKeySequence>
 #include <QPrinter>
 
 #include <functional>
+#include <span>
 
 class QAction;
 class QPrintPreviewWidget;
 
 namespace reportengine {
 
+class ReportPreview;
+
+// A command of the program's own beside the preview's: shown on its toolbar and run with
+// the preview as the parent of whatever it shows.
+struct PreviewCommand {
+    QString text;
+    QString toolTip;
+    QKeySequence shortcut;
+    std::function<void(ReportPreview&, QAction&)> run;
+};
+
 class ReportPreview : public QDialog {
 public:
-    explicit ReportPreview(PreparedPage page, QWidget* parent = nullptr);
+    explicit ReportPreview(PreparedPage page, QWidget* parent = nullptr,
+                           std::span<const PreviewCommand> commands = {});
 
     // Seam for tests: where "save as PDF" writes (empty: cancelled). By default a file
     // dialog. Messages go through the program's one message box.
@@ -58,6 +72,7 @@ QString SuggestedFileName(const QString& title);
 
 // Prepares the report anew from the template's current values and shows it in a modal,
 // maximized preview; returns when the user closes it. The template stays unchanged.
-void ShowReport(const Template& report, QWidget* parent);
+void ShowReport(const Template& report, QWidget* parent,
+                std::span<const PreviewCommand> commands = {});
 
 } // namespace reportengine

@@ -39,6 +39,12 @@ QString GroupBarGroup::itemCaption(int index) const {
     return index >= 0 && index < count() ? m_items.at(index).caption : QString();
 }
 
+void GroupBarGroup::setItemCaption(int index, const QString& caption) {
+    if (index < 0 || index >= count() || m_items[index].caption == caption) return;
+    m_items[index].caption = caption;
+    emit changed();
+}
+
 QColor GroupBarGroup::itemColor(int index) const {
     return index >= 0 && index < count() ? m_items.at(index).color : QColor();
 }

@@ -32,6 +32,7 @@ public:
     int addItem(const QString& caption);
     int count() const { return int(m_items.size()); }
     QString itemCaption(int index) const;
+    void setItemCaption(int index, const QString& caption);
 
     // An invalid colour draws the caption in the window-text colour.
     QColor itemColor(int index) const;

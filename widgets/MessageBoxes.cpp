@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSpacerItem>
 
 #include <algorithm>
@@ -29,10 +30,29 @@ MessageBoxHook& Hook() {
     return hook;
 }
 
+QuestionHook& Questions() {
+    static QuestionHook hook;
+    return hook;
+}
+
 } // namespace
 
 void SetMessageBoxHook(MessageBoxHook hook) {
     Hook() = std::move(hook);
+}
+
+void SetQuestionHook(QuestionHook hook) {
+    Questions() = std::move(hook);
+}
+
+bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) {
+    if (Questions()) return Questions()(text, caption);
+    auto box = MakeMessageBox(parent, text, caption);
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::No);
+    box->button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    box->button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    return box->exec() == QMessageBox::Yes;
 }
 
 void ShowMessageBox(QWidget* parent, const QString& text, const QString& caption) {

@@ -21,9 +21,15 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text
 // How wide a window must be for a title bar to show the whole caption.
 int WidthForCaption(const QString& caption);
 
+// A question with «Да» and «Нет», «Нет» the default; true for «Да».
+bool AskYesNo(QWidget* parent, const QString& text, const QString& caption);
+
 // The standard error box with the exception's message.
 void ShowErrorBox(const QString& message);
 
 // While set, boxes are handed to the hook instead of being shown.
 using MessageBoxHook = std::function<void(const QString& text, const QString& caption)>;
 void SetMessageBoxHook(MessageBoxHook hook);
+// While set, questions are answered by the hook instead of the user.
+using QuestionHook = std::function<bool(const QString& text, const QString& caption)>;
+void SetQuestionHook(QuestionHook hook);
