@@ -9,6 +9,8 @@
 #include "PictureButton.h"
 #include "RadioGroup.h"
 #include "ReportPreview.h"
+#include "ScheduleModel.h"
+#include "SchedulePage.h"
 #include "TCalc.h"
 #include "ValueComboBox.h"
 #include "uGneneralForms.h"
@@ -20,6 +22,7 @@
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QStackedWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -454,6 +457,99 @@ private slots:
         window->RGCalc->click(0);
         QCOMPARE(strip->text(), QString());
         QCOMPARE(Line(Report(), "Требование"), QString());
+    }
+
+    // The schedule collects successful, current calculations from the window (Ctrl+D) and
+    // from the preview; its item counts them; a double click shows one again, Del removes
+    // it, and clearing asks first.
+    void theScheduleCollectsCalculations() {
+        const QString caption = QStringLiteral("Ведомость расчётов");
+        auto addByKey = [&] { QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier); };
+        window->RGCalc->click(1);
+        Type(window->RzNumericEdit6, "20");
+        Type(window->RzNumericEdit7, "200");
+        Type(window->RzNumericEdit8, "45");
+        addByKey(); // nothing calculated yet
+        QCOMPARE(TakeBoxes(), QStringList{"В ведомость добавляется выполненный расчёт для "
+                                          "показанных исходных данных: нажмите «Рассчитать» | " +
+                                          caption});
+        Calculate();
+        addByKey();
+        QCOMPARE(TakeBoxes(), QStringList());
+        QCOMPARE(window->GrSchedule->itemCaption(0), caption + " (1)");
+
+        Type(window->RzNumericEdit7, "250");
+        Calculate();
+        bool added = false;
+        expectModal = true;
+        QTimer::singleShot(50, this, [&] {
+            QWidget* preview = QApplication::activeModalWidget();
+            if (!preview) return;
+            for (QAction* action : preview->findChildren<QAction*>())
+                if (action->text() == QStringLiteral("В ведомость")) {
+                    action->trigger();
+                    added = !action->isEnabled(); // once is enough
+                }
+            preview->close();
+        });
+        QTest::mouseClick(window->RzBmpButton3, Qt::LeftButton);
+        expectModal = false;
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(added);
+        QCOMPARE(window->GrSchedule->itemCaption(0), caption + " (2)");
+
+        TypeOnly(window->RzNumericEdit7, "260"); // stale
+        addByKey();
+        QCOMPARE(TakeBoxes(),
+                 QStringList{"Исходные данные изменены после расчёта — нажмите «Рассчитать» | " +
+                             caption});
+
+        window->GrSchedule->click(0);
+        QCOMPARE(window->Notebook1->currentWidget(), window->SchedulePane);
+        QTableView* table = window->SchedulePane->table();
+        QCOMPARE(table->model()->rowCount(), 2);
+        QCOMPARE(table->model()->index(1, ScheduleModel::Check).data().toString(),
+                 QStringLiteral("tпов = 46,1 °С (задана 45), q = 102,2 Вт/м — не обеспечено; "
+                                "требуется 60 мм"));
+        addByKey(); // no kind shown
+        QCOMPARE(TakeBoxes(), QStringList{"Выберите вид расчёта | " + caption});
+
+        // The first row again, in its kind's page, ready to calculate.
+        QCoreApplication::processEvents(); // the table lays its rows out
+        const QRect cell = table->visualRect(table->model()->index(0, ScheduleModel::Object));
+        QVERIFY(cell.isValid());
+        // A double click is a click and then a second press that the view sees as double.
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(window->Notebook1->currentWidget(), window->Calc);
+        QCOMPARE(window->CalcMethod(), 1);
+        QCOMPARE(window->RzNumericEdit7->value(), 200.0);
+        QCOMPARE(window->RzNumericEdit8->value(), 45.0);
+        Calculate();
+        QCOMPARE(window->RzLabel4->text(), QStringLiteral("40,0"));
+
+        window->GrSchedule->click(0);
+        table->setFocus();
+        table->selectRow(0);
+        QTest::keyClick(table, Qt::Key_Delete);
+        QCOMPARE(table->model()->rowCount(), 1);
+        QCOMPARE(window->GrSchedule->itemCaption(0), caption + " (1)");
+
+        bool answer = false;
+        QStringList questions;
+        SetQuestionHook([&](const QString& text, const QString&) {
+            questions << text;
+            return answer;
+        });
+        window->SchedulePane->ClearAll();
+        QCOMPARE(table->model()->rowCount(), 1);
+        answer = true;
+        window->SchedulePane->ClearAll();
+        SetQuestionHook({});
+        QCOMPARE(questions.size(), 2);
+        QCOMPARE(table->model()->rowCount(), 0);
+        QCOMPARE(window->GrSchedule->itemCaption(0), caption);
     }
 
     void wholeNumberFieldsRoundATypedFraction() {

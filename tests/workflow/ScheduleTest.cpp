@@ -1,0 +1,143 @@
+#include "Schedule.h"
+
+#include "CalcKinds.h"
+#include "CalculateCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace workflow;
+
+namespace {
+
+// Inputs on which each kind succeeds, as a user would type them.
+Inputs Succeeding(int method) {
+    Inputs in;
+    const std::map<int, std::map<Control, double>> typed = {
+        {0, {{Control::RzNumericEdit1, 5}, {Control::RzNumericEdit2, 150}}},
+        {1,
+         {{Control::RzNumericEdit6, 20},
+          {Control::RzNumericEdit7, 250},
+          {Control::RzNumericEdit8, 45}}},
+        {2,
+         {{Control::RzNumericEdit11, 20},
+          {Control::RzNumericEdit12, 5},
+          {Control::RzNumericEdit13, 80}}},
+        {3, {}},
+        {4, {{Control::RzNumericEdit27, 12}}},
+    };
+    for (const auto& [control, value] : typed.at(method))
+        in.Field(control) = value;
+    in.Choice(Control::RzComboBox3) = 9; // 159 mm
+    return in;
+}
+
+struct Calculated {
+    Inputs inputs;
+    ShownResult shown;
+    T_calc engine;
+};
+
+void Calculate(Calculated& c, int method) {
+    c.shown.KindChosen(method);
+    c.shown.Calculated(method, c.inputs, Calculate(method, c.inputs, c.engine, ","));
+}
+
+// Every kind's row keeps what it was calculated from: the window filled from the row
+// calculates the same thickness again.
+TEST(Schedule, ARowOfEveryKindFillsTheWindowAgain) {
+    for (const CalcKind& kind : CalcKinds()) {
+        const int method = int(&kind - CalcKinds().data());
+        SCOPED_TRACE(std::string(kind.caption));
+        Calculated c{Succeeding(method), {}, {}};
+        Calculate(c, method);
+        const RowOrReason made =
+            RowFromCalculation(method, c.inputs, c.shown, "2026-12-10T16:20:05", ",");
+        ASSERT_TRUE(made.row) << made.reason;
+        const ScheduleRow& row = *made.row;
+        EXPECT_EQ(row.kind, method);
+        EXPECT_EQ(row.object, "Труба 159 мм");
+        EXPECT_EQ(row.material, "Цилиндр ЗОРБАЛИТ - 80");
+        EXPECT_EQ(row.calculatedAt, "2026-12-10T16:20:05");
+        EXPECT_EQ(row.acceptedMm, c.shown.CurrentCheck(c.inputs)->acceptedMm);
+        EXPECT_NEAR(row.requiredMm, row.acceptedMm, 7.0); // rounded by at most 7 mm up, 3 down
+        EXPECT_FALSE(row.checkFigures.empty());
+        EXPECT_EQ(row.inputs.size() + 1, kind.reads.size()); // all but the material
+
+        const Inputs again = InputsOfRow(row);
+        EXPECT_TRUE(SameInputsOfKind(method, again, c.inputs));
+        Calculated d{again, {}, {}};
+        Calculate(d, method);
+        EXPECT_EQ(d.shown.Text(), c.shown.Text());
+    }
+}
+
+TEST(Schedule, WhereEachRowTakesItsPlaceTexts) {
+    Calculated c{Succeeding(1), {}, {}};
+    c.inputs.Choice(Control::RzComboBox3) = 7; // 108 mm: 52 mm, rounded down
+    Calculate(c, 1);
+    const ScheduleRow row = *RowFromCalculation(1, c.inputs, c.shown, "", ",").row;
+    EXPECT_EQ(row.location, "На открытом воздухе");
+    EXPECT_EQ(row.covering, "Металл");
+    EXPECT_EQ(InputsText(row), "Температура воздуха (°C): 20; Температура теплоносителя (°C): 250; "
+                               "Температура на поверхности (°C): 45");
+    EXPECT_EQ(CheckVerdictOf(row), "не обеспечено; требуется 60 мм");
+
+    Calculated channel{Succeeding(3), {}, {}};
+    Calculate(channel, 3);
+    const ScheduleRow inChannel =
+        *RowFromCalculation(3, channel.inputs, channel.shown, "", ",").row;
+    EXPECT_EQ(inChannel.location, "В непроходном канале");
+    EXPECT_EQ(inChannel.covering, "Не металлическое");
+    EXPECT_NE(InputsText(inChannel).find("Высота (м): 1; Ширина (м): 1"), std::string::npos)
+        << InputsText(inChannel);
+}
+
+TEST(Schedule, OnlyASuccessfulCurrentCalculationBecomesARow) {
+    Calculated c{Succeeding(1), {}, {}};
+    c.shown.KindChosen(1);
+    EXPECT_EQ(RowFromCalculation(-1, c.inputs, c.shown, "", ",").reason, "Выберите вид расчёта");
+    const std::string nothing = RowFromCalculation(1, c.inputs, c.shown, "", ",").reason;
+    EXPECT_NE(nothing.find("нажмите «Рассчитать»"), std::string::npos);
+
+    Calculate(c, 1);
+    Inputs changed = c.inputs;
+    changed.Field(Control::RzNumericEdit7) = 260;
+    EXPECT_EQ(RowFromCalculation(1, changed, c.shown, "", ",").reason, StaleResultHint);
+
+    // A rejected calculation leaves its predecessor's thickness but no check: no row.
+    Inputs rejected = c.inputs;
+    rejected.Field(Control::RzNumericEdit8) = 20;
+    c.shown.Calculated(1, rejected, Calculate(1, rejected, c.engine, ","));
+    EXPECT_EQ(RowFromCalculation(1, c.inputs, c.shown, "", ",").reason, nothing);
+}
+
+TEST(Schedule, AddRemoveMoveAndTagKeepTheOrder) {
+    Schedule s;
+    for (const char* tag : {"А", "Б", "В"}) {
+        ScheduleRow row;
+        row.tag = tag;
+        s.Add(row);
+    }
+    auto tags = [&] {
+        std::string all;
+        for (const ScheduleRow& row : s.Rows())
+            all += row.tag;
+        return all;
+    };
+    EXPECT_TRUE(s.Move(2, -1));
+    EXPECT_EQ(tags(), "АВБ");
+    EXPECT_FALSE(s.Move(0, -1));
+    EXPECT_FALSE(s.Move(2, +1));
+    EXPECT_FALSE(s.Move(7, +1));
+    s.SetTag(0, "Т1-108");
+    s.SetTag(9, "ignored");
+    s.Remove(1);
+    s.Remove(9);
+    EXPECT_EQ(tags(), "Т1-108Б");
+    s.Clear();
+    EXPECT_EQ(s.Size(), 0u);
+}
+
+} // namespace
