@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <type_traits>
 #include <utility>
 
 namespace schedule {
@@ -231,16 +232,17 @@ LoadResult SetAside(const QString& path, const QString& why) {
     const QDateTime now = QDateTime::currentDateTime();
     QString failure;
     // A name taken between choosing it and renaming is passed over for the next one.
-    for (int attempt = 0; attempt < 100 && result.setAsidePath.isEmpty(); ++attempt) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
         const QString aside = SetAsidePathFor(path, now);
         QFile file(path);
         if (file.rename(aside)) {
             result.setAsidePath = aside;
-        } else if (!Taken(aside)) {
-            if (QFile::copy(path, aside))
-                result.setAsidePath = aside;
-            else
-                failure = file.errorString();
+            break;
+        }
+        failure = file.errorString();
+        if (!Taken(aside)) {
+            // Where it cannot be moved, a copy still keeps it from the next save.
+            if (QFile::copy(path, aside)) result.setAsidePath = aside;
             break;
         }
     }
