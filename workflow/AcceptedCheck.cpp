@@ -24,7 +24,8 @@ std::string FigureLabel(const CheckFigure& figure) {
 
 std::string CheckVerdict(bool met, std::optional<int32_t> meetingMm) {
     if (met) return "обеспечено";
-    if (!meetingMm) return "не обеспечено; требуется " + std::string(BeyondLargestThickness) + " мм";
+    if (!meetingMm)
+        return "не обеспечено; требуется " + std::string(BeyondLargestThickness) + " мм";
     return "не обеспечено; требуется " + std::to_string(*meetingMm) + " мм";
 }
 
