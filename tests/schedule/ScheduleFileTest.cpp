@@ -1,0 +1,390 @@
+#include "ScheduleFile.h"
+
+#include "ScheduleCsv.h"
+#include "ScheduleRows.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <stdexcept>
+
+using namespace schedule;
+using workflow::ScheduleRow;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList Entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+workflow::ScheduleInput& InputOf(ScheduleRow& row, workflow::Control control) {
+    for (workflow::ScheduleInput& input : row.inputs)
+        if (input.control == control) return input;
+    throw std::runtime_error("the row does not read " + std::string(ObjectName(control)));
+}
+
+// Real rows of every kind and one by hand with what a calculation seldom gives.
+std::vector<ScheduleRow> Rows() {
+    std::vector<ScheduleRow> rows = workflow::RowsOfEveryKind();
+    ScheduleRow odd = rows[1];
+    odd.tag = "«Т-1»; \"ввод\"\nвторая строка";
+    odd.materialValue.reset();
+    odd.meetingMm.reset();
+    odd.checkMet = false;
+    odd.requiredMm = 0.1 + 0.2;
+    InputOf(odd, workflow::Control::RzNumericEdit8).value = -1e-7;
+    rows.push_back(odd);
+    return rows;
+}
+
+// A folder of one test, with a file of the user's that nothing may touch.
+struct Folder {
+    QTemporaryDir dir;
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    Folder() { WriteAll(Path(QStringLiteral("keep.txt")), "the user's own file"); }
+    bool KeepIntact() const {
+        return ReadAll(Path(QStringLiteral("keep.txt"))) == "the user's own file";
+    }
+};
+
+TEST(ScheduleFile, RowsOfEveryKindComeBackAsTheyWereSaved) {
+    Folder folder;
+    // The folder is made on the way, Cyrillic names and all.
+    const QString path = folder.Path(QStringLiteral("данные/ведомость/schedule.json"));
+    const std::vector<ScheduleRow> rows = Rows();
+    ASSERT_EQ(SaveSchedule(path, rows), QString());
+
+    LoadResult loaded = LoadSchedule(path);
+    EXPECT_EQ(loaded.error, QString());
+    EXPECT_EQ(loaded.setAsidePath, QString());
+    EXPECT_EQ(loaded.rows, rows);
+    EXPECT_EQ(Entries(QFileInfo(path).path()), QStringList{QStringLiteral("schedule.json")});
+
+    // Saving over it replaces it whole.
+    ASSERT_EQ(SaveSchedule(path, {rows[3]}), QString());
+    EXPECT_EQ(LoadSchedule(path).rows, std::vector<ScheduleRow>{rows[3]});
+    ASSERT_EQ(SaveSchedule(path, {}), QString());
+    loaded = LoadSchedule(path);
+    EXPECT_TRUE(loaded.rows.empty());
+    EXPECT_EQ(loaded.error, QString());
+    EXPECT_TRUE(QFile::exists(path));
+}
+
+TEST(ScheduleFile, NumbersThatJsonCannotHoldComeBackAsNaN) {
+    Folder folder;
+    const QString path = folder.Path(QStringLiteral("schedule.json"));
+    std::vector<ScheduleRow> rows = {workflow::RowsOfEveryKind()[3]};
+    rows[0].requiredMm = INFINITY;
+    InputOf(rows[0], workflow::Control::RzNumericEdit21).value = NAN;
+    ASSERT_EQ(SaveSchedule(path, rows), QString());
+    LoadResult loaded = LoadSchedule(path);
+    EXPECT_EQ(loaded.error, QString());
+    ASSERT_EQ(loaded.rows.size(), 1u);
+    EXPECT_TRUE(std::isnan(loaded.rows[0].requiredMm));
+    EXPECT_TRUE(std::isnan(InputOf(loaded.rows[0], workflow::Control::RzNumericEdit21).value));
+}
+
+TEST(ScheduleFile, TheFormatIsAsDocumented) {
+    const std::vector<ScheduleRow> rows = Rows();
+    const QJsonObject root = QJsonDocument::fromJson(ToJson(rows)).object();
+    EXPECT_EQ(root.value(QStringLiteral("format")).toString(), QStringLiteral("izolcalc-schedule"));
+    EXPECT_EQ(root.value(QStringLiteral("version")).toInt(), 1);
+    const QJsonArray array = root.value(QStringLiteral("rows")).toArray();
+    ASSERT_EQ(array.size(), qsizetype(rows.size()));
+
+    const QJsonObject first = array[0].toObject();
+    QStringList keys = first.keys();
+    keys.sort();
+    EXPECT_EQ(keys, (QStringList{"acceptedMm", "calculatedAt", "checkFigures", "checkMet",
+                                 "covering", "inputs", "kind", "location", "material",
+                                 "materialValue", "meetingMm", "object", "requiredMm", "tag"}));
+    EXPECT_EQ(first.value(QStringLiteral("kind")).toInt(), 0);
+    EXPECT_EQ(first.value(QStringLiteral("tag")).toString(), QStringLiteral("Т1-108"));
+    EXPECT_EQ(first.value(QStringLiteral("materialValue")).toString(), QStringLiteral("4"));
+    const QJsonObject input = first.value(QStringLiteral("inputs")).toArray()[4].toObject();
+    EXPECT_EQ(input, (QJsonObject{{"control", "RzNumericEdit1"},
+                                  {"caption", "Температура воздуха (°C)"},
+                                  {"text", "5"},
+                                  {"value", 5}}));
+
+    const QJsonObject odd = array.last().toObject();
+    EXPECT_TRUE(odd.value(QStringLiteral("materialValue")).isNull());
+    EXPECT_TRUE(odd.value(QStringLiteral("meetingMm")).isNull());
+    EXPECT_EQ(array[1].toObject().value(QStringLiteral("meetingMm")).toInt(), 40);
+}
+
+TEST(ScheduleFile, OptionalValuesMayBeLeftOutAndUnknownKeysAreIgnored) {
+    Folder folder;
+    const QString path = folder.Path(QStringLiteral("schedule.json"));
+    QJsonObject root = QJsonDocument::fromJson(ToJson({Rows()[1]})).object();
+    QJsonArray array = root.value(QStringLiteral("rows")).toArray();
+    QJsonObject row = array[0].toObject();
+    row.remove(QStringLiteral("materialValue"));
+    row.remove(QStringLiteral("meetingMm"));
+    row.insert(QStringLiteral("note"), QStringLiteral("added by a later version"));
+    array[0] = row;
+    root.insert(QStringLiteral("rows"), array);
+    ASSERT_TRUE(WriteAll(path, QJsonDocument(root).toJson()));
+
+    const LoadResult loaded = LoadSchedule(path);
+    EXPECT_EQ(loaded.error, QString());
+    ASSERT_EQ(loaded.rows.size(), 1u);
+    EXPECT_EQ(loaded.rows[0].materialValue, std::nullopt);
+    EXPECT_EQ(loaded.rows[0].meetingMm, std::nullopt);
+    EXPECT_EQ(loaded.rows[0].inputs, Rows()[1].inputs);
+}
+
+TEST(ScheduleFile, NoFileIsAnEmptyScheduleAndStaysNoFile) {
+    Folder folder;
+    const LoadResult loaded = LoadSchedule(folder.Path(QStringLiteral("schedule.json")));
+    EXPECT_TRUE(loaded.rows.empty());
+    EXPECT_EQ(loaded.error, QString());
+    EXPECT_EQ(loaded.setAsidePath, QString());
+    EXPECT_EQ(Entries(folder.dir.path()), QStringList{QStringLiteral("keep.txt")});
+}
+
+// ---- A file that is no schedule this program reads ------------------------------------
+
+QByteArray Edited(const std::function<void(QJsonObject& root)>& edit) {
+    QJsonObject root = QJsonDocument::fromJson(ToJson(workflow::RowsOfEveryKind())).object();
+    edit(root);
+    return QJsonDocument(root).toJson();
+}
+
+QByteArray EditedRow(const std::function<void(QJsonObject& row)>& edit) {
+    return Edited([&](QJsonObject& root) {
+        QJsonArray rows = root.value(QStringLiteral("rows")).toArray();
+        QJsonObject row = rows[0].toObject();
+        edit(row);
+        rows[0] = row;
+        root.insert(QStringLiteral("rows"), rows);
+    });
+}
+
+// The first row's input of the control.
+QByteArray EditedInput(const char* control, const std::function<void(QJsonObject& input)>& edit) {
+    return EditedRow([&](QJsonObject& row) {
+        QJsonArray inputs = row.value(QStringLiteral("inputs")).toArray();
+        for (qsizetype i = 0; i < inputs.size(); ++i) {
+            QJsonObject input = inputs[i].toObject();
+            if (input.value(QStringLiteral("control")).toString() != QLatin1String(control))
+                continue;
+            edit(input);
+            inputs[i] = input;
+        }
+        row.insert(QStringLiteral("inputs"), inputs);
+    });
+}
+
+TEST(ScheduleFile, AnUnreadableFileIsSetAsideWholeAndTheScheduleStartsEmpty) {
+    const QByteArray good = ToJson(workflow::RowsOfEveryKind());
+    const auto set = [](const char* key, QJsonValue value) {
+        return [=](QJsonObject& object) { object.insert(QLatin1String(key), value); };
+    };
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        bool newer = false;
+    };
+    const Case cases[] = {
+        {"truncated", good.left(good.size() / 2)},
+        {"empty", ""},
+        {"not JSON", "ведомость\n"},
+        {"a JSON list", "[]"},
+        {"another format", Edited(set("format", "other-program"))},
+        {"no version", Edited([](QJsonObject& root) { root.remove(QStringLiteral("version")); })},
+        {"version as text", Edited(set("version", "1"))},
+        {"version 2", Edited(set("version", 2)), true},
+        {"rows not a list", Edited(set("rows", QJsonObject()))},
+        {"kind 9", EditedRow(set("kind", 9))},
+        {"kind 1.5", EditedRow(set("kind", 1.5))},
+        {"kind as text", EditedRow(set("kind", "1"))},
+        {"tag a number", EditedRow(set("tag", 5))},
+        {"no date",
+         EditedRow([](QJsonObject& row) { row.remove(QStringLiteral("calculatedAt")); })},
+        {"accepted 30.5 mm", EditedRow(set("acceptedMm", 30.5))},
+        {"met as 1", EditedRow(set("checkMet", 1))},
+        {"material value a number", EditedRow(set("materialValue", 4))},
+        {"meeting as text", EditedRow(set("meetingMm", "40"))},
+        {"an input not an object", EditedRow(set("inputs", QJsonArray{5}))},
+        {"an unknown control", EditedInput("RzNumericEdit1", set("control", "RzNumericEdit99"))},
+        {"a picture as an input", EditedInput("RzNumericEdit1", set("control", "Image4"))},
+        {"a value as text", EditedInput("RzNumericEdit1", set("value", "5"))},
+        {"a diameter past its list", EditedInput("RzComboBox3", set("value", 99))},
+        {"a diameter between rows", EditedInput("RzComboBox3", set("value", 7.5))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NE(c.bytes, good);
+        Folder folder;
+        const QString path = folder.Path(QStringLiteral("schedule.json"));
+        ASSERT_TRUE(WriteAll(path, c.bytes));
+
+        const LoadResult loaded = LoadSchedule(path);
+        EXPECT_TRUE(loaded.rows.empty());
+        const QFileInfo aside(loaded.setAsidePath);
+        EXPECT_EQ(aside.absolutePath(), QFileInfo(path).absolutePath());
+        EXPECT_TRUE(aside.fileName().startsWith(QStringLiteral("schedule.damaged-")));
+        EXPECT_TRUE(aside.fileName().endsWith(QStringLiteral(".json")));
+        EXPECT_EQ(ReadAll(loaded.setAsidePath), c.bytes);
+        EXPECT_FALSE(QFile::exists(path));
+        EXPECT_TRUE(folder.KeepIntact());
+        EXPECT_EQ(Entries(folder.dir.path()),
+                  (QStringList{QStringLiteral("keep.txt"), aside.fileName()}));
+
+        EXPECT_TRUE(loaded.error.contains(QDir::toNativeSeparators(path)))
+            << loaded.error.toStdString();
+        EXPECT_TRUE(loaded.error.contains(QDir::toNativeSeparators(loaded.setAsidePath)));
+        EXPECT_TRUE(loaded.error.contains(c.newer ? QStringLiteral("более новой версией")
+                                                  : QStringLiteral("повреждён")));
+
+        // The schedule goes on in a new file beside the one set aside.
+        ASSERT_EQ(SaveSchedule(path, workflow::RowsOfEveryKind()), QString());
+        EXPECT_EQ(ReadAll(loaded.setAsidePath), c.bytes);
+    }
+}
+
+TEST(ScheduleFile, AFileSetAsideNeverTakesTheNameOfAnother) {
+    Folder folder;
+    const QString path = folder.Path(QStringLiteral("schedule.json"));
+    const QDateTime at(QDate(2026, 12, 10), QTime(16, 20, 5));
+    const QString first = folder.Path(QStringLiteral("schedule.damaged-20261210-162005.json"));
+    EXPECT_EQ(SetAsidePathFor(path, at), first);
+    ASSERT_TRUE(WriteAll(first, "earlier"));
+    EXPECT_EQ(SetAsidePathFor(path, at),
+              folder.Path(QStringLiteral("schedule.damaged-20261210-162005-2.json")));
+    EXPECT_EQ(SetAsidePathFor(folder.Path(QStringLiteral("ведомость")), at),
+              folder.Path(QStringLiteral("ведомость.damaged-20261210-162005")));
+
+    // Two damaged files in a row, most likely within one second: both are kept.
+    ASSERT_TRUE(WriteAll(path, "{"));
+    const QString one = LoadSchedule(path).setAsidePath;
+    ASSERT_TRUE(WriteAll(path, "}"));
+    const QString two = LoadSchedule(path).setAsidePath;
+    EXPECT_NE(one, two);
+    EXPECT_EQ(ReadAll(one), "{");
+    EXPECT_EQ(ReadAll(two), "}");
+    EXPECT_EQ(ReadAll(first), "earlier");
+}
+
+// ---- Writing ----------------------------------------------------------------------------
+
+TEST(ScheduleFile, AFailedSaveNamesTheFileAndHarmsNothing) {
+    Folder folder;
+    const std::vector<ScheduleRow> rows = workflow::RowsOfEveryKind();
+
+    const QString underAFile = folder.Path(QStringLiteral("keep.txt/schedule.json"));
+    QString error = SaveSchedule(underAFile, rows);
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(underAFile))) << error.toStdString();
+    EXPECT_TRUE(folder.KeepIntact());
+
+    ASSERT_TRUE(QDir(folder.dir.path()).mkdir(QStringLiteral("schedule.json")));
+    const QString aFolder = folder.Path(QStringLiteral("schedule.json"));
+    error = WriteScheduleCsv(aFolder, rows);
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(aFolder))) << error.toStdString();
+    error = SaveSchedule(aFolder, rows);
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(aFolder))) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(aFolder).isDir());
+    EXPECT_EQ(Entries(folder.dir.path()),
+              (QStringList{QStringLiteral("keep.txt"), QStringLiteral("schedule.json")}));
+}
+
+// Gives the folder its rights back, so that the temporary folder can be removed.
+struct ReadOnly {
+    QString folder;
+    QFile::Permissions before;
+    explicit ReadOnly(QString f)
+        : folder(std::move(f))
+        , before(QFile::permissions(folder)) {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser |
+                                          QFile::ExeUser);
+    }
+    ~ReadOnly() { QFile::setPermissions(folder, before); }
+    bool Refuses() const {
+        QFile probe(folder + QStringLiteral("/probe"));
+        if (!probe.open(QIODevice::WriteOnly)) return true;
+        probe.remove();
+        return false;
+    }
+};
+
+TEST(ScheduleFile, InAFolderThatRefusesWritesTheOldFileStays) {
+    Folder folder;
+    const QString path = folder.Path(QStringLiteral("schedule.json"));
+    const std::vector<ScheduleRow> rows = workflow::RowsOfEveryKind();
+    ASSERT_EQ(SaveSchedule(path, {rows[0]}), QString());
+    const QByteArray old = ReadAll(path);
+
+    ReadOnly readOnly(folder.dir.path());
+    if (!readOnly.Refuses())
+        GTEST_SKIP() << "this user may write into a read-only folder (root?): nothing to refuse";
+
+    const QString error = SaveSchedule(path, rows);
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(path))) << error.toStdString();
+    EXPECT_EQ(ReadAll(path), old);
+
+    // A damaged file that cannot be renamed or copied is left where it is, and the user is
+    // told that saving will replace it.
+    QFile::setPermissions(folder.dir.path(), readOnly.before);
+    ASSERT_TRUE(WriteAll(path, "{ damaged"));
+    QFile::setPermissions(folder.dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const LoadResult loaded = LoadSchedule(path);
+    EXPECT_TRUE(loaded.rows.empty());
+    EXPECT_EQ(loaded.setAsidePath, QString());
+    EXPECT_TRUE(loaded.error.contains(QStringLiteral("будет заменён")))
+        << loaded.error.toStdString();
+    EXPECT_EQ(ReadAll(path), "{ damaged");
+    EXPECT_EQ(Entries(folder.dir.path()),
+              (QStringList{QStringLiteral("keep.txt"), QStringLiteral("schedule.json")}));
+}
+
+TEST(ScheduleFile, TheCsvTableIsWrittenAsMade) {
+    Folder folder;
+    const QString path = folder.Path(QStringLiteral("таблица.csv"));
+    const std::vector<ScheduleRow> rows = Rows();
+    ASSERT_EQ(WriteScheduleCsv(path, rows), QString());
+    EXPECT_EQ(ReadAll(path), QByteArray::fromStdString(workflow::ScheduleCsv(rows)));
+    ASSERT_EQ(WriteScheduleCsv(path, {}), QString());
+    EXPECT_EQ(ReadAll(path), QByteArray::fromStdString(workflow::ScheduleCsv({})));
+}
+
+TEST(ScheduleFile, TheDefaultFileLivesInTheProgramsDataFolder) {
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setApplicationName(QStringLiteral("izolcalc-schedule-tests"));
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    ASSERT_FALSE(folder.isEmpty());
+    QDir(folder).removeRecursively(); // the test location is the tests' own
+
+    const QString path = DefaultSchedulePath();
+    EXPECT_EQ(QFileInfo(path).fileName(), QStringLiteral("schedule.json"));
+    EXPECT_EQ(QFileInfo(path).absolutePath(), QDir(folder).absolutePath());
+    const std::vector<ScheduleRow> rows = workflow::RowsOfEveryKind();
+    EXPECT_EQ(SaveSchedule(path, rows), QString());
+    EXPECT_EQ(LoadSchedule(path).rows, rows);
+    QDir(folder).removeRecursively();
+    QStandardPaths::setTestModeEnabled(false);
+}
+
+} // namespace

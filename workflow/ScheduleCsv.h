@@ -1,0 +1,51 @@
+// The schedule as a table that a spreadsheet with Russian settings opens as it is: UTF-8
+// with a byte order mark, «;» between fields, CR LF after every record, a decimal comma.
+// Texts are quoted (a quote inside doubled), numbers are not, an empty field is a value the
+// row does not have. docs/schedule-format.md describes the columns; an import finds them by
+// their headings.
+#pragma once
+
+#include "Schedule.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace workflow {
+
+// The headings of the columns every table has, in order. A column per input caption
+// follows, in the order the rows first show them; an input whose caption is one of these
+// headings is in that column already.
+inline constexpr std::array<std::string_view, 13> ScheduleCsvColumns = {
+    "№",
+    "Обозначение",
+    "Вид расчёта",
+    "Объект",
+    "Расположение",
+    "Покрытие",
+    "Материал",
+    "Исходные данные",
+    "Толщина расчётная, мм",
+    "Толщина принятая, мм",
+    "Проверка",
+    "Требование",
+    "Дата и время",
+};
+
+std::string ScheduleCsv(const std::vector<ScheduleRow>& rows);
+
+struct CsvField {
+    std::string text;
+    bool quoted = false;
+    bool operator==(const CsvField&) const = default;
+};
+using CsvRecord = std::vector<CsvField>;
+
+// The records and fields of a table written as above: a leading byte order mark is
+// skipped, a record may end in CR LF or LF, quotes are undone. None when a quote is left
+// open, a quoted field runs on past its closing quote or an unquoted one holds a quote.
+std::optional<std::vector<CsvRecord>> SplitCsv(std::string_view text);
+
+} // namespace workflow
