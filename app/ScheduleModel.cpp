@@ -62,6 +62,11 @@ void ScheduleModel::replace(std::vector<workflow::ScheduleRow> rows) {
     endResetModel();
 }
 
+void ScheduleModel::open(std::vector<workflow::ScheduleRow> rows) {
+    replace(std::move(rows));
+    emit changed();
+}
+
 int ScheduleModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(schedule_.Size());
 }

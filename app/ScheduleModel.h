@@ -25,8 +25,10 @@ public:
     // One place up (-1) or down (+1); false when the row is at that end.
     bool move(int row, int direction);
     void clear();
-    // The rows of a file that was read: no change of the user's, nothing announced.
+    // The rows of the schedule's own file, read at start: nothing announced.
     void replace(std::vector<workflow::ScheduleRow> rows);
+    // The rows of a file the user opened: they replace the schedule, announced.
+    void open(std::vector<workflow::ScheduleRow> rows);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -1,12 +1,17 @@
 #include "SchedulePage.h"
 
 #include "MessageBoxes.h"
+#include "ScheduleFile.h"
 #include "ScheduleModel.h"
+#include "SchedulePrint.h"
 
+#include <QDate>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSortFilterProxyModel>
@@ -66,6 +71,8 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     auto* edit = new QHBoxLayout;
     layout->addLayout(edit);
     layout->addWidget(table_, 1);
+    auto* files = new QHBoxLayout;
+    layout->addLayout(files);
 
     auto place = [&](QHBoxLayout* row, QPushButton* button) { row->addWidget(button); };
     place(edit, AddButton("ScheduleUp", QStringLiteral("Вверх"),
@@ -77,6 +84,17 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     place(edit, AddButton("ScheduleClear", QStringLiteral("Очистить..."),
                           QStringLiteral("Удалить все строки ведомости")));
     edit->addStretch(1);
+    place(files, AddButton("ScheduleOpen", QStringLiteral("Открыть..."),
+                           QStringLiteral("Открыть ведомость из файла")));
+    place(files, AddButton("ScheduleSaveAs", QStringLiteral("Сохранить как..."),
+                           QStringLiteral("Сохранить ведомость в файл")));
+    place(files, AddButton("SchedulePrint", QStringLiteral("Печать..."),
+                           QStringLiteral("Напечатать ведомость на листах A4")));
+    place(files, AddButton("SchedulePdf", QStringLiteral("Сохранить в PDF..."),
+                           QStringLiteral("Сохранить ведомость в файл PDF")));
+    place(files, AddButton("ScheduleCsv", QStringLiteral("Экспорт CSV..."),
+                           QStringLiteral("Таблица для электронных таблиц (Excel, LibreOffice)")));
+    files->addStretch(1);
     connect(findChild<QPushButton*>(QStringLiteral("ScheduleUp")), &QPushButton::clicked, this,
             [this] { MoveSelected(-1); });
     connect(findChild<QPushButton*>(QStringLiteral("ScheduleDown")), &QPushButton::clicked, this,
@@ -85,6 +103,14 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
             &SchedulePage::DeleteSelected);
     connect(findChild<QPushButton*>(QStringLiteral("ScheduleClear")), &QPushButton::clicked, this,
             &SchedulePage::ClearAll);
+    const std::pair<const char*, void (SchedulePage::*)()> commands[] = {
+        {"ScheduleOpen", &SchedulePage::Open},     {"ScheduleSaveAs", &SchedulePage::SaveAs},
+        {"SchedulePrint", &SchedulePage::Print},   {"SchedulePdf", &SchedulePage::SavePdf},
+        {"ScheduleCsv", &SchedulePage::ExportCsv},
+    };
+    for (const auto& [name, command] : commands)
+        connect(findChild<QPushButton*>(QString::fromLatin1(name)), &QPushButton::clicked, this,
+                command);
 }
 
 QPushButton* SchedulePage::AddButton(const char* objectName, const QString& text,
@@ -133,4 +159,58 @@ void SchedulePage::ClearAll() {
                   Caption))
         return;
     model_.clear();
+}
+
+void SchedulePage::Open() {
+    const QString path = askPath(QStringLiteral("Открыть ведомость"),
+                                 QStringLiteral("Ведомость (*.json)"), QString(), false);
+    if (path.isEmpty()) return;
+    if (model_.rowCount() > 0 &&
+        !AskYesNo(this,
+                  QStringLiteral("Заменить строки ведомости (%1) строками из файла?")
+                      .arg(model_.rowCount()),
+                  Caption))
+        return;
+    schedule::LoadResult loaded = schedule::LoadSchedule(path);
+    if (!loaded.error.isEmpty()) {
+        ShowMessageBox(this, loaded.error, Caption);
+        return;
+    }
+    model_.open(std::move(loaded.rows));
+}
+
+void SchedulePage::SaveAs() {
+    const QString path =
+        askPath(QStringLiteral("Сохранить ведомость"), QStringLiteral("Ведомость (*.json)"),
+                QStringLiteral("Ведомость.json"), true);
+    if (path.isEmpty()) return;
+    const QString error = schedule::SaveSchedule(path, model_.schedule().Rows());
+    if (!error.isEmpty()) ShowMessageBox(this, error, Caption);
+}
+
+void SchedulePage::Print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(reports::SchedulePageLayout());
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    reports::PrintSchedule(printer, model_.schedule().Rows(), QDate::currentDate());
+}
+
+void SchedulePage::SavePdf() {
+    const QDate today = QDate::currentDate();
+    const QString path =
+        askPath(QStringLiteral("Сохранить ведомость в PDF"), QStringLiteral("PDF (*.pdf)"),
+                reports::ScheduleTitle(today) + QStringLiteral(".pdf"), true);
+    if (path.isEmpty()) return;
+    if (!reports::WriteSchedulePdf(path, model_.schedule().Rows(), today))
+        ShowMessageBox(this, QStringLiteral("Не удалось записать файл %1").arg(path), Caption);
+}
+
+void SchedulePage::ExportCsv() {
+    const QString path =
+        askPath(QStringLiteral("Экспорт ведомости в CSV"), QStringLiteral("CSV (*.csv)"),
+                QStringLiteral("Ведомость.csv"), true);
+    if (path.isEmpty()) return;
+    const QString error = schedule::WriteScheduleCsv(path, model_.schedule().Rows());
+    if (!error.isEmpty()) ShowMessageBox(this, error, Caption);
 }

@@ -29,6 +29,11 @@ public:
     void DeleteSelected();
     void MoveSelected(int direction);
     void ClearAll();
+    void Open();
+    void SaveAs();
+    void Print();
+    void SavePdf();
+    void ExportCsv();
 
 signals:
     // A row's calculation is to be shown again in its kind's page.

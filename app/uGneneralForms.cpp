@@ -15,6 +15,7 @@
 #include "ReportCommand.h"
 #include "ReportPreview.h"
 #include "Schedule.h"
+#include "ScheduleFile.h"
 #include "ScheduleModel.h"
 #include "SchedulePage.h"
 #include "TCalc.h"
@@ -38,6 +39,8 @@
 TFGeneral* FGeneral = nullptr;
 
 namespace {
+
+const QString ScheduleCaption = QStringLiteral("Ведомость расчётов");
 
 // The workflow writes figures with the separator of the user's locale.
 std::string DecimalSeparator() {
@@ -75,6 +78,8 @@ void TFGeneral::FormCreate() {
         ShowMessageBox(this, Text(text), Text(caption));
     };
     RzGroup1Items0Click();
+    LoadSchedule();
+    ShowScheduleCount();
 }
 
 void TFGeneral::showEvent(QShowEvent* event) {
@@ -93,6 +98,11 @@ void TFGeneral::FormShow() {
     // The first stop of the common panel's tab order; no field is emptied before the user
     // goes into it.
     RzComboBox1->setFocus(Qt::OtherFocusReason);
+    // An unreadable schedule file was set aside when the window was made; say so now that
+    // there is a window to say it over.
+    if (!scheduleError_.isEmpty())
+        QTimer::singleShot(0, this,
+                           [this] { ShowMessageBox(this, scheduleError_, ScheduleCaption); });
     // The splash runs by its own timers and the window is usable meanwhile. It comes up
     // right after the window's first paint, so that drawing it never delays the window.
     if (QWindow* window = windowHandle()) {
@@ -444,12 +454,6 @@ void TFGeneral::RzBmpButton3Click() {
 
 // ---- Schedule ----------------------------------------------------------------------------
 
-namespace {
-
-const QString ScheduleCaption = QStringLiteral("Ведомость расчётов");
-
-} // namespace
-
 void TFGeneral::GrScheduleItems0Click() {
     Notebook1->setCurrentWidget(SchedulePane);
     ShowHeader(ScheduleCaption);
@@ -492,6 +496,23 @@ void TFGeneral::ShowScheduleRow(int row) {
             if (RzComboBox1->value(i) == value) RzComboBox1->setCurrentIndex(i);
     }
     ShowResultState();
+}
+
+void TFGeneral::LoadSchedule() {
+    schedule::LoadResult loaded = schedule::LoadSchedule(schedule::DefaultSchedulePath());
+    scheduleModel_->replace(std::move(loaded.rows));
+    scheduleError_ = loaded.error;
+}
+
+void TFGeneral::SaveSchedule() {
+    const QString path = schedule::DefaultSchedulePath();
+    const QString error = path.isEmpty()
+                              ? QStringLiteral("Папка данных программы не найдена: "
+                                               "ведомость не сохраняется")
+                              : schedule::SaveSchedule(path, scheduleModel_->schedule().Rows());
+    // Said once: the next change tries again without another box.
+    if (!error.isEmpty() && error != scheduleError_) ShowMessageBox(this, error, ScheduleCaption);
+    scheduleError_ = error;
 }
 
 void TFGeneral::ShowScheduleCount() {

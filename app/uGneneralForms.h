@@ -202,6 +202,9 @@ private:
     bool AddToSchedule(QWidget* boxParent);
     void ShowScheduleRow(int row);
     void ShowScheduleCount();
+    // The schedule's own file: read at start, written after every change.
+    void LoadSchedule();
+    void SaveSchedule();
 
     std::unique_ptr<T_calc> calc_;
     std::unique_ptr<reports::ReportTemplates> reports_; // frxReport1..5
@@ -209,6 +212,7 @@ private:
     workflow::MaterialList materials_;
     workflow::ShownResult result_;
     ScheduleModel* scheduleModel_ = nullptr;
+    QString scheduleError_; // the last problem with the schedule's file, told once
     bool shown_ = false;
 };
 

@@ -508,6 +508,7 @@ void TFGeneral::ConnectHandlers() {
     for (auto signal : {&ScheduleModel::rowsInserted, &ScheduleModel::rowsRemoved})
         connect(scheduleModel_, signal, this, &TFGeneral::ShowScheduleCount);
     connect(scheduleModel_, &ScheduleModel::modelReset, this, &TFGeneral::ShowScheduleCount);
+    connect(scheduleModel_, &ScheduleModel::changed, this, &TFGeneral::SaveSchedule);
     auto* addToSchedule = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
     connect(addToSchedule, &QShortcut::activated, this, [this] { AddToSchedule(this); });
 

@@ -2,16 +2,22 @@
 
 #include "CalculateCommand.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace workflow {
 
+std::string FixedText(double value, int decimals) {
+    if (!std::isfinite(value)) return {};
+    char digits[400]; // the longest double in fixed notation with a few decimals fits
+    const auto [end, error] =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
+    return error == std::errc() ? std::string(digits, end) : std::string();
+}
+
 std::string FigureValue(const CheckFigure& figure, std::string_view decimalSeparator) {
-    if (!std::isfinite(figure.value)) return "—";
-    char digits[64];
-    std::snprintf(digits, sizeof digits, "%.*f", figure.decimals, figure.value);
-    std::string text = digits;
+    std::string text = FixedText(figure.value, figure.decimals);
+    if (text.empty()) return "—";
     if (text.find_first_not_of("-0.") == std::string::npos && text[0] == '-') text.erase(0, 1);
     if (const auto point = text.find('.'); point != std::string::npos)
         text.replace(point, 1, decimalSeparator);

@@ -38,6 +38,10 @@ inline constexpr std::string_view CheckHeading = "Проверка при при
 inline constexpr std::string_view AcceptedLabel = "Принятая толщина изоляции, мм";
 inline constexpr std::string_view VerdictLabel = "Требование";
 
+// A number with that many decimals, rounded, written with "." whatever the C library's
+// locale; empty for a value that is not finite.
+std::string FixedText(double value, int decimals);
+
 // "Принято 40 мм: q = 41,3 Вт/м (норма 45,0), tпов = 27,4 °С — обеспечено"
 std::string CheckLine(const AcceptedCheck& check, std::string_view decimalSeparator);
 // "q = 41,3 Вт/м (норма 45,0), tпов = 27,4 °С"

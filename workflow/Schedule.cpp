@@ -2,8 +2,7 @@
 
 #include "CalcKinds.h"
 
-#include <cmath>
-#include <cstdio>
+#include <algorithm>
 #include <utility>
 
 namespace workflow {
@@ -25,10 +24,8 @@ std::string Caption(std::string_view caption) {
 
 // A field's value as the window shows it: at most three decimals, no trailing zeros.
 std::string ValueText(double value, std::string_view decimalSeparator) {
-    if (!std::isfinite(value)) return "—";
-    char digits[64];
-    std::snprintf(digits, sizeof digits, "%.3f", value);
-    std::string text = digits;
+    std::string text = FixedText(value, 3);
+    if (text.empty()) return "—";
     while (text.back() == '0')
         text.pop_back();
     if (text.back() == '.') text.pop_back();
@@ -44,8 +41,10 @@ bool OwnColumn(Control control) {
            control == MaterialListControl;
 }
 
-std::string ObjectText(const Inputs& in) {
-    if (in.Choice(Control::RzRadioGroup1) == 1)
+// A kind that does not ask for the object calculates a pipe.
+std::string ObjectText(const CalcKind& kind, const Inputs& in) {
+    const bool asks = std::ranges::find(kind.reads, Control::RzRadioGroup1) != kind.reads.end();
+    if (asks && in.Choice(Control::RzRadioGroup1) == 1)
         return std::string(ChoiceRowText(Control::RzRadioGroup1, 1));
     const std::string diameter(
         ChoiceRowText(Control::RzComboBox3, in.Choice(Control::RzComboBox3)));
@@ -65,7 +64,7 @@ RowOrReason RowFromCalculation(int method, const Inputs& now, const ShownResult&
 
     ScheduleRow row;
     row.kind = method;
-    row.object = ObjectText(now);
+    row.object = ObjectText(*kind, now);
     row.location =
         kind->fixedLocation.empty()
             ? std::string(ChoiceRowText(Control::RzRadioGroup2, now.Choice(Control::RzRadioGroup2)))
