@@ -116,6 +116,7 @@ void FillRow(QTextTable& table, int at, std::size_t number, const ScheduleRow& r
              {{Text(row.checkFigures)}, {Text(workflow::CheckVerdictOf(row)), !row.checkMet}});
 }
 
+// The first table stands a little below the date; each further one opens a page.
 QTextTable* NewTable(QTextCursor& cursor, bool onNewPage) {
     QTextTableFormat format;
     format.setHeaderRowCount(1);
@@ -130,7 +131,10 @@ QTextTable* NewTable(QTextCursor& cursor, bool onNewPage) {
     for (const Column& c : Columns)
         widths << QTextLength(QTextLength::PercentageLength, c.percent);
     format.setColumnWidthConstraints(widths);
-    if (onNewPage) format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    if (onNewPage)
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    else
+        format.setTopMargin(3 * UnitsPerMm);
 
     QTextTable* table = cursor.insertTable(1, int(Columns.size()), format);
     QTextTableCellFormat heading;
@@ -173,7 +177,6 @@ std::vector<QTextTable*> Fill(QTextDocument& document, const std::vector<Schedul
     cursor.setBlockFormat(centred);
     cursor.insertText(QStringLiteral("Ведомость толщин тепловой изоляции"),
                       CharFormat(TitlePixels, true));
-    centred.setBottomMargin(4 * UnitsPerMm);
     cursor.insertBlock(centred);
     cursor.insertText(QStringLiteral("от ") + date.toString(QStringLiteral("dd.MM.yyyy")),
                       CharFormat(TextPixels + 1, false));
@@ -225,6 +228,15 @@ double BottomOfRow(const QAbstractTextDocumentLayout& layout, QTextTable& table,
     return bottom;
 }
 
+// How far below the top of a page Qt sets the text of a header that opens the page.
+double HeaderTextOnNewPage(double width) {
+    constexpr double page = 1000;
+    auto document = NewDocument(width, page);
+    QTextCursor cursor(document.get());
+    QTextTable& table = *NewTable(cursor, true);
+    return TopOfRow(*document->documentLayout(), table, 0) - page;
+}
+
 // Under a row's text: its padding, its border, and a whisker.
 constexpr double RowTail = CellPadding + 2;
 
@@ -240,11 +252,10 @@ std::vector<Chunk> ShareOut(const std::vector<ScheduleRow>& rows, QSizeF body, Q
         tops[r] = TopOfRow(layout, table, int(r) + 1);
         bottoms[r] = BottomOfRow(layout, table, int(r) + 1);
     }
-    // A table on a page of its own starts at the top, as the first one starts under the date.
-    const QTextBlock dateLine = document->findBlock(table.firstPosition() - 1);
-    const double tableTop =
-        layout.blockBoundingRect(dateLine).bottom() + dateLine.blockFormat().bottomMargin();
-    const double aboveRows = tops[0] - tableTop; // the border and the header row
+    // On a page of its own, a table's rows start below its header, as in the long table, and
+    // below where Qt puts a header that opens a page.
+    const double aboveRows =
+        tops[0] - TopOfRow(layout, table, 0) + HeaderTextOnNewPage(body.width());
     const double page = body.height();
 
     std::vector<Chunk> chunks{{0, 1}};
