@@ -1,9 +1,14 @@
-// Preparing one report, and preparing and painting it to a PDF in memory.
+// Preparing one report, and preparing and painting it to a PDF in memory; the schedule
+// written as a PDF file, by its number of rows.
+#include "CalculateCommand.h"
 #include "PagePainter.h"
 #include "ReportCommand.h"
+#include "SchedulePrint.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -49,6 +54,35 @@ void BM_PrepareAndWritePdf(benchmark::State& s) {
     s.counters["pdf_bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_PrepareAndWritePdf)->Unit(benchmark::kMillisecond);
+
+// One calculated row, its tag numbered, repeated: layout time grows with the rows' number
+// and height, not with their variety.
+std::vector<workflow::ScheduleRow> SampleSchedule(std::size_t count) {
+    const SampleWindow window;
+    T_calc engine;
+    workflow::ShownResult shown;
+    shown.KindChosen(1);
+    shown.Calculated(1, window.inputs, workflow::Calculate(1, window.inputs, engine, ","));
+    const auto made = workflow::RowFromCalculation(1, window.inputs, shown, "", ",");
+    std::vector<workflow::ScheduleRow> rows(count, made.row.value_or(workflow::ScheduleRow{}));
+    for (std::size_t i = 0; i < count; ++i)
+        rows[i].tag = "Т-" + std::to_string(i + 1);
+    return rows;
+}
+
+void BM_WriteSchedulePdf(benchmark::State& s) {
+    const auto rows = SampleSchedule(std::size_t(s.range(0)));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("schedule.pdf"));
+    for (auto _ : s) {
+        if (!reports::WriteSchedulePdf(path, rows, QDate(2024, 3, 5))) {
+            s.SkipWithError("the PDF could not be written");
+            break;
+        }
+    }
+    s.counters["pdf_bytes"] = static_cast<double>(QFileInfo(path).size());
+}
+BENCHMARK(BM_WriteSchedulePdf)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -35,6 +35,8 @@ QString XmlText(const QString& text) {
     return kept.toHtmlEscaped();
 }
 
+} // namespace
+
 QByteArray XmpMetadata(const QString& title, const QString& author) {
     const QString xmp =
         QStringLiteral("<?xpacket begin=\"\uFEFF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
@@ -52,8 +54,6 @@ QByteArray XmpMetadata(const QString& title, const QString& author) {
             .arg(XmlText(title), XmlText(author));
     return xmp.toUtf8();
 }
-
-} // namespace
 
 void PaintPage(QPainter& painter, const PreparedPage& page) {
     const QPaintDevice* device = painter.device();

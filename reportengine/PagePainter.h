@@ -4,6 +4,7 @@
 
 #include "PreparedPage.h"
 
+class QByteArray;
 class QIODevice;
 class QPainter;
 
@@ -18,5 +19,9 @@ void PaintPage(QPainter& painter, const PreparedPage& page);
 // has one, its author. False when the device cannot be written.
 bool WritePdf(const PreparedPage& page, QIODevice& device);
 bool WritePdf(const PreparedPage& page, const QString& path);
+
+// The XMP metadata that names a document's title and author: a PDF writer has no field of
+// its own for the author.
+QByteArray XmpMetadata(const QString& title, const QString& author);
 
 } // namespace reportengine

@@ -207,12 +207,16 @@ constexpr Filler Fillers[] = {
 
 } // namespace
 
+QString ReportAuthor() {
+    return QStringLiteral("Программа расчёта теплоизоляции");
+}
+
 reportengine::Template* FillReport(ReportTemplates& templates, int calcMethod, const Inputs& in,
                                    const workflow::ShownResult& result, QDate date) {
     Template* report = templates.ForKind(calcMethod);
     if (report == nullptr) return nullptr;
     report->title = ReportTitle(calcMethod, date);
-    report->author = QStringLiteral("Программа расчёта теплоизоляции");
+    report->author = ReportAuthor();
     SetThickness(*report, in, result);
     SetCheck(*report, result.CurrentCheck(in));
     for (const Filler& filler : Fillers)

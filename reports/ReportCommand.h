@@ -26,4 +26,7 @@ reportengine::Template* FillReport(ReportTemplates& templates, int calcMethod,
 // The title of a report, which also names its file: "Толщина изоляции — <kind> — <date>".
 QString ReportTitle(int calcMethod, QDate date);
 
+// The author that the program's printed documents name in their metadata.
+QString ReportAuthor();
+
 } // namespace reports
