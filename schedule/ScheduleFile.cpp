@@ -127,8 +127,8 @@ bool IsInput(Control control) {
 std::optional<ScheduleInput> InputIn(const QJsonValue& value) {
     const QJsonObject object = value.toObject();
     const std::optional<std::string> name = TextIn(object.value(QLatin1String("control")));
-    const std::optional<Control> control =
-        name ? workflow::ControlNamed(*name) : std::optional<Control>();
+    if (!name) return std::nullopt;
+    const std::optional<Control> control = workflow::ControlNamed(*name);
     std::optional<std::string> caption = TextIn(object.value(QLatin1String("caption")));
     std::optional<std::string> text = TextIn(object.value(QLatin1String("text")));
     if (!control || !IsInput(*control) || !caption || !text) return std::nullopt;
