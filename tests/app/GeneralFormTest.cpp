@@ -9,6 +9,7 @@
 #include "PictureButton.h"
 #include "RadioGroup.h"
 #include "ReportPreview.h"
+#include "ScheduleFile.h"
 #include "ScheduleModel.h"
 #include "SchedulePage.h"
 #include "TCalc.h"
@@ -17,11 +18,13 @@
 #include "uTitleForm.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -101,6 +104,8 @@ private:
 private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        // The schedule's file goes to a test folder, never to the user's own.
+        QStandardPaths::setTestModeEnabled(true);
         SetMessageBoxHook([this](const QString& text, const QString& caption) {
             boxes << text + " | " + caption;
         });
@@ -116,6 +121,7 @@ private slots:
     }
 
     void init() {
+        QFile::remove(schedule::DefaultSchedulePath());
         window = std::make_unique<TFGeneral>();
         FGeneral = window.get();
         window->show();
@@ -550,6 +556,68 @@ private slots:
         QCOMPARE(questions.size(), 2);
         QCOMPARE(table->model()->rowCount(), 0);
         QCOMPARE(window->GrSchedule->itemCaption(0), caption);
+    }
+
+    // The schedule outlives the window: a new one reads it back; an unreadable file is set
+    // aside, said so, and the schedule starts empty.
+    void theScheduleIsKeptBetweenSessions() {
+        window->RGCalc->click(4);
+        Calculate();
+        QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(TakeBoxes(), QStringList());
+        {
+            TFGeneral next;
+            QCOMPARE(next.GrSchedule->itemCaption(0), QStringLiteral("Ведомость расчётов (1)"));
+        }
+        const QString path = schedule::DefaultSchedulePath();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("{\"format\": \"izolcalc-schedule\", \"vers");
+        file.close();
+        TFGeneral next;
+        next.show();
+        QTRY_COMPARE(boxes.size(), 1);
+        QVERIFY(boxes.front().contains(QStringLiteral(".damaged-")));
+        QCOMPARE(next.GrSchedule->itemCaption(0), QStringLiteral("Ведомость расчётов"));
+        next.close();
+        window->activateWindow();
+    }
+
+    // The page's file commands, with the file dialogs answered by the test.
+    void theSchedulePageSavesOpensPrintsAndExports() {
+        window->RGCalc->click(4);
+        Calculate();
+        QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+        SchedulePage* page = window->SchedulePane;
+        QTemporaryDir dir;
+        QString next;
+        page->askPath = [&](const QString&, const QString&, const QString&, bool) { return next; };
+        SetQuestionHook([](const QString&, const QString&) { return true; });
+
+        next = dir.filePath(QStringLiteral("plant.json"));
+        page->SaveAs();
+        page->ClearAll();
+        QCOMPARE(page->table()->model()->rowCount(), 0);
+        page->Open();
+        QCOMPARE(page->table()->model()->rowCount(), 1);
+        QCOMPARE(window->GrSchedule->itemCaption(0), QStringLiteral("Ведомость расчётов (1)"));
+
+        next = dir.filePath(QStringLiteral("plant.csv"));
+        page->ExportCsv();
+        QFile csv(next);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QVERIFY(csv.readLine().startsWith("\xEF\xBB\xBF\"№\";\"Обозначение\""));
+
+        next = dir.filePath(QStringLiteral("plant.pdf"));
+        page->SavePdf();
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral(PDFTOTEXT), {next, QStringLiteral("-")});
+        QVERIFY(pdftotext.waitForFinished(30000));
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        QVERIFY(text.contains(QStringLiteral("Ведомость толщин тепловой изоляции")));
+        QVERIFY(text.contains(QStringLiteral("Лист 1 из 1")));
+        SetQuestionHook({});
+        QCOMPARE(TakeBoxes(), QStringList());
     }
 
     void wholeNumberFieldsRoundATypedFraction() {
