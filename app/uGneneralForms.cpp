@@ -294,7 +294,9 @@ void TFGeneral::ShowResultState() {
     RzNumericEdit3->setPalette(norm);
     RzNumericEdit3->setToolTip(staleNorm ? hint : QString());
 
-    const workflow::AcceptedCheck* check = result_.CurrentCheck(now);
+    // The strip speaks of the kind's page; the reference and the schedule have none.
+    const workflow::AcceptedCheck* check =
+        Notebook1->currentWidget() == Calc ? result_.CurrentCheck(now) : nullptr;
     const QString line = check ? Text(workflow::CheckLine(*check, DecimalSeparator())) : QString();
     AcceptedCheckLine->setText(line);
     AcceptedCheckLine->setToolTip(line);
@@ -426,6 +428,7 @@ void TFGeneral::GrHelperItems0Click() {
     const QString path = ReferenceDocumentPath(QCoreApplication::applicationDirPath());
     Notebook1->setCurrentWidget(Browser);
     ShowHeader(QString());
+    ShowResultState();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         WebBrowser->ShowDocument(path);
@@ -457,6 +460,7 @@ void TFGeneral::RzBmpButton3Click() {
 void TFGeneral::GrScheduleItems0Click() {
     Notebook1->setCurrentWidget(SchedulePane);
     ShowHeader(ScheduleCaption);
+    ShowResultState();
 }
 
 bool TFGeneral::AddToSchedule(QWidget* boxParent) {
