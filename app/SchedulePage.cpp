@@ -74,43 +74,40 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     auto* files = new QHBoxLayout;
     layout->addLayout(files);
 
-    auto place = [&](QHBoxLayout* row, QPushButton* button) { row->addWidget(button); };
-    place(edit, AddButton("ScheduleUp", QStringLiteral("Вверх"),
-                          QStringLiteral("Передвинуть строку вверх")));
-    place(edit, AddButton("ScheduleDown", QStringLiteral("Вниз"),
-                          QStringLiteral("Передвинуть строку вниз")));
-    place(edit, AddButton("ScheduleDelete", QStringLiteral("Удалить"),
-                          QStringLiteral("Удалить выбранные строки (Del)")));
-    place(edit, AddButton("ScheduleClear", QStringLiteral("Очистить..."),
-                          QStringLiteral("Удалить все строки ведомости")));
-    edit->addStretch(1);
-    place(files, AddButton("ScheduleOpen", QStringLiteral("Открыть..."),
-                           QStringLiteral("Открыть ведомость из файла")));
-    place(files, AddButton("ScheduleSaveAs", QStringLiteral("Сохранить как..."),
-                           QStringLiteral("Сохранить ведомость в файл")));
-    place(files, AddButton("SchedulePrint", QStringLiteral("Печать..."),
-                           QStringLiteral("Напечатать ведомость на листах A4")));
-    place(files, AddButton("SchedulePdf", QStringLiteral("Сохранить в PDF..."),
-                           QStringLiteral("Сохранить ведомость в файл PDF")));
-    place(files, AddButton("ScheduleCsv", QStringLiteral("Экспорт CSV..."),
-                           QStringLiteral("Таблица для электронных таблиц (Excel, LibreOffice)")));
-    files->addStretch(1);
-    connect(findChild<QPushButton*>(QStringLiteral("ScheduleUp")), &QPushButton::clicked, this,
-            [this] { MoveSelected(-1); });
-    connect(findChild<QPushButton*>(QStringLiteral("ScheduleDown")), &QPushButton::clicked, this,
-            [this] { MoveSelected(+1); });
-    connect(findChild<QPushButton*>(QStringLiteral("ScheduleDelete")), &QPushButton::clicked, this,
-            &SchedulePage::DeleteSelected);
-    connect(findChild<QPushButton*>(QStringLiteral("ScheduleClear")), &QPushButton::clicked, this,
-            &SchedulePage::ClearAll);
-    const std::pair<const char*, void (SchedulePage::*)()> commands[] = {
-        {"ScheduleOpen", &SchedulePage::Open},     {"ScheduleSaveAs", &SchedulePage::SaveAs},
-        {"SchedulePrint", &SchedulePage::Print},   {"SchedulePdf", &SchedulePage::SavePdf},
-        {"ScheduleCsv", &SchedulePage::ExportCsv},
+    struct Command {
+        QHBoxLayout* row;
+        const char* name;
+        QString text, toolTip;
+        std::function<void()> run;
     };
-    for (const auto& [name, command] : commands)
-        connect(findChild<QPushButton*>(QString::fromLatin1(name)), &QPushButton::clicked, this,
-                command);
+    const Command commands[] = {
+        {edit, "ScheduleUp", QStringLiteral("Вверх"), QStringLiteral("Передвинуть строку вверх"),
+         [this] { MoveSelected(-1); }},
+        {edit, "ScheduleDown", QStringLiteral("Вниз"), QStringLiteral("Передвинуть строку вниз"),
+         [this] { MoveSelected(+1); }},
+        {edit, "ScheduleDelete", QStringLiteral("Удалить"),
+         QStringLiteral("Удалить выбранные строки (Del)"), [this] { DeleteSelected(); }},
+        {edit, "ScheduleClear", QStringLiteral("Очистить..."),
+         QStringLiteral("Удалить все строки ведомости"), [this] { ClearAll(); }},
+        {files, "ScheduleOpen", QStringLiteral("Открыть..."),
+         QStringLiteral("Открыть ведомость из файла"), [this] { Open(); }},
+        {files, "ScheduleSaveAs", QStringLiteral("Сохранить как..."),
+         QStringLiteral("Сохранить ведомость в файл"), [this] { SaveAs(); }},
+        {files, "SchedulePrint", QStringLiteral("Печать..."),
+         QStringLiteral("Напечатать ведомость на листах A4"), [this] { Print(); }},
+        {files, "SchedulePdf", QStringLiteral("Сохранить в PDF..."),
+         QStringLiteral("Сохранить ведомость в файл PDF"), [this] { SavePdf(); }},
+        {files, "ScheduleCsv", QStringLiteral("Экспорт CSV..."),
+         QStringLiteral("Таблица для электронных таблиц (Excel, LibreOffice)"),
+         [this] { ExportCsv(); }},
+    };
+    for (const Command& command : commands) {
+        QPushButton* button = AddButton(command.name, command.text, command.toolTip);
+        command.row->addWidget(button);
+        connect(button, &QPushButton::clicked, this, command.run);
+    }
+    edit->addStretch(1);
+    files->addStretch(1);
 }
 
 QPushButton* SchedulePage::AddButton(const char* objectName, const QString& text,

@@ -56,6 +56,11 @@ Resistances PlaneLayer(double lambda, double alpha, double x) {
     return {1 / alpha, x / lambda + 1 / alpha};
 }
 
+// A layer whose surface resistance is taken at its own outer diameter.
+Resistances LayerToItsSurface(bool isPipe, double lambda, double alpha, double d, double x) {
+    return isPipe ? PipeLayer(lambda, alpha, d, x, d + 2 * x) : PlaneLayer(lambda, alpha, x);
+}
+
 // A check's figure meets its limit up to the rounding of the arithmetic behind it.
 bool WithinLimit(double value, double limit) {
     return value <= limit + 1e-9 * std::abs(limit);
@@ -422,9 +427,7 @@ bool T_calc::SurfaceTempCheck::Met() const {
 
 T_calc::SurfaceTempCheck T_calc::CheckSurfaceTemp(double installed) const {
     // The surface resistance at the insulated diameter itself, as the method's ratio has it.
-    const double d = PipeDiameter();
-    const Resistances r = IsPipe ? PipeLayer(Lambda, OuterCoef, d, installed, d + 2 * installed)
-                                 : PlaneLayer(Lambda, OuterCoef, installed);
+    const Resistances r = LayerToItsSurface(IsPipe, Lambda, OuterCoef, PipeDiameter(), installed);
     const double a = AirTemp;
     const double flux = (CarrierTemp - a) / r.total;
     return {a + flux * r.surface, double(SurfaceTemp), std::abs(flux), IsPipe, a};
@@ -493,9 +496,7 @@ bool T_calc::CondensationCheck::Met() const {
 }
 
 T_calc::CondensationCheck T_calc::CheckCondensation(double installed) const {
-    const double d = PipeDiameter();
-    const Resistances r = IsPipe ? PipeLayer(Lambda, OuterCoef, d, installed, d + 2 * installed)
-                                 : PlaneLayer(Lambda, OuterCoef, installed);
+    const Resistances r = LayerToItsSurface(IsPipe, Lambda, OuterCoef, PipeDiameter(), installed);
     const double a = AirTemp;
     const double flux = (a - CarrierTemp) / r.total;
     return {a - flux * r.surface, a - DewPointDepression(Humidity, a), flux, IsPipe};
