@@ -1,11 +1,18 @@
 # Two commands for a newcomer: `make run` and `make test`. Both install what is missing first.
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD ?= build
-# The engine and the workflow are built a second time with clang, the sanitizers and
-# libFuzzer, and without Qt, which also proves that they need none.
+# The whole program is built a second time with clang, AddressSanitizer, UndefinedBehavior-
+# Sanitizer and libFuzzer, and every test runs there too.
 SAN   ?= build-san
+# The engine and the workflow alone, configured where no Qt can be found: proof that they
+# need none.
+NOQT  ?= build-noqt
+# A finding stops the test program that meets it, a leak at its exit included; UBSan shows
+# the stack. The build needs them as well: it runs the test programs to list their tests.
+SAN_OPTIONS := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
+               UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: deps build run test test-san test-app bench fuzz package clean
+.PHONY: deps build run test noqt san test-san test-app bench fuzz package clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -17,16 +24,23 @@ build: deps
 run: build
 	@./scripts/run.sh $(BUILD)
 
-test-san: deps
+noqt: deps
+	@cmake -S . -B $(NOQT) -DIZOL_GUI=OFF -DIZOL_TESTS=OFF -DIZOL_BENCH=OFF \
+	    -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON >/dev/null
+	@cmake --build $(NOQT) -j $(JOBS) --target workflow
+
+san: deps
 	@cmake -S . -B $(SAN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-	    -DIZOL_GUI=OFF -DIZOL_BENCH=OFF -DIZOL_SANITIZE=ON -DIZOL_FUZZ=ON >/dev/null
-	@cmake --build $(SAN) -j $(JOBS)
-	@ctest --test-dir $(SAN) --output-on-failure -j $(JOBS)
+	    -DIZOL_GUI=ON -DIZOL_BENCH=OFF -DIZOL_SANITIZE=ON -DIZOL_FUZZ=ON >/dev/null
+	@$(SAN_OPTIONS) cmake --build $(SAN) -j $(JOBS)
+
+test-san: san
+	@$(SAN_OPTIONS) ctest --test-dir $(SAN) --output-on-failure -j $(JOBS)
 
 test-app: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-test: test-san test-app
+test: noqt test-san test-app
 
 # Figures for closing notes; not part of `make test`.
 bench: build
@@ -36,10 +50,10 @@ bench: build
 # start from: make fuzz FUZZ_SECONDS=600
 FUZZ_SECONDS ?= 300
 FUZZ_TARGETS := engine fields calculate
-fuzz: test-san
+fuzz: san
 	@for t in $(FUZZ_TARGETS); do \
 	    mkdir -p fuzz-corpus/$$t && \
-	    $(SAN)/bin/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    $(SAN_OPTIONS) $(SAN)/bin/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	        -artifact_prefix=fuzz-corpus/$$t- fuzz-corpus/$$t || exit 1; \
 	done
 
@@ -47,4 +61,4 @@ package: build
 	@cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(SAN)
+	rm -rf $(BUILD) $(SAN) $(NOQT)

@@ -32,7 +32,7 @@ class SeparatorLine;
 class T_calc;
 class ValueComboBox;
 namespace reports {
-class ReportTemplates;
+struct ReportTemplates;
 }
 
 class TFGeneral : public QMainWindow {

@@ -33,6 +33,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -496,7 +497,9 @@ void TFGeneral::ConnectHandlers() {
             &TFGeneral::RGCalcItems2Click, &TFGeneral::RGCalcItems3Click,
             &TFGeneral::RGCalcItems4Click};
         static_assert(std::size(handlers) == workflow::CalcMethodCount);
-        if (item >= 0 && item < int(std::size(handlers))) (this->*handlers[item])();
+        // Through std::invoke: GCC with the sanitizers takes the plain ->* call for a read
+        // of an uninitialized index.
+        if (item >= 0 && item < int(std::size(handlers))) std::invoke(handlers[item], this);
     });
     connect(GrHelper, &GroupBarGroup::itemClicked, this, [this](int item) {
         if (item == 0) GrHelperItems0Click();

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # build
   cmake make g++ pkg-config clang libclang-rt-14-dev clang-format
+  # the sanitizers' reports with function names and lines (llvm-symbolizer)
+  llvm
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # Qt 6: widgets, printing, SVG pictures, the reference viewer, Russian dialog texts
