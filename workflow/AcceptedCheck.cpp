@@ -7,21 +7,28 @@
 
 namespace workflow {
 
-std::string FixedText(double value, int decimals) {
+std::string DecimalText(double value, int decimals, std::string_view decimalSeparator,
+                        bool dropTrailingZeros) {
     if (!std::isfinite(value)) return {};
     char digits[400]; // the longest double in fixed notation with a few decimals fits
     const auto [end, error] =
         std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
-    return error == std::errc() ? std::string(digits, end) : std::string();
-}
-
-std::string FigureValue(const CheckFigure& figure, std::string_view decimalSeparator) {
-    std::string text = FixedText(figure.value, figure.decimals);
-    if (text.empty()) return "—";
+    if (error != std::errc()) return {};
+    std::string text(digits, end);
+    if (dropTrailingZeros && text.find('.') != std::string::npos) {
+        while (text.back() == '0')
+            text.pop_back();
+        if (text.back() == '.') text.pop_back();
+    }
     if (text.find_first_not_of("-0.") == std::string::npos && text[0] == '-') text.erase(0, 1);
     if (const auto point = text.find('.'); point != std::string::npos)
         text.replace(point, 1, decimalSeparator);
     return text;
+}
+
+std::string FigureValue(const CheckFigure& figure, std::string_view decimalSeparator) {
+    const std::string text = DecimalText(figure.value, figure.decimals, decimalSeparator);
+    return text.empty() ? "—" : text;
 }
 
 std::string FigureLabel(const CheckFigure& figure) {

@@ -38,9 +38,11 @@ inline constexpr std::string_view CheckHeading = "Проверка при при
 inline constexpr std::string_view AcceptedLabel = "Принятая толщина изоляции, мм";
 inline constexpr std::string_view VerdictLabel = "Требование";
 
-// A number with that many decimals, rounded, written with "." whatever the C library's
-// locale; empty for a value that is not finite.
-std::string FixedText(double value, int decimals);
+// A number with that many decimals, rounded, with the given separator whatever the C
+// library's locale, no grouping and no "-0"; trailing zeros dropped on request. Empty for a
+// value that is not finite.
+std::string DecimalText(double value, int decimals, std::string_view decimalSeparator,
+                        bool dropTrailingZeros = false);
 
 // "Принято 40 мм: q = 41,3 Вт/м (норма 45,0), tпов = 27,4 °С — обеспечено"
 std::string CheckLine(const AcceptedCheck& check, std::string_view decimalSeparator);

@@ -24,15 +24,8 @@ std::string Caption(std::string_view caption) {
 
 // A field's value as the window shows it: at most three decimals, no trailing zeros.
 std::string ValueText(double value, std::string_view decimalSeparator) {
-    std::string text = FixedText(value, 3);
-    if (text.empty()) return "—";
-    while (text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.') text.pop_back();
-    if (text == "-0") text = "0";
-    if (const auto point = text.find('.'); point != std::string::npos)
-        text.replace(point, 1, decimalSeparator);
-    return text;
+    const std::string text = DecimalText(value, 3, decimalSeparator, true);
+    return text.empty() ? "—" : text;
 }
 
 bool OwnColumn(Control control) {

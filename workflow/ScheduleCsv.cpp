@@ -1,8 +1,8 @@
 #include "ScheduleCsv.h"
 
+#include "AcceptedCheck.h"
+
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 
 namespace workflow {
 
@@ -21,27 +21,9 @@ void AppendText(std::string& out, std::string_view text) {
     out += '"';
 }
 
-// With a decimal comma and no grouping, whatever the C library's locale puts for the point;
-// nothing for a value that is no number.
+// With a decimal comma and no grouping; nothing for a value that is no number.
 void AppendNumber(std::string& out, double value, int decimals, bool dropTrailingZeros) {
-    if (!std::isfinite(value)) return;
-    char printed[64];
-    std::snprintf(printed, sizeof printed, "%.*f", decimals, value);
-    std::string digits;
-    for (const char* c = printed; *c != '\0'; ++c) {
-        if ((*c >= '0' && *c <= '9') || *c == '-')
-            digits += *c;
-        else if (digits.empty() || digits.back() != ',')
-            digits += ',';
-    }
-    if (dropTrailingZeros && digits.find(',') != std::string::npos) {
-        while (digits.back() == '0')
-            digits.pop_back();
-        if (digits.back() == ',') digits.pop_back();
-    }
-    if (digits.find_first_not_of("-0,") == std::string::npos && digits.front() == '-')
-        digits.erase(0, 1);
-    out += digits;
+    out += DecimalText(value, decimals, ",", dropTrailingZeros);
 }
 
 bool IsFixedColumn(std::string_view heading) {
