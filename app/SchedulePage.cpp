@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -190,7 +191,10 @@ void SchedulePage::Print() {
     printer.setPageLayout(reports::SchedulePageLayout());
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
+    // Hundreds of rows take a second or more to lay out.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     reports::PrintSchedule(printer, model_.schedule().Rows(), QDate::currentDate());
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void SchedulePage::SavePdf() {
@@ -199,7 +203,10 @@ void SchedulePage::SavePdf() {
         askPath(QStringLiteral("Сохранить ведомость в PDF"), QStringLiteral("PDF (*.pdf)"),
                 reports::ScheduleTitle(today) + QStringLiteral(".pdf"), true);
     if (path.isEmpty()) return;
-    if (!reports::WriteSchedulePdf(path, model_.schedule().Rows(), today))
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool written = reports::WriteSchedulePdf(path, model_.schedule().Rows(), today);
+    QGuiApplication::restoreOverrideCursor();
+    if (!written)
         ShowMessageBox(this, QStringLiteral("Не удалось записать файл %1").arg(path), Caption);
 }
 
