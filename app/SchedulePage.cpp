@@ -189,6 +189,8 @@ void SchedulePage::SaveAs() {
 void SchedulePage::Print() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(reports::SchedulePageLayout());
+    // Named before the dialog, which offers the name for printing to a file.
+    printer.setDocName(reports::ScheduleTitle(QDate::currentDate()));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
     // Hundreds of rows take a second or more to lay out.
