@@ -78,8 +78,7 @@ void TFGeneral::FormCreate() {
         ShowMessageBox(this, Text(text), Text(caption));
     };
     RzGroup1Items0Click();
-    LoadSchedule();
-    ShowScheduleCount();
+    LoadSchedule(); // its reset counts the rows in the group bar
 }
 
 void TFGeneral::showEvent(QShowEvent* event) {

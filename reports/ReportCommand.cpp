@@ -173,7 +173,7 @@ void FillCondensation(Template& r, const Inputs& in, const workflow::ShownResult
     SetNumber(r, "mo", in.Field(Control::RzNumericEdit13));
 }
 
-// Object, location and covering are fixed texts of this template.
+// The object is a fixed text of this template.
 void FillTwoPipeChannel(Template& r, const Inputs& in, const workflow::ShownResult&) {
     SetMaterial(r, in);
     SetNumber(r, "tg", in.Field(Control::RzNumericEdit16));
@@ -187,7 +187,7 @@ void FillTwoPipeChannel(Template& r, const Inputs& in, const workflow::ShownResu
     SetDiameter(r, in);
 }
 
-// Object, location and covering are fixed texts of this template.
+// The object is a fixed text of this template.
 void FillFreezing(Template& r, const Inputs& in, const workflow::ShownResult&) {
     SetMaterial(r, in);
     SetDiameter(r, in);
@@ -218,6 +218,10 @@ reportengine::Template* FillReport(ReportTemplates& templates, int calcMethod, c
     report->title = ReportTitle(calcMethod, date);
     report->author = ReportAuthor();
     SetThickness(*report, in, result);
+    // A kind whose page does not ask where the object lies and what covers it says so itself.
+    const workflow::CalcKind& kind = *workflow::Kind(calcMethod);
+    if (!kind.fixedLocation.empty()) SetText(*report, "dis", Quoted(Text(kind.fixedLocation)));
+    if (!kind.fixedCovering.empty()) SetText(*report, "sur", Quoted(Text(kind.fixedCovering)));
     SetCheck(*report, result.CurrentCheck(in));
     for (const Filler& filler : Fillers)
         if (report->name.toStdString() == filler.templateName) filler.fill(*report, in, result);
