@@ -32,7 +32,7 @@ void ScheduleModel::remove(std::vector<int> rows) {
         endRemoveRows();
     }
     // The numbers of the rows below have changed.
-    emit dataChanged(index(0, Number), index(std::max(rowCount() - 1, 0), Number));
+    if (rowCount() > 0) emit dataChanged(index(0, Number), index(rowCount() - 1, Number));
     emit changed();
 }
 
