@@ -31,7 +31,8 @@ using workflow::ScheduleRow;
 namespace {
 
 constexpr QLatin1String FormatName("izolcalc-schedule");
-constexpr int Version = 1;
+// 2: rows may be rejected or carry a warning.
+constexpr int Version = 2;
 
 QString Shown(const QString& path) {
     return QDir::toNativeSeparators(path);
@@ -47,6 +48,14 @@ template <class Row> auto TextFields(Row& row) {
         std::pair{"material", &row.material},
         std::pair{"checkFigures", &row.checkFigures},
         std::pair{"calculatedAt", &row.calculatedAt},
+    };
+}
+
+// Texts that a row of the first version does not have.
+template <class Row> auto NoteFields(Row& row) {
+    return std::array{
+        std::pair{"rejection", &row.rejection},
+        std::pair{"warning", &row.warning},
     };
 }
 
@@ -88,6 +97,8 @@ QJsonObject RowObject(const ScheduleRow& row) {
     object.insert(QStringLiteral("acceptedMm"), row.acceptedMm);
     object.insert(QStringLiteral("checkMet"), row.checkMet);
     object.insert(QStringLiteral("meetingMm"), Optional(row.meetingMm));
+    for (const auto& [key, text] : NoteFields(row))
+        object.insert(QLatin1String(key), Text(*text));
     return object;
 }
 
@@ -187,6 +198,14 @@ std::optional<ScheduleRow> RowIn(const QJsonValue& value) {
     if (!Missing(meeting)) {
         row.meetingMm = WholeIn(meeting);
         if (!row.meetingMm) return std::nullopt;
+    }
+
+    for (const auto& [key, text] : NoteFields(row)) {
+        const QJsonValue note = object.value(QLatin1String(key));
+        if (Missing(note)) continue;
+        std::optional<std::string> read = TextIn(note);
+        if (!read) return std::nullopt;
+        *text = std::move(*read);
     }
     return row;
 }

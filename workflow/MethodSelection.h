@@ -22,4 +22,8 @@ inline constexpr std::string_view HeaderPrefix = "Расчет толщины и
 // object-kind switch follows it when the object was a plane.
 std::span<const ControlChange> MethodSelectionChanges(int method);
 
+// The inputs as the window opens and then shows kind `method`: the rows and values that
+// choosing it sets. (An object chosen back to a pipe keeps the default material.)
+Inputs InputsAfterChoosing(int method);
+
 } // namespace workflow

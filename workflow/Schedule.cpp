@@ -14,14 +14,6 @@ constexpr std::string_view NoCurrentResult =
     "«Рассчитать»";
 constexpr std::string_view NoKind = "Выберите вид расчёта";
 
-// A caption as a column heading: without the run of dots or underlines that leads the eye
-// to its control in the window.
-std::string Caption(std::string_view caption) {
-    while (!caption.empty() && (caption.back() == '.' || caption.back() == '_'))
-        caption.remove_suffix(1);
-    return std::string(caption);
-}
-
 // A field's value as the window shows it: at most three decimals, no trailing zeros.
 std::string ValueText(double value, std::string_view decimalSeparator) {
     const std::string text = DecimalText(value, 3, decimalSeparator, true);
@@ -46,15 +38,10 @@ std::string ObjectText(const CalcKind& kind, const Inputs& in) {
 
 } // namespace
 
-RowOrReason RowFromCalculation(int method, const Inputs& now, const ShownResult& shown,
-                               std::string calculatedAt, std::string_view decimalSeparator) {
+std::optional<ScheduleRow> DescribedRow(int method, const Inputs& now,
+                                        std::string_view decimalSeparator) {
     const CalcKind* kind = Kind(method);
-    if (kind == nullptr) return {std::nullopt, std::string(NoKind)};
-    if (shown.HasThickness() && !shown.ThicknessIsCurrent(now))
-        return {std::nullopt, std::string(StaleResultHint)};
-    const AcceptedCheck* check = shown.CurrentCheck(now);
-    if (check == nullptr) return {std::nullopt, std::string(NoCurrentResult)};
-
+    if (kind == nullptr) return std::nullopt;
     ScheduleRow row;
     row.kind = method;
     row.object = ObjectText(*kind, now);
@@ -72,20 +59,33 @@ RowOrReason RowFromCalculation(int method, const Inputs& now, const ShownResult&
         if (control == MaterialListControl) continue;
         if (IsChoice(control)) {
             const int position = now.Choice(control);
-            row.inputs.push_back({control, Caption(Choice(control).caption),
+            row.inputs.push_back({control, InputCaption(control),
                                   std::string(ChoiceRowText(control, position)), double(position)});
         } else {
             const double value = now.Field(control);
-            row.inputs.push_back({control, Caption(NumberField(control).caption),
+            row.inputs.push_back({control, InputCaption(control),
                                   ValueText(value, decimalSeparator), value});
         }
     }
-    row.requiredMm = check->requiredMm;
-    row.acceptedMm = check->acceptedMm;
-    row.checkFigures = CheckFigures(*check, decimalSeparator);
-    row.checkMet = check->met;
-    row.meetingMm = check->meetingMm;
-    row.calculatedAt = std::move(calculatedAt);
+    return row;
+}
+
+RowOrReason RowFromCalculation(int method, const Inputs& now, const ShownResult& shown,
+                               std::string calculatedAt, std::string_view decimalSeparator) {
+    std::optional<ScheduleRow> row = DescribedRow(method, now, decimalSeparator);
+    if (!row) return {std::nullopt, std::string(NoKind)};
+    if (shown.HasThickness() && !shown.ThicknessIsCurrent(now))
+        return {std::nullopt, std::string(StaleResultHint)};
+    const AcceptedCheck* check = shown.CurrentCheck(now);
+    if (check == nullptr) return {std::nullopt, std::string(NoCurrentResult)};
+
+    row->requiredMm = check->requiredMm;
+    row->acceptedMm = check->acceptedMm;
+    row->checkFigures = CheckFigures(*check, decimalSeparator);
+    row->checkMet = check->met;
+    row->meetingMm = check->meetingMm;
+    row->warning = shown.Warning();
+    row->calculatedAt = std::move(calculatedAt);
     return {std::move(row), {}};
 }
 
@@ -99,6 +99,15 @@ Inputs InputsOfRow(const ScheduleRow& row) {
     }
     in.materialValue = row.materialValue;
     return in;
+}
+
+std::string InputCaption(Control control) {
+    std::string_view caption = control == MaterialListControl ? MaterialCaption
+                               : IsChoice(control)            ? Choice(control).caption
+                                                              : NumberField(control).caption;
+    while (!caption.empty() && (caption.back() == '.' || caption.back() == '_'))
+        caption.remove_suffix(1);
+    return std::string(caption);
 }
 
 std::string_view KindCaption(int kind) {
@@ -116,7 +125,14 @@ std::string InputsText(const ScheduleRow& row) {
     return text;
 }
 
+std::string CheckFiguresOf(const ScheduleRow& row) {
+    if (!row.Calculated()) return row.rejection;
+    if (row.warning.empty()) return row.checkFigures;
+    return row.checkFigures + "; " + row.warning;
+}
+
 std::string CheckVerdictOf(const ScheduleRow& row) {
+    if (!row.Calculated()) return std::string(RejectedVerdict);
     return CheckVerdict(row.checkMet, row.meetingMm);
 }
 

@@ -40,6 +40,13 @@ struct ScheduleRow {
     bool checkMet = false;
     std::optional<int32_t> meetingMm; // a thickness that meets a shortfall
     std::string calculatedAt;         // local date and time, "2026-12-10T16:20:05"
+    // An imported line the calculate command refused: the box the window would have shown,
+    // and no thickness or check.
+    std::string rejection;
+    // The warning box the window showed before the thickness, or what an import brought
+    // into a field's limits; empty for none.
+    std::string warning;
+    bool Calculated() const { return rejection.empty(); }
     bool operator==(const ScheduleRow&) const = default;
 };
 
@@ -52,17 +59,30 @@ struct RowOrReason {
 RowOrReason RowFromCalculation(int method, const Inputs& now, const ShownResult& shown,
                                std::string calculatedAt, std::string_view decimalSeparator);
 
+// A row of kind `method` that describes `in` (object, location, covering, material and the
+// inputs the kind reads, as shown) and has no result yet; none outside the table.
+std::optional<ScheduleRow> DescribedRow(int method, const Inputs& in,
+                                        std::string_view decimalSeparator);
+
 // The inputs of the window as the row was calculated: the defaults, and over them what
 // the row's kind read.
 Inputs InputsOfRow(const ScheduleRow& row);
+
+// The heading of an input's column and its caption in a row: the control's caption
+// without the dots or underlines that lead the eye to it in the window.
+std::string InputCaption(Control control);
 
 // The kind's caption, as the group bar shows it; empty outside the table.
 std::string_view KindCaption(int kind);
 // The inputs that have no column of their own, as one readable text:
 // "Температура воздуха (°C): 20; Температура теплоносителя (°C): 150; …"
 std::string InputsText(const ScheduleRow& row);
-// "обеспечено", or "не обеспечено; требуется 50 мм"
+// The figures at the accepted thickness and the warning, if any; why a rejected row has
+// no thickness.
+std::string CheckFiguresOf(const ScheduleRow& row);
+// "обеспечено", or "не обеспечено; требуется 50 мм"; RejectedVerdict for a rejected row.
 std::string CheckVerdictOf(const ScheduleRow& row);
+inline constexpr std::string_view RejectedVerdict = "не рассчитано";
 
 // The rows in the user's order. Positions outside the list are ignored.
 class Schedule {

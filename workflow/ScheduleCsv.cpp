@@ -1,8 +1,10 @@
 #include "ScheduleCsv.h"
 
 #include "AcceptedCheck.h"
+#include "MethodSelection.h"
 
 #include <algorithm>
+#include <span>
 
 namespace workflow {
 
@@ -49,6 +51,20 @@ void AppendInput(std::string& out, const ScheduleRow& row, std::string_view capt
         AppendNumber(out, input->value, 3, true);
 }
 
+// The template's example values where the window's defaults give no thickness.
+struct ExampleValue {
+    int kind;
+    Control field;
+    double value;
+};
+constexpr ExampleValue TemplateValues[] = {
+    {0, Control::RzNumericEdit1, 5},    {0, Control::RzNumericEdit2, 150},
+    {1, Control::RzNumericEdit6, 20},   {1, Control::RzNumericEdit7, 150},
+    {1, Control::RzNumericEdit8, 45},   {2, Control::RzNumericEdit11, 20},
+    {2, Control::RzNumericEdit12, 5},   {2, Control::RzNumericEdit13, 60},
+    {4, Control::RzNumericEdit25, -30},
+};
+
 } // namespace
 
 std::string ScheduleCsv(const std::vector<ScheduleRow>& rows) {
@@ -79,11 +95,11 @@ std::string ScheduleCsv(const std::vector<ScheduleRow>& rows) {
         out += Separator;
         AppendText(out, InputsText(row));
         out += Separator;
-        AppendNumber(out, row.requiredMm, 1, false);
+        if (row.Calculated()) AppendNumber(out, row.requiredMm, 1, false);
         out += Separator;
-        out += std::to_string(row.acceptedMm);
+        if (row.Calculated()) out += std::to_string(row.acceptedMm);
         out += Separator;
-        AppendText(out, row.checkFigures);
+        AppendText(out, CheckFiguresOf(row));
         out += Separator;
         AppendText(out, CheckVerdictOf(row));
         out += Separator;
@@ -97,10 +113,57 @@ std::string ScheduleCsv(const std::vector<ScheduleRow>& rows) {
     return out;
 }
 
-std::optional<std::vector<CsvRecord>> SplitCsv(std::string_view text) {
+std::string ImportTemplateCsv() {
+    std::vector<ScheduleRow> rows;
+    for (int kind = 0; kind < CalcMethodCount; ++kind) {
+        Inputs in = InputsAfterChoosing(kind);
+        for (const ExampleValue& example : TemplateValues)
+            if (example.kind == kind) in.Field(example.field) = example.value;
+        std::optional<ScheduleRow> row = DescribedRow(kind, in, ",");
+        if (!row) continue;
+        row->tag = "Пример " + std::to_string(kind + 1);
+        rows.push_back(std::move(*row));
+    }
+    // Those of the fixed columns that an import reads: from the tag to the material.
+    const auto read = std::span(ScheduleCsvColumns).subspan(1, 6);
+    const std::vector<std::string> inputColumns = InputColumns(rows);
+    std::string out(ByteOrderMark);
+    for (std::string_view heading : read) {
+        if (out.size() > ByteOrderMark.size()) out += Separator;
+        AppendText(out, heading);
+    }
+    for (const std::string& caption : inputColumns) {
+        out += Separator;
+        AppendText(out, caption);
+    }
+    out += LineEnd;
+    for (const ScheduleRow& row : rows) {
+        AppendText(out, row.tag);
+        for (std::string_view text :
+             {KindCaption(row.kind), std::string_view(row.object), std::string_view(row.location),
+              std::string_view(row.covering), std::string_view(row.material)}) {
+            out += Separator;
+            AppendText(out, text);
+        }
+        for (const std::string& caption : inputColumns) {
+            out += Separator;
+            AppendInput(out, row, caption);
+        }
+        out += LineEnd;
+    }
+    return out;
+}
+
+std::optional<std::vector<CsvRecord>> SplitCsv(std::string_view text, char separator,
+                                               std::size_t* brokenRecord) {
     if (text.starts_with(ByteOrderMark)) text.remove_prefix(ByteOrderMark.size());
     std::vector<CsvRecord> records;
     if (text.empty()) return records;
+    const auto broken = [&] {
+        if (brokenRecord) *brokenRecord = records.size() + 1;
+        return std::nullopt;
+    };
+    const char ends[] = {separator, '\r', '\n', '\0'};
     CsvRecord record;
     std::size_t i = 0;
     for (;;) {
@@ -108,7 +171,7 @@ std::optional<std::vector<CsvRecord>> SplitCsv(std::string_view text) {
         if (i < text.size() && text[i] == '"') {
             field.quoted = true;
             for (++i;; ++i) {
-                if (i == text.size()) return std::nullopt;
+                if (i == text.size()) return broken();
                 if (text[i] == '"') {
                     if (i + 1 < text.size() && text[i + 1] == '"')
                         ++i;
@@ -119,9 +182,9 @@ std::optional<std::vector<CsvRecord>> SplitCsv(std::string_view text) {
             }
             ++i;
         } else {
-            const std::size_t end = std::min(text.find_first_of(";\r\n", i), text.size());
+            const std::size_t end = std::min(text.find_first_of(ends, i), text.size());
             field.text = text.substr(i, end - i);
-            if (field.text.find('"') != std::string::npos) return std::nullopt;
+            if (field.text.find('"') != std::string::npos) return broken();
             i = end;
         }
         record.push_back(std::move(field));
@@ -130,7 +193,7 @@ std::optional<std::vector<CsvRecord>> SplitCsv(std::string_view text) {
             records.push_back(std::move(record));
             return records;
         }
-        if (text[i] == Separator) {
+        if (text[i] == separator) {
             ++i;
             continue;
         }
@@ -139,7 +202,7 @@ std::optional<std::vector<CsvRecord>> SplitCsv(std::string_view text) {
         else if (text[i] == '\n')
             ++i;
         else
-            return std::nullopt;
+            return broken();
         records.push_back(std::move(record));
         record = {};
         if (i == text.size()) return records;

@@ -43,9 +43,15 @@ struct CsvField {
 };
 using CsvRecord = std::vector<CsvField>;
 
-// The records and fields of a table written as above: a leading byte order mark is
-// skipped, a record may end in CR LF or LF, quotes are undone. None when a quote is left
-// open, a quoted field runs on past its closing quote or an unquoted one holds a quote.
-std::optional<std::vector<CsvRecord>> SplitCsv(std::string_view text);
+// The records and fields of a table written as above, or with another separator: a leading
+// byte order mark is skipped, a record may end in CR LF or LF, quotes are undone. None when
+// a quote is left open, a quoted field runs on past its closing quote or an unquoted one
+// holds a quote; then `brokenRecord`, if given, receives the record's number from 1.
+std::optional<std::vector<CsvRecord>> SplitCsv(std::string_view text, char separator = ';',
+                                               std::size_t* brokenRecord = nullptr);
+
+// A table to fill in for an import: the columns an import reads and a line of each kind
+// with the inputs the window opens with.
+std::string ImportTemplateCsv();
 
 } // namespace workflow

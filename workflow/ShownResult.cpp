@@ -32,16 +32,20 @@ void ShownResult::KindChosen(int method) {
     text_ = std::string(NothingComputedText);
     thicknessFrom_.reset();
     check_.reset();
+    warning_.clear();
 }
 
 void ShownResult::Calculated(int method, const Inputs& inputs, std::span<const Effect> effects) {
     Inputs after = inputs;
     bool thickness = false, norm = false;
     std::optional<AcceptedCheck> check;
+    std::string warning;
     for (const Effect& effect : effects) {
         if (const auto* set = std::get_if<SetField>(&effect)) {
             after.Field(set->field) = set->value;
             norm = norm || set->field == NormField;
+        } else if (const auto* box = std::get_if<ShowMessage>(&effect)) {
+            warning = box->text; // a box before a thickness is a warning
         } else if (const auto* result = std::get_if<SetResult>(&effect)) {
             text_ = result->text;
             thickness = true;
@@ -51,6 +55,7 @@ void ShownResult::Calculated(int method, const Inputs& inputs, std::span<const E
     }
     method_ = method;
     check_ = std::move(check); // a rejected calculation leaves none
+    warning_ = check_ ? std::move(warning) : std::string();
     if (thickness) thicknessFrom_ = after;
     if (norm) normFrom_ = after;
 }

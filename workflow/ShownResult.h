@@ -34,6 +34,8 @@ public:
 
     // What the accepted thickness gives, while the thickness is current; nullptr otherwise.
     const AcceptedCheck* CurrentCheck(const Inputs& now) const;
+    // The warning box shown before the last thickness; empty for none.
+    const std::string& Warning() const { return warning_; }
 
     // The norm density field of the norm-flux kind keeps its value across kinds.
     bool HasNorm() const { return normFrom_.has_value(); }
@@ -44,6 +46,7 @@ private:
     std::string text_{NothingComputedText};
     std::optional<Inputs> thicknessFrom_;
     std::optional<AcceptedCheck> check_; // of the thickness; cleared by a rejected calculation
+    std::string warning_;                // with the check
     std::optional<Inputs> normFrom_;
 };
 

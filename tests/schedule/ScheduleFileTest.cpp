@@ -55,7 +55,11 @@ std::vector<ScheduleRow> Rows() {
     odd.checkMet = false;
     odd.requiredMm = 0.1 + 0.2;
     InputOf(odd, workflow::Control::RzNumericEdit8).value = -1e-7;
+    odd.warning = "При заданных условиях слишком болшая толщина теплоизоляции";
     rows.push_back(odd);
+    ScheduleRow rejected = rows[2];
+    rejected.rejection = "Конденсация в таких условиях невозможна";
+    rows.push_back(rejected);
     return rows;
 }
 
@@ -110,7 +114,7 @@ TEST(ScheduleFile, TheFormatIsAsDocumented) {
     const std::vector<ScheduleRow> rows = Rows();
     const QJsonObject root = QJsonDocument::fromJson(ToJson(rows)).object();
     EXPECT_EQ(root.value(QStringLiteral("format")).toString(), QStringLiteral("izolcalc-schedule"));
-    EXPECT_EQ(root.value(QStringLiteral("version")).toInt(), 1);
+    EXPECT_EQ(root.value(QStringLiteral("version")).toInt(), 2);
     const QJsonArray array = root.value(QStringLiteral("rows")).toArray();
     ASSERT_EQ(array.size(), qsizetype(rows.size()));
 
@@ -119,7 +123,8 @@ TEST(ScheduleFile, TheFormatIsAsDocumented) {
     keys.sort();
     EXPECT_EQ(keys, (QStringList{"acceptedMm", "calculatedAt", "checkFigures", "checkMet",
                                  "covering", "inputs", "kind", "location", "material",
-                                 "materialValue", "meetingMm", "object", "requiredMm", "tag"}));
+                                 "materialValue", "meetingMm", "object", "rejection",
+                                 "requiredMm", "tag", "warning"}));
     EXPECT_EQ(first.value(QStringLiteral("kind")).toInt(), 0);
     EXPECT_EQ(first.value(QStringLiteral("tag")).toString(), QStringLiteral("Т1-108"));
     EXPECT_EQ(first.value(QStringLiteral("materialValue")).toString(), QStringLiteral("4"));
@@ -129,10 +134,12 @@ TEST(ScheduleFile, TheFormatIsAsDocumented) {
                                   {"text", "5"},
                                   {"value", 5}}));
 
-    const QJsonObject odd = array.last().toObject();
+    const QJsonObject odd = array[5].toObject();
     EXPECT_TRUE(odd.value(QStringLiteral("materialValue")).isNull());
     EXPECT_TRUE(odd.value(QStringLiteral("meetingMm")).isNull());
-    EXPECT_EQ(array[1].toObject().value(QStringLiteral("meetingMm")).toInt(), 40);
+    EXPECT_EQ(array[4].toObject().value(QStringLiteral("meetingMm")).toInt(), 60);
+    EXPECT_EQ(array.last().toObject().value(QStringLiteral("rejection")).toString(),
+              QStringLiteral("Конденсация в таких условиях невозможна"));
 }
 
 TEST(ScheduleFile, OptionalValuesMayBeLeftOutAndUnknownKeysAreIgnored) {
@@ -216,7 +223,7 @@ TEST(ScheduleFile, AnUnreadableFileIsSetAsideWholeAndTheScheduleStartsEmpty) {
         {"another format", Edited(set("format", "other-program"))},
         {"no version", Edited([](QJsonObject& root) { root.remove(QStringLiteral("version")); })},
         {"version as text", Edited(set("version", "1"))},
-        {"version 2", Edited(set("version", 2)), true},
+        {"version 3", Edited(set("version", 3)), true},
         {"rows not a list", Edited(set("rows", QJsonObject()))},
         {"kind 9", EditedRow(set("kind", 9))},
         {"kind 1.5", EditedRow(set("kind", 1.5))},

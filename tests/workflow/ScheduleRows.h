@@ -1,8 +1,9 @@
 // Rows of the schedule as the window makes them: a calculation of each kind, run on its
-// inputs as after pressing «Рассчитать», then taken into a row.
+// inputs as after choosing the kind and pressing «Рассчитать», then taken into a row.
 #pragma once
 
 #include "CalculateCommand.h"
+#include "MethodSelection.h"
 #include "Schedule.h"
 
 #include <functional>
@@ -14,7 +15,7 @@ namespace workflow {
 
 inline ScheduleRow CalculatedRow(int method, const std::function<void(Inputs&)>& setup,
                                  std::string tag = {}) {
-    Inputs in;
+    Inputs in = InputsAfterChoosing(method);
     setup(in);
     T_calc engine;
     ShownResult shown;
@@ -42,7 +43,8 @@ inline std::vector<ScheduleRow> RowsOfEveryKind() {
         CalculatedRow(
             1,
             [](Inputs& in) {
-                in.Choice(Control::RzRadioGroup1) = 1; // a plane
+                in.Choice(Control::RzRadioGroup1) = 1; // a plane, and the list's first row
+                in.materialValue = "0";
                 in.Field(Control::RzNumericEdit6) = 20;
                 in.Field(Control::RzNumericEdit7) = 150;
                 in.Field(Control::RzNumericEdit8) = 45;

@@ -1,0 +1,56 @@
+// A table of calculations brought into the schedule: one line per calculation, with the
+// kind, the tag and the inputs in columns named as the export names them. Each line is
+// calculated by the window's calculate command, as if the window had just opened on its
+// kind, so that lines do not depend on each other or on their order.
+#pragma once
+
+#include "Schedule.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace workflow {
+
+// A line that could not be read, by its number in the table (the heading is line 1).
+struct UnreadLine {
+    std::size_t line = 0;
+    std::string reason;
+    bool operator==(const UnreadLine&) const = default;
+};
+
+struct ImportResult {
+    // Why the file as a whole cannot be read; then nothing else is set.
+    std::string fileProblem;
+    // A row for each line read, in the table's order: calculated, or rejected with the box
+    // the window would have shown.
+    std::vector<ScheduleRow> rows;
+    std::vector<UnreadLine> unread;
+    std::size_t lines = 0;  // the lines that hold anything
+    bool cancelled = false; // stopped on request: no rows are given
+    std::size_t Rejected() const;
+};
+
+// Told after each line how many of how many are done; false stops the import.
+using ImportProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
+// A longer line is not read: no calculation needs a thousandth of it.
+inline constexpr std::size_t LongestImportLine = 64 * 1024;
+
+// The lines of a table in UTF-8 (a byte order mark is skipped) with «;», «,» or a tab
+// between fields, whichever makes a heading «Вид расчёта» of the first line; numbers with
+// a decimal comma or point. The kind is its number 1..5 or its caption. Headings and texts
+// are compared without regard to case, runs of blanks, «ё» or Latin letters that look
+// Cyrillic. Rows get `calculatedAt` and figures with `decimalSeparator`.
+ImportResult ImportScheduleCsv(std::string_view text, std::string_view calculatedAt,
+                               std::string_view decimalSeparator,
+                               const ImportProgress& progress = {});
+
+// «60 строк: 57 рассчитано, 3 отклонено», and «, 2 не прочитано» when lines were not read.
+std::string ImportSummary(const ImportResult& result);
+// The lines not read, "Строка 5: …" one per line; after `shown` of them, how many more.
+std::string UnreadLines(const ImportResult& result, std::size_t shown);
+
+} // namespace workflow
