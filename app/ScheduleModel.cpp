@@ -20,6 +20,16 @@ void ScheduleModel::add(workflow::ScheduleRow row) {
     emit changed();
 }
 
+void ScheduleModel::append(std::vector<workflow::ScheduleRow> rows) {
+    if (rows.empty()) return;
+    const int at = rowCount();
+    beginInsertRows({}, at, at + int(rows.size()) - 1);
+    for (workflow::ScheduleRow& row : rows)
+        schedule_.Add(std::move(row));
+    endInsertRows();
+    emit changed();
+}
+
 void ScheduleModel::remove(std::vector<int> rows) {
     if (rows.empty()) return;
     // From the last, so that the positions still to go stay valid.
@@ -91,11 +101,12 @@ QVariant ScheduleModel::shown(const workflow::ScheduleRow& row, int number, int 
     case Inputs:
         return Text(workflow::InputsText(row));
     case Required:
-        return locale.toString(row.requiredMm, 'f', 1);
+        return row.Calculated() ? locale.toString(row.requiredMm, 'f', 1) : Text(workflow::NoResultText);
     case Accepted:
-        return locale.toString(row.acceptedMm);
+        return row.Calculated() ? locale.toString(row.acceptedMm) : Text(workflow::NoResultText);
     case Check:
-        return Text(row.checkFigures) + QStringLiteral(" — ") + Text(workflow::CheckVerdictOf(row));
+        return Text(workflow::CheckFiguresOf(row)) + QStringLiteral(" — ") +
+               Text(workflow::CheckVerdictOf(row));
     default:
         return {};
     }

@@ -21,6 +21,8 @@ public:
     const workflow::Schedule& schedule() const { return schedule_; }
 
     void add(workflow::ScheduleRow row);
+    // Rows of an import, after the others; announced once.
+    void append(std::vector<workflow::ScheduleRow> rows);
     void remove(std::vector<int> rows);
     // One place up (-1) or down (+1); false when the row is at that end.
     bool move(int row, int direction);

@@ -4,8 +4,11 @@
 #include "ScheduleFile.h"
 #include "ScheduleModel.h"
 #include "SchedulePrint.h"
+#include "Utf8Text.h"
 
 #include <QDate>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -13,6 +16,7 @@
 #include <QItemSelectionModel>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSortFilterProxyModel>
@@ -24,6 +28,8 @@
 namespace {
 
 const QString Caption = QStringLiteral("Ведомость расчётов");
+// More would not fit a message box on the screen.
+constexpr std::size_t ShownUnreadLines = 15;
 
 } // namespace
 
@@ -71,6 +77,7 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     layout->setContentsMargins(8, 8, 8, 8);
     auto* edit = new QHBoxLayout;
     layout->addLayout(edit);
+    auto* imports = new QHBoxLayout;
     layout->addWidget(table_, 1);
     auto* files = new QHBoxLayout;
     layout->addLayout(files);
@@ -101,6 +108,12 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
         {files, "ScheduleCsv", QStringLiteral("Экспорт CSV..."),
          QStringLiteral("Таблица для электронных таблиц (Excel, LibreOffice)"),
          [this] { ExportCsv(); }},
+        {imports, "ScheduleImport", QStringLiteral("Импорт CSV..."),
+         QStringLiteral("Рассчитать строки таблицы CSV и добавить их в ведомость"),
+         [this] { ImportCsv(); }},
+        {imports, "ScheduleTemplate", QStringLiteral("Шаблон для импорта..."),
+         QStringLiteral("Сохранить таблицу CSV с нужными столбцами и примером каждого вида расчёта"),
+         [this] { SaveImportTemplate(); }},
     };
     for (const Command& command : commands) {
         QPushButton* button = AddButton(command.name, command.text, command.toolTip);
@@ -108,6 +121,7 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
         connect(button, &QPushButton::clicked, this, command.run);
     }
     edit->addStretch(1);
+    edit->addLayout(imports);
     files->addStretch(1);
 }
 
@@ -218,5 +232,48 @@ void SchedulePage::ExportCsv() {
                 QStringLiteral("Ведомость.csv"), true);
     if (path.isEmpty()) return;
     const QString error = schedule::WriteScheduleCsv(path, model_.schedule().Rows());
+    if (!error.isEmpty()) ShowMessageBox(this, error, Caption);
+}
+
+void SchedulePage::ImportCsv() {
+    const QString path = askPath(QStringLiteral("Импорт таблицы расчётов"),
+                                 QStringLiteral("CSV (*.csv *.txt);;Все файлы (*)"), QString(), false);
+    if (path.isEmpty()) return;
+    QProgressDialog progress(QStringLiteral("Расчёт строк таблицы..."), QStringLiteral("Отмена"), 0,
+                             100, this);
+    progress.setWindowTitle(Caption);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    const auto told = [&progress](std::size_t done, std::size_t total) {
+        const int percent = total == 0 ? 100 : int(done * 100 / total);
+        if (percent != progress.value()) progress.setValue(percent);
+        return !progress.wasCanceled();
+    };
+    workflow::ImportResult result =
+        schedule::ImportCsvFile(path, QDateTime::currentDateTime(), DecimalSeparator(), told);
+    progress.reset();
+    if (result.cancelled) return;
+    const QString name = QFileInfo(path).fileName();
+    if (!result.fileProblem.empty()) {
+        ShowMessageBox(this,
+                       QStringLiteral("Файл «%1» не импортирован. %2").arg(name, Text(result.fileProblem)),
+                       Caption);
+        return;
+    }
+    QString summary = QStringLiteral("Импорт из файла «%1»: %2.")
+                          .arg(name, Text(workflow::ImportSummary(result)));
+    if (!result.unread.empty())
+        summary += QStringLiteral("\n\nНе прочитаны и не добавлены:\n") +
+                   Text(workflow::UnreadLines(result, ShownUnreadLines));
+    model_.append(std::move(result.rows));
+    ShowMessageBox(this, summary.trimmed(), Caption);
+}
+
+void SchedulePage::SaveImportTemplate() {
+    const QString path =
+        askPath(QStringLiteral("Сохранить шаблон для импорта"), QStringLiteral("CSV (*.csv)"),
+                QStringLiteral("Шаблон для импорта.csv"), true);
+    if (path.isEmpty()) return;
+    const QString error = schedule::WriteImportTemplate(path);
     if (!error.isEmpty()) ShowMessageBox(this, error, Caption);
 }

@@ -34,6 +34,9 @@ public:
     void Print();
     void SavePdf();
     void ExportCsv();
+    // Each line of a table calculated and added; one box tells how it went.
+    void ImportCsv();
+    void SaveImportTemplate();
 
 signals:
     // A row's calculation is to be shown again in its kind's page.

@@ -42,11 +42,6 @@ namespace {
 
 const QString ScheduleCaption = QStringLiteral("Ведомость расчётов");
 
-// The workflow writes figures with the separator of the user's locale.
-std::string DecimalSeparator() {
-    return QLocale().decimalPoint().toStdString();
-}
-
 } // namespace
 
 TFGeneral::TFGeneral(QWidget* parent)

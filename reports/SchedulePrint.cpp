@@ -109,11 +109,14 @@ void FillRow(QTextTable& table, int at, std::size_t number, const ScheduleRow& r
                        {covering.isEmpty() ? QString() : "покрытие: " + LowerFirst(covering)}});
     FillCell(cell(4), {{Text(row.material)}});
     FillCell(cell(5), {{Text(workflow::InputsText(row))}});
-    FillCell(cell(6), {{Millimetres(row.requiredMm, 1)}}, Qt::AlignHCenter);
-    FillCell(cell(7), {{QString::number(row.acceptedMm)}}, Qt::AlignHCenter);
-    // A shortfall is what the checking engineer must not miss.
-    FillCell(cell(8),
-             {{Text(row.checkFigures)}, {Text(workflow::CheckVerdictOf(row)), !row.checkMet}});
+    const QString none = QStringLiteral("—");
+    FillCell(cell(6), {{row.Calculated() ? Millimetres(row.requiredMm, 1) : none}},
+             Qt::AlignHCenter);
+    FillCell(cell(7), {{row.Calculated() ? QString::number(row.acceptedMm) : none}},
+             Qt::AlignHCenter);
+    // A shortfall, or no thickness at all, is what the checking engineer must not miss.
+    FillCell(cell(8), {{Text(workflow::CheckFiguresOf(row))},
+                       {Text(workflow::CheckVerdictOf(row)), !row.checkMet}});
 }
 
 // The first table stands a little below the date; each further one opens a page.

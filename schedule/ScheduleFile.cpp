@@ -347,6 +347,35 @@ QString WriteScheduleCsv(const QString& path, const std::vector<ScheduleRow>& ro
                       QStringLiteral("Не удалось записать таблицу ведомости в файл «%1»: %2."));
 }
 
+workflow::ImportResult ImportCsvFile(const QString& path, const QDateTime& now,
+                                     std::string_view decimalSeparator,
+                                     const workflow::ImportProgress& progress) {
+    QFile file(path);
+    workflow::ImportResult result;
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.fileProblem = QStringLiteral("Не удалось открыть файл «%1»: %2.")
+                                 .arg(Shown(path), file.errorString())
+                                 .toStdString();
+        return result;
+    }
+    if (file.size() > LargestImportFile) {
+        result.fileProblem = QStringLiteral("Файл «%1» больше %2 МБ — это не таблица расчётов.")
+                                 .arg(Shown(path))
+                                 .arg(LargestImportFile >> 20)
+                                 .toStdString();
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    return workflow::ImportScheduleCsv(std::string_view(bytes.constData(), std::size_t(bytes.size())),
+                                       now.toString(Qt::ISODate).toStdString(), decimalSeparator,
+                                       progress);
+}
+
+QString WriteImportTemplate(const QString& path) {
+    return WriteWhole(path, QByteArray::fromStdString(workflow::ImportTemplateCsv()),
+                      QStringLiteral("Не удалось записать шаблон в файл «%1»: %2."));
+}
+
 QString SetAsidePathFor(const QString& path, const QDateTime& at) {
     const QFileInfo info(path);
     const QString stem = info.dir().filePath(info.completeBaseName() + QStringLiteral(".damaged-") +

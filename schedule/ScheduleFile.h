@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Schedule.h"
+#include "ScheduleImport.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -35,6 +36,19 @@ QString DefaultSchedulePath();
 // The CSV table of the rows (workflow::ScheduleCsv), written whole or not at all; an
 // empty string on success, else what went wrong in the user's words.
 QString WriteScheduleCsv(const QString& path, const std::vector<workflow::ScheduleRow>& rows);
+
+// A larger file is no table of calculations: it is not read into memory.
+inline constexpr qint64 LargestImportFile = qint64(64) << 20;
+
+// The table of calculations in the file, imported (workflow::ImportScheduleCsv) at `now`;
+// a file that cannot be read gives its fileProblem.
+workflow::ImportResult ImportCsvFile(const QString& path, const QDateTime& now,
+                                     std::string_view decimalSeparator,
+                                     const workflow::ImportProgress& progress = {});
+
+// The table to fill in for an import (workflow::ImportTemplateCsv), written whole or not
+// at all; an empty string on success, else what went wrong in the user's words.
+QString WriteImportTemplate(const QString& path);
 
 // A name in the file's folder that no file has yet, for an unreadable file set aside at
 // `at`: schedule.json -> schedule.damaged-20261210-162005.json, then …-162005-2.json.

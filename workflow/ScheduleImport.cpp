@@ -2,6 +2,7 @@
 
 #include "CalcKinds.h"
 #include "CalculateCommand.h"
+#include "FieldBehaviours.h"
 #include "MethodSelection.h"
 #include "NumberField.h"
 #include "ScheduleCsv.h"
@@ -205,9 +206,12 @@ std::array<KindReading, CalcMethodCount> Readings(const Columns& columns) {
             const std::optional<std::size_t> column = columns.Of(caption);
             reading.inputs.push_back({control, std::move(caption), column, FoldedRows(control)});
         }
-        // The material's rows depend on the object: it is read last.
-        std::ranges::stable_partition(reading.inputs, [](const ReadInput& input) {
-            return input.control != MaterialListControl;
+        // Whether a diameter is asked and which materials are offered depend on the object:
+        // it is read first, the material last.
+        std::ranges::stable_sort(reading.inputs, {}, [](const ReadInput& input) {
+            return input.control == Control::RzRadioGroup1 ? 0
+                   : input.control == MaterialListControl  ? 2
+                                                           : 1;
         });
     }
     return readings;
@@ -275,8 +279,13 @@ std::variant<Inputs, Unread> InputsOfLine(const KindReading& reading, const CsvR
                                           std::string_view separator, std::string& brought) {
     Inputs in = reading.base;
     for (const ReadInput& input : reading.inputs) {
+        const std::string_view cell =
+            input.column ? Trimmed(record[*input.column].text) : std::string_view();
+        // A plane has no diameter: the window hides its list.
+        if (cell.empty() && input.control == Control::RzComboBox3 &&
+            !DiameterGroupVisible(in.Choice(Control::RzRadioGroup1)))
+            continue;
         if (!input.column) return Unread{"нет столбца " + Quoted(input.caption)};
-        const std::string_view cell = Trimmed(record[*input.column].text);
         if (cell.empty()) return Unread{"не заполнен столбец " + Quoted(input.caption)};
 
         if (input.control == MaterialListControl) {

@@ -1,0 +1,205 @@
+#include "CommandLine.h"
+
+#include "ScheduleFile.h"
+#include "ScheduleImport.h"
+#include "SchedulePrint.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDate>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+const QString ProgramName = QStringLiteral("izolcalc");
+
+// Progress is for a person watching, not for a log file.
+bool StandardErrorIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) != 0;
+#endif
+}
+
+bool IsOwnArgument(const QString& argument) {
+    return argument.startsWith(QLatin1String("--")) || argument == QLatin1String("-h");
+}
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+bool SameFile(const QString& a, const QString& b) {
+    return !a.isEmpty() && !b.isEmpty() &&
+           QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+} // namespace
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+    CommandLine command;
+    if (std::none_of(arguments.begin(), arguments.end(), IsOwnArgument)) return command;
+
+    const QCommandLineOption batch(QStringLiteral("batch"), {}, QStringLiteral("IN.csv"));
+    const QCommandLineOption out(QStringLiteral("out"), {}, QStringLiteral("OUT.csv"));
+    const QCommandLineOption pdf(QStringLiteral("pdf"), {}, QStringLiteral("OUT.pdf"));
+    const QCommandLineOption schedule(QStringLiteral("schedule"), {}, QStringLiteral("OUT.json"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({batch, out, pdf, schedule, help, version});
+
+    const auto wrong = [&](const QString& error) {
+        command.mode = CommandLine::Mode::Wrong;
+        command.error = error;
+        return command;
+    };
+    if (!parser.parse(QStringList{ProgramName} + arguments))
+        return wrong(QStringLiteral("неверный параметр / ") + parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return wrong(QStringLiteral("лишний аргумент / unexpected argument: %1")
+                         .arg(parser.positionalArguments().constFirst()));
+    if (parser.isSet(help)) {
+        command.mode = CommandLine::Mode::Help;
+        return command;
+    }
+    if (parser.isSet(version)) {
+        command.mode = CommandLine::Mode::Version;
+        return command;
+    }
+    for (const QCommandLineOption* option : {&batch, &out, &pdf, &schedule})
+        if (parser.values(*option).size() > 1)
+            return wrong(QStringLiteral("--%1 задан дважды / given twice").arg(option->names().first()));
+    if (!parser.isSet(batch))
+        return wrong(QStringLiteral("нужен --batch / --batch is missing"));
+    if (!parser.isSet(out)) return wrong(QStringLiteral("нужен --out / --out is missing"));
+
+    command.input = parser.value(batch);
+    command.output = parser.value(out);
+    command.pdf = parser.value(pdf);
+    command.schedule = parser.value(schedule);
+    for (const QString* written : {&command.output, &command.pdf, &command.schedule})
+        if (SameFile(*written, command.input))
+            return wrong(QStringLiteral("результат записывался бы поверх таблицы %1 / the "
+                                        "result would overwrite the input")
+                             .arg(command.input));
+    command.mode = CommandLine::Mode::Batch;
+    return command;
+}
+
+QString UsageText() {
+    return QStringLiteral(
+        "Расчёт толщины теплоизоляции / Thermal insulation thickness\n"
+        "\n"
+        "Использование / Usage:\n"
+        "  izolcalc\n"
+        "      открыть окно программы / open the window\n"
+        "  izolcalc --batch ВХОД.csv --out ВЫХОД.csv [--pdf ВЕДОМОСТЬ.pdf] [--schedule "
+        "ВЕДОМОСТЬ.json]\n"
+        "      рассчитать каждую строку таблицы без окна; записать результаты как «Экспорт "
+        "CSV»,\n"
+        "      по желанию — ведомость в PDF и файл ведомости\n"
+        "      calculate every line of the table without a window; write the results as the\n"
+        "      CSV export does, and optionally the schedule as PDF and as a schedule file\n"
+        "  izolcalc --help       эта справка / this help\n"
+        "  izolcalc --version    версия / version\n"
+        "\n"
+        "Таблица — как «Шаблон для импорта» на странице «Ведомость»: UTF-8, поля через «;», "
+        "«,» или\n"
+        "табуляцию, столбец «Вид расчёта» (1–5 или название) и столбцы исходных данных.\n"
+        "The table is laid out as the import template of the schedule page: UTF-8, fields\n"
+        "separated by «;», «,» or tabs, a «Вид расчёта» column (1-5 or the kind's caption)\n"
+        "and a column per input.\n"
+        "\n"
+        "Коды завершения / Exit codes:\n"
+        "  0  все строки прочитаны / every line was read\n"
+        "  1  строка или файл не прочитаны, или результат не записан /\n"
+        "     a line or the file could not be read, or a result could not be written\n"
+        "  2  неверная командная строка / wrong command line\n");
+}
+
+int RunBatch(const CommandLine& command, QTextStream& out, QTextStream& err, bool progress) {
+    int shownPercent = -1;
+    const auto told = [&](std::size_t done, std::size_t total) {
+        if (!progress || total == 0) return true;
+        const int percent = int(done * 100 / total);
+        if (percent != shownPercent) {
+            shownPercent = percent;
+            err << QStringLiteral("\rСтрока %1 из %2 (%3 %)").arg(done).arg(total).arg(percent)
+                << Qt::flush;
+        }
+        return true;
+    };
+    const workflow::ImportResult result =
+        schedule::ImportCsvFile(command.input, QDateTime::currentDateTime(), ",", told);
+    if (shownPercent >= 0) err << '\n';
+    if (!result.fileProblem.empty()) {
+        err << command.input << ": " << Text(result.fileProblem) << '\n';
+        return ExitNotRead;
+    }
+    for (const workflow::UnreadLine& line : result.unread)
+        err << command.input << ':' << line.line << ": " << Text(line.reason) << '\n';
+
+    QString error = schedule::WriteScheduleCsv(command.output, result.rows);
+    if (error.isEmpty() && !command.schedule.isEmpty())
+        error = schedule::SaveSchedule(command.schedule, result.rows);
+    if (error.isEmpty() && !command.pdf.isEmpty() &&
+        !reports::WriteSchedulePdf(command.pdf, result.rows, QDate::currentDate()))
+        error = QStringLiteral("Не удалось записать файл %1").arg(command.pdf);
+    if (!error.isEmpty()) {
+        err << error << '\n';
+        return ExitNotRead;
+    }
+    out << Text(workflow::ImportSummary(result)) << '\n';
+    return result.unread.empty() ? ExitDone : ExitNotRead;
+}
+
+std::optional<int> RunCommandLine(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine command = ParseCommandLine(arguments);
+
+    QTextStream out(stdout), err(stderr);
+    switch (command.mode) {
+    case CommandLine::Mode::Window:
+        return std::nullopt;
+    case CommandLine::Mode::Help:
+        out << UsageText();
+        return ExitDone;
+    case CommandLine::Mode::Version:
+        out << ProgramName << ' ' << QStringLiteral(IZOL_VERSION) << '\n';
+        return ExitDone;
+    case CommandLine::Mode::Wrong:
+        err << ProgramName << ": " << command.error << "\n\n" << UsageText();
+        return ExitWrongCommandLine;
+    case CommandLine::Mode::Batch:
+        break;
+    }
+    // The schedule's PDF is laid out with fonts, which need a GUI application; no display
+    // is needed for it.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // What Qt says of its own (no runtime folder for the platform) is no business of a
+    // script's; our own problems are written to `err`.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            QTextStream(stderr) << message << '\n';
+    });
+    int noArguments = 1;
+    QApplication app(noArguments, argv);
+    return RunBatch(command, out, err, StandardErrorIsTerminal());
+}
