@@ -1,6 +1,8 @@
 // One calculate command end to end, from the input values to the list of effects, for
-// each kind of calculation on the window's one engine.
+// each kind of calculation on the window's one engine; and a table of many lines imported.
 #include "CalculateCommand.h"
+#include "ScheduleCsv.h"
+#include "ScheduleImport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,6 +40,24 @@ void BM_Calculate(benchmark::State& state) {
         benchmark::DoNotOptimize(workflow::Calculate(method, in, engine, ","));
 }
 BENCHMARK(BM_Calculate)->DenseRange(0, 4)->ArgName("kind");
+
+// The template's line of each kind over and over: read, calculated and made rows.
+void BM_ImportLines(benchmark::State& state) {
+    const std::string pattern = workflow::ImportTemplateCsv();
+    const std::size_t bodyStart = pattern.find('\n') + 1;
+    std::string table = pattern.substr(0, bodyStart);
+    const std::string body = pattern.substr(bodyStart);
+    const auto lines = std::size_t(state.range(0));
+    while (table.size() < bodyStart + body.size() * (lines / workflow::CalcMethodCount))
+        table += body;
+    for (auto _ : state) {
+        const auto result = workflow::ImportScheduleCsv(table, "2026-12-10T16:20:05", ",");
+        if (result.rows.size() != lines) state.SkipWithError("lines not calculated");
+        benchmark::DoNotOptimize(result);
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_ImportLines)->Arg(10'000)->ArgName("lines")->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -620,6 +620,64 @@ private slots:
         QCOMPARE(TakeBoxes(), QStringList());
     }
 
+    // A table brought in: its template, its rows after the others, a line the calculate
+    // command refuses kept with its box, unreadable files and lines told in one box.
+    void theSchedulePageImportsATable() {
+        window->RGCalc->click(4);
+        Calculate();
+        QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+        SchedulePage* page = window->SchedulePane;
+        QAbstractItemModel* table = page->table()->model();
+        const QString first = table->index(0, ScheduleModel::Check).data().toString();
+        QTemporaryDir dir;
+        QString next;
+        page->askPath = [&](const QString&, const QString&, const QString&, bool) { return next; };
+        const auto write = [&](const char* name, const QByteArray& bytes) {
+            next = dir.filePath(QString::fromUtf8(name));
+            QFile file(next);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        };
+
+        next = dir.filePath(QStringLiteral("Шаблон.csv"));
+        page->SaveImportTemplate();
+        page->ImportCsv();
+        QCOMPARE(TakeBoxes(), QStringList{"Импорт из файла «Шаблон.csv»: 5 строк: 5 рассчитано, "
+                                          "0 отклонено. | Ведомость расчётов"});
+        QCOMPARE(table->rowCount(), 6);
+        QCOMPARE(window->GrSchedule->itemCaption(0), QStringLiteral("Ведомость расчётов (6)"));
+        QCOMPARE(table->index(0, ScheduleModel::Check).data().toString(), first);
+
+        write("bad.csv", "Вид расчёта;Обозначение\n9;X\n");
+        page->ImportCsv();
+        write("empty.csv", "");
+        page->ImportCsv();
+        QCOMPARE(TakeBoxes(),
+                 (QStringList{"Импорт из файла «bad.csv»: 1 строка: 0 рассчитано, 0 отклонено, 1 "
+                              "не прочитано.\n\nНе прочитаны и не добавлены:\nСтрока 2: "
+                              "неизвестный вид расчёта «9»: укажите номер от 1 до 5 или название "
+                              "вида | Ведомость расчётов",
+                              "Файл «empty.csv» не импортирован. Файл пуст | Ведомость расчётов"}));
+        QCOMPARE(table->rowCount(), 6);
+
+        write("warm.csv", "Вид расчёта;Обозначение;Объект;Покрытие;Материал;Температура воздуха "
+                          "(°C);Температура теплоносителя (°C);Относительная влажность воздуха "
+                          "(%);Диаметр трубы (мм)\n3;В2-57;Труба;Металл;Цилиндр ЗОРБАЛИТ - "
+                          "80;22;30;70;57\n");
+        page->ImportCsv();
+        TakeBoxes();
+        QCOMPARE(table->rowCount(), 7);
+        QCOMPARE(table->index(6, ScheduleModel::Accepted).data().toString(), QStringLiteral("—"));
+        QCOMPARE(table->index(6, ScheduleModel::Check).data().toString(),
+                 QStringLiteral("Конденсация в таких условиях невозможна — не рассчитано"));
+        // Shown again, it can be corrected and calculated in the window.
+        emit page->rowActivated(6);
+        QCOMPARE(window->CalcMethod(), 2);
+        QCOMPARE(window->RzNumericEdit12->value(), 30.0);
+        QCOMPARE(window->RzComboBox3->currentText(), QStringLiteral("57"));
+        QCOMPARE(TakeBoxes(), QStringList());
+    }
+
     void wholeNumberFieldsRoundATypedFraction() {
         window->RGCalc->click(1);
         Type(window->RzNumericEdit6, "12,5");

@@ -105,6 +105,14 @@ TEST(ScheduleImport, ReadsWhatPeopleTypeIntoASpreadsheet) {
     EXPECT_EQ(loose.unread, std::vector<UnreadLine>{});
     EXPECT_EQ(loose.lines, 1u);
     EXPECT_EQ(loose.rows, strict.rows);
+
+    // A plane has no diameter, in the window or in the table.
+    const std::string_view plane =
+        "2;Бак;Плоскость;В помещении;Металл;Мат прошивной ЗОРБАЛИТ-80.;20;150;45;";
+    const ImportResult planes = Import(Lines({SurfaceHeading, plane}));
+    ASSERT_EQ(planes.rows.size(), 1u) << planes.unread.front().reason;
+    EXPECT_TRUE(planes.rows[0].Calculated());
+    EXPECT_EQ(planes.rows[0].object, "Плоскость");
 }
 
 TEST(ScheduleImport, ARejectedLineIsARowWithTheBoxTheWindowShows) {
