@@ -83,9 +83,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     }
     for (const QCommandLineOption* option : {&batch, &out, &pdf, &schedule})
         if (parser.values(*option).size() > 1)
-            return wrong(QStringLiteral("--%1 задан дважды / given twice").arg(option->names().first()));
-    if (!parser.isSet(batch))
-        return wrong(QStringLiteral("нужен --batch / --batch is missing"));
+            return wrong(
+                QStringLiteral("--%1 задан дважды / given twice").arg(option->names().first()));
+    if (!parser.isSet(batch)) return wrong(QStringLiteral("нужен --batch / --batch is missing"));
     if (!parser.isSet(out)) return wrong(QStringLiteral("нужен --out / --out is missing"));
 
     command.input = parser.value(batch);
@@ -196,8 +196,7 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
     // What Qt says of its own (no runtime folder for the platform) is no business of a
     // script's; our own problems are written to `err`.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            QTextStream(stderr) << message << '\n';
+        if (type == QtCriticalMsg || type == QtFatalMsg) QTextStream(stderr) << message << '\n';
     });
     int noArguments = 1;
     QApplication app(noArguments, argv);

@@ -101,7 +101,8 @@ QVariant ScheduleModel::shown(const workflow::ScheduleRow& row, int number, int 
     case Inputs:
         return Text(workflow::InputsText(row));
     case Required:
-        return row.Calculated() ? locale.toString(row.requiredMm, 'f', 1) : Text(workflow::NoResultText);
+        return row.Calculated() ? locale.toString(row.requiredMm, 'f', 1)
+                                : Text(workflow::NoResultText);
     case Accepted:
         return row.Calculated() ? locale.toString(row.acceptedMm) : Text(workflow::NoResultText);
     case Check:

@@ -8,8 +8,8 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -112,7 +112,8 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
          QStringLiteral("Рассчитать строки таблицы CSV и добавить их в ведомость"),
          [this] { ImportCsv(); }},
         {imports, "ScheduleTemplate", QStringLiteral("Шаблон для импорта..."),
-         QStringLiteral("Сохранить таблицу CSV с нужными столбцами и примером каждого вида расчёта"),
+         QStringLiteral(
+             "Сохранить таблицу CSV с нужными столбцами и примером каждого вида расчёта"),
          [this] { SaveImportTemplate(); }},
     };
     for (const Command& command : commands) {
@@ -236,8 +237,9 @@ void SchedulePage::ExportCsv() {
 }
 
 void SchedulePage::ImportCsv() {
-    const QString path = askPath(QStringLiteral("Импорт таблицы расчётов"),
-                                 QStringLiteral("CSV (*.csv *.txt);;Все файлы (*)"), QString(), false);
+    const QString path =
+        askPath(QStringLiteral("Импорт таблицы расчётов"),
+                QStringLiteral("CSV (*.csv *.txt);;Все файлы (*)"), QString(), false);
     if (path.isEmpty()) return;
     QProgressDialog progress(QStringLiteral("Расчёт строк таблицы..."), QStringLiteral("Отмена"), 0,
                              100, this);
@@ -255,9 +257,10 @@ void SchedulePage::ImportCsv() {
     if (result.cancelled) return;
     const QString name = QFileInfo(path).fileName();
     if (!result.fileProblem.empty()) {
-        ShowMessageBox(this,
-                       QStringLiteral("Файл «%1» не импортирован. %2").arg(name, Text(result.fileProblem)),
-                       Caption);
+        ShowMessageBox(
+            this,
+            QStringLiteral("Файл «%1» не импортирован. %2").arg(name, Text(result.fileProblem)),
+            Caption);
         return;
     }
     QString summary = QStringLiteral("Импорт из файла «%1»: %2.")

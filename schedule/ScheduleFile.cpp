@@ -366,9 +366,9 @@ workflow::ImportResult ImportCsvFile(const QString& path, const QDateTime& now,
         return result;
     }
     const QByteArray bytes = file.readAll();
-    return workflow::ImportScheduleCsv(std::string_view(bytes.constData(), std::size_t(bytes.size())),
-                                       now.toString(Qt::ISODate).toStdString(), decimalSeparator,
-                                       progress);
+    return workflow::ImportScheduleCsv(
+        std::string_view(bytes.constData(), std::size_t(bytes.size())),
+        now.toString(Qt::ISODate).toStdString(), decimalSeparator, progress);
 }
 
 QString WriteImportTemplate(const QString& path) {

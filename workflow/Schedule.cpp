@@ -63,8 +63,8 @@ std::optional<ScheduleRow> DescribedRow(int method, const Inputs& now,
                                   std::string(ChoiceRowText(control, position)), double(position)});
         } else {
             const double value = now.Field(control);
-            row.inputs.push_back({control, InputCaption(control),
-                                  ValueText(value, decimalSeparator), value});
+            row.inputs.push_back(
+                {control, InputCaption(control), ValueText(value, decimalSeparator), value});
         }
     }
     return row;

@@ -26,19 +26,39 @@ constexpr std::string_view TagHeading = "Обозначение";
 // Latin letters that look like Cyrillic ones, as the lower-case Cyrillic letter.
 std::string_view CyrillicLookalike(char c) {
     switch (c) {
-    case 'A': case 'a': return "а";
-    case 'B': return "в";
-    case 'C': case 'c': return "с";
-    case 'E': case 'e': return "е";
-    case 'H': return "н";
-    case 'K': case 'k': return "к";
-    case 'M': return "м";
-    case 'O': case 'o': return "о";
-    case 'P': case 'p': return "р";
-    case 'T': return "т";
-    case 'X': case 'x': return "х";
-    case 'y': return "у";
-    default: return {};
+    case 'A':
+    case 'a':
+        return "а";
+    case 'B':
+        return "в";
+    case 'C':
+    case 'c':
+        return "с";
+    case 'E':
+    case 'e':
+        return "е";
+    case 'H':
+        return "н";
+    case 'K':
+    case 'k':
+        return "к";
+    case 'M':
+        return "м";
+    case 'O':
+    case 'o':
+        return "о";
+    case 'P':
+    case 'p':
+        return "р";
+    case 'T':
+        return "т";
+    case 'X':
+    case 'x':
+        return "х";
+    case 'y':
+        return "у";
+    default:
+        return {};
     }
 }
 
@@ -90,8 +110,10 @@ std::string Folded(std::string_view s) {
 }
 
 std::string_view Trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -112,7 +134,8 @@ std::optional<std::size_t> FirstInvalidUtf8(std::string_view s) {
             ++i;
             continue;
         }
-        if (c >= 0xC2 && c <= 0xDF) length = 2;
+        if (c >= 0xC2 && c <= 0xDF)
+            length = 2;
         else if (c >= 0xE0 && c <= 0xEF) {
             length = 3;
             if (c == 0xE0) lowest = 0xA0;
@@ -134,8 +157,7 @@ std::optional<std::size_t> FirstInvalidUtf8(std::string_view s) {
 }
 
 std::size_t LineAt(std::string_view text, std::size_t position) {
-    return std::size_t(std::count(text.begin(), text.begin() + std::ptrdiff_t(position), '\n')) +
-           1;
+    return std::size_t(std::count(text.begin(), text.begin() + std::ptrdiff_t(position), '\n')) + 1;
 }
 
 // The separator whose fields of the first line hold the kind's heading; none if none does.
@@ -224,8 +246,7 @@ struct Unread {
 };
 
 std::optional<int> KindIn(std::string_view cell) {
-    if (cell.size() == 1 && cell[0] >= '1' && cell[0] < '1' + CalcMethodCount)
-        return cell[0] - '1';
+    if (cell.size() == 1 && cell[0] >= '1' && cell[0] < '1' + CalcMethodCount) return cell[0] - '1';
     const std::string folded = Folded(cell);
     for (int kind = 0; kind < CalcMethodCount; ++kind)
         if (Folded(KindCaption(kind)) == folded) return kind;
@@ -237,8 +258,7 @@ std::optional<int> ChoiceIn(const ReadInput& input, std::string_view cell) {
     const auto row = std::ranges::find(input.rows, folded);
     if (row != input.rows.end()) return int(row - input.rows.begin());
     // The object column of an export names the diameter too: «Труба 108 мм».
-    if (input.control == Control::RzRadioGroup1 && folded.starts_with(input.rows.front()))
-        return 0;
+    if (input.control == Control::RzRadioGroup1 && folded.starts_with(input.rows.front())) return 0;
     if (input.control == Control::RzComboBox2 && folded == Folded(LayingText(1))) return 1;
     return std::nullopt;
 }
@@ -260,8 +280,8 @@ std::string ObjectWords(const Inputs& in) {
 
 // What the window tells when a field is left with a value beyond its limits, or else
 // what it makes of the value.
-std::string BroughtIntoRange(const NumberFieldSpec& field, const std::string& caption,
-                             double typed, double taken, std::string_view separator) {
+std::string BroughtIntoRange(const NumberFieldSpec& field, const std::string& caption, double typed,
+                             double taken, std::string_view separator) {
     if (auto message = RangeMessage(field, typed)) return message->text;
     return caption + ": " + DecimalText(typed, 3, separator, true) +
            " — вне пределов поля, принято " + DecimalText(taken, 3, separator, true);
@@ -294,8 +314,7 @@ std::variant<Inputs, Unread> InputsOfLine(const KindReading& reading, const CsvR
                 return Unread{"материала " + Quoted(cell) + " нет в списке для " + ObjectWords(in)};
         } else if (IsChoice(input.control)) {
             const std::optional<int> position = ChoiceIn(input, cell);
-            if (!position)
-                return Unread{Quoted(input.caption) + ": нет варианта " + Quoted(cell)};
+            if (!position) return Unread{Quoted(input.caption) + ": нет варианта " + Quoted(cell)};
             in.Choice(input.control) = *position;
         } else {
             const std::optional<std::string> number = PastedNumber(cell, ",");
@@ -341,8 +360,8 @@ ScheduleRow CalculatedRow(int kind, Inputs in, const std::string& brought,
 std::string Plural(std::size_t n, std::string_view one, std::string_view few,
                    std::string_view many) {
     const std::size_t tens = n % 100, units = n % 10;
-    const std::string_view word = tens >= 11 && tens <= 14 ? many
-                                  : units == 1             ? one
+    const std::string_view word = tens >= 11 && tens <= 14   ? many
+                                  : units == 1               ? one
                                   : units >= 2 && units <= 4 ? few
                                                              : many;
     return std::to_string(n) + " " + std::string(word);
@@ -351,7 +370,8 @@ std::string Plural(std::size_t n, std::string_view one, std::string_view few,
 } // namespace
 
 std::size_t ImportResult::Rejected() const {
-    return std::size_t(std::ranges::count_if(rows, [](const ScheduleRow& r) { return !r.Calculated(); }));
+    return std::size_t(
+        std::ranges::count_if(rows, [](const ScheduleRow& r) { return !r.Calculated(); }));
 }
 
 ImportResult ImportScheduleCsv(std::string_view text, std::string_view calculatedAt,
@@ -414,11 +434,10 @@ ImportResult ImportScheduleCsv(std::string_view text, std::string_view calculate
             unread("строка длиннее " + std::to_string(LongestImportLine / 1024) + " КБ");
             continue;
         }
-        const bool extraFilled = record.size() > heading.size() &&
-                                 !std::all_of(record.begin() + std::ptrdiff_t(heading.size()),
-                                              record.end(), [](const CsvField& f) {
-                                                  return Trimmed(f.text).empty();
-                                              });
+        const bool extraFilled =
+            record.size() > heading.size() &&
+            !std::all_of(record.begin() + std::ptrdiff_t(heading.size()), record.end(),
+                         [](const CsvField& f) { return Trimmed(f.text).empty(); });
         if (record.size() < heading.size() || extraFilled) {
             unread("полей " + std::to_string(record.size()) + ", а в заголовке " +
                    std::to_string(heading.size()) +
@@ -464,10 +483,11 @@ std::string ImportSummary(const ImportResult& result) {
 std::string UnreadLines(const ImportResult& result, std::size_t shown) {
     std::string text;
     for (std::size_t i = 0; i < result.unread.size() && i < shown; ++i)
-        text += "Строка " + std::to_string(result.unread[i].line) + ": " +
-                result.unread[i].reason + "\n";
+        text += "Строка " + std::to_string(result.unread[i].line) + ": " + result.unread[i].reason +
+                "\n";
     if (result.unread.size() > shown)
-        text += "…и ещё " + Plural(result.unread.size() - shown, "строка", "строки", "строк") + "\n";
+        text +=
+            "…и ещё " + Plural(result.unread.size() - shown, "строка", "строки", "строк") + "\n";
     return text;
 }
 

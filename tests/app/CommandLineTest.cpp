@@ -93,9 +93,10 @@ private slots:
 
         const schedule::LoadResult kept = schedule::LoadSchedule(dir.filePath("out.json"));
         QCOMPARE(kept.rows.size(), std::size_t(7));
-        const QDateTime at = QDateTime::fromString(QString::fromStdString(kept.rows[0].calculatedAt),
-                                                   Qt::ISODate);
-        const workflow::ImportResult back = schedule::ImportCsvFile(dir.filePath("out.csv"), at, ",");
+        const QDateTime at =
+            QDateTime::fromString(QString::fromStdString(kept.rows[0].calculatedAt), Qt::ISODate);
+        const workflow::ImportResult back =
+            schedule::ImportCsvFile(dir.filePath("out.csv"), at, ",");
         QVERIFY(back.unread.empty());
         QVERIFY(back.rows == kept.rows);
 

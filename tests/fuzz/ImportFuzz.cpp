@@ -34,8 +34,8 @@ const std::string& TemplateHeading() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-    const std::string table = (data[0] & 1) ? TemplateHeading() + std::string(bytes)
-                                            : std::string(bytes);
+    const std::string table =
+        (data[0] & 1) ? TemplateHeading() + std::string(bytes) : std::string(bytes);
     const ImportResult result = ImportScheduleCsv(table, "2026-12-10T16:20:05", ",");
 
     if (!result.fileProblem.empty()) {
@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (result.rows.empty() || !smallTags) return 0;
 
-    const ImportResult back = ImportScheduleCsv(ScheduleCsv(result.rows), "2026-12-10T16:20:05", ",");
+    const ImportResult back =
+        ImportScheduleCsv(ScheduleCsv(result.rows), "2026-12-10T16:20:05", ",");
     Check(back.fileProblem.empty() && back.unread.empty());
     Check(back.rows.size() == result.rows.size());
     for (std::size_t i = 0; i < back.rows.size(); ++i) {

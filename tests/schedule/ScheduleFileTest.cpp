@@ -121,10 +121,10 @@ TEST(ScheduleFile, TheFormatIsAsDocumented) {
     const QJsonObject first = array[0].toObject();
     QStringList keys = first.keys();
     keys.sort();
-    EXPECT_EQ(keys, (QStringList{"acceptedMm", "calculatedAt", "checkFigures", "checkMet",
-                                 "covering", "inputs", "kind", "location", "material",
-                                 "materialValue", "meetingMm", "object", "rejection",
-                                 "requiredMm", "tag", "warning"}));
+    EXPECT_EQ(keys,
+              (QStringList{"acceptedMm", "calculatedAt", "checkFigures", "checkMet", "covering",
+                           "inputs", "kind", "location", "material", "materialValue", "meetingMm",
+                           "object", "rejection", "requiredMm", "tag", "warning"}));
     EXPECT_EQ(first.value(QStringLiteral("kind")).toInt(), 0);
     EXPECT_EQ(first.value(QStringLiteral("tag")).toString(), QStringLiteral("Т1-108"));
     EXPECT_EQ(first.value(QStringLiteral("materialValue")).toString(), QStringLiteral("4"));
