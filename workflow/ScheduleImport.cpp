@@ -23,43 +23,23 @@ constexpr std::string_view TagHeading = "Обозначение";
 
 // ---- Comparing what people type -------------------------------------------------------
 
-// Latin letters that look like Cyrillic ones, as the lower-case Cyrillic letter.
+// Latin letters that look like Cyrillic ones, and the lower-case Cyrillic letter each is
+// taken for.
+struct Lookalike {
+    char latin;
+    std::string_view cyrillic;
+};
+// clang-format off
+constexpr Lookalike Lookalikes[] = {
+    {'A', "а"}, {'a', "а"}, {'B', "в"}, {'C', "с"}, {'c', "с"}, {'E', "е"}, {'e', "е"},
+    {'H', "н"}, {'K', "к"}, {'k', "к"}, {'M', "м"}, {'O', "о"}, {'o', "о"}, {'P', "р"},
+    {'p', "р"}, {'T', "т"}, {'X', "х"}, {'x', "х"}, {'y', "у"},
+};
+// clang-format on
+
 std::string_view CyrillicLookalike(char c) {
-    switch (c) {
-    case 'A':
-    case 'a':
-        return "а";
-    case 'B':
-        return "в";
-    case 'C':
-    case 'c':
-        return "с";
-    case 'E':
-    case 'e':
-        return "е";
-    case 'H':
-        return "н";
-    case 'K':
-    case 'k':
-        return "к";
-    case 'M':
-        return "м";
-    case 'O':
-    case 'o':
-        return "о";
-    case 'P':
-    case 'p':
-        return "р";
-    case 'T':
-        return "т";
-    case 'X':
-    case 'x':
-        return "х";
-    case 'y':
-        return "у";
-    default:
-        return {};
-    }
+    const auto found = std::ranges::find(Lookalikes, c, &Lookalike::latin);
+    return found == std::end(Lookalikes) ? std::string_view() : found->cyrillic;
 }
 
 bool IsBlank(std::string_view s, std::size_t i) {
