@@ -246,9 +246,14 @@ void SchedulePage::ImportCsv() {
     progress.setWindowTitle(Caption);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
+    progress.setMinimumWidth(360);
     const auto told = [&progress](std::size_t done, std::size_t total) {
         const int percent = total == 0 ? 100 : int(done * 100 / total);
-        if (percent != progress.value()) progress.setValue(percent);
+        if (percent != progress.value()) {
+            progress.setLabelText(
+                QStringLiteral("Расчёт строк таблицы: %1 из %2").arg(done).arg(total));
+            progress.setValue(percent);
+        }
         return !progress.wasCanceled();
     };
     workflow::ImportResult result =
@@ -268,7 +273,10 @@ void SchedulePage::ImportCsv() {
     if (!result.unread.empty())
         summary += QStringLiteral("\n\nНе прочитаны и не добавлены:\n") +
                    Text(workflow::UnreadLines(result, ShownUnreadLines));
+    // Thousands of rows take a moment to show and to save.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     model_.append(std::move(result.rows));
+    QGuiApplication::restoreOverrideCursor();
     ShowMessageBox(this, summary.trimmed(), Caption);
 }
 

@@ -233,6 +233,33 @@ std::optional<int> KindIn(std::string_view cell) {
     return std::nullopt;
 }
 
+// The kind of a line whose length and fields are as the heading has them; why not, else.
+std::variant<int, Unread> KindOfLine(const CsvRecord& record, std::size_t headingSize,
+                                     std::size_t kindColumn) {
+    std::size_t length = 0;
+    for (const CsvField& field : record)
+        length += field.text.size();
+    if (length > LongestImportLine)
+        return Unread{"строка длиннее " + std::to_string(LongestImportLine / 1024) + " КБ"};
+    // An unknown kind says more than a count of fields.
+    const std::string_view kindCell =
+        kindColumn < record.size() ? Trimmed(record[kindColumn].text) : std::string_view();
+    const std::optional<int> kind = KindIn(kindCell);
+    if (!kind && !kindCell.empty())
+        return Unread{"неизвестный вид расчёта " + Quoted(kindCell) +
+                      ": укажите номер от 1 до 5 или название вида"};
+    const bool extraFilled =
+        record.size() > headingSize &&
+        !std::all_of(record.begin() + std::ptrdiff_t(headingSize), record.end(),
+                     [](const CsvField& f) { return Trimmed(f.text).empty(); });
+    if (record.size() < headingSize || extraFilled)
+        return Unread{"полей " + std::to_string(record.size()) + ", а в заголовке " +
+                      std::to_string(headingSize) +
+                      " — проверьте разделитель полей и десятичную запятую"};
+    if (!kind) return Unread{"не указан вид расчёта"};
+    return *kind;
+}
+
 std::optional<int> ChoiceIn(const ReadInput& input, std::string_view cell) {
     const std::string folded = Folded(cell);
     const auto row = std::ranges::find(input.rows, folded);
@@ -407,39 +434,20 @@ ImportResult ImportScheduleCsv(std::string_view text, std::string_view calculate
             result.unread.push_back({i + 1, std::move(reason)});
         };
 
-        std::size_t length = 0;
-        for (const CsvField& field : record)
-            length += field.text.size();
-        if (length > LongestImportLine) {
-            unread("строка длиннее " + std::to_string(LongestImportLine / 1024) + " КБ");
-            continue;
-        }
-        const bool extraFilled =
-            record.size() > heading.size() &&
-            !std::all_of(record.begin() + std::ptrdiff_t(heading.size()), record.end(),
-                         [](const CsvField& f) { return Trimmed(f.text).empty(); });
-        if (record.size() < heading.size() || extraFilled) {
-            unread("полей " + std::to_string(record.size()) + ", а в заголовке " +
-                   std::to_string(heading.size()) +
-                   " — проверьте разделитель полей и десятичную запятую");
-            continue;
-        }
-        const std::string_view kindCell = Trimmed(record[kindColumn].text);
-        const std::optional<int> kind = KindIn(kindCell);
-        if (!kind) {
-            unread(kindCell.empty() ? std::string("не указан вид расчёта")
-                                    : "неизвестный вид расчёта " + Quoted(kindCell) +
-                                          ": укажите номер от 1 до 5 или название вида");
+        const std::variant<int, Unread> kind = KindOfLine(record, heading.size(), kindColumn);
+        if (const auto* why = std::get_if<Unread>(&kind)) {
+            unread(why->reason);
             continue;
         }
         std::string brought;
-        auto in = InputsOfLine(readings[std::size_t(*kind)], record, decimalSeparator, brought);
+        auto in = InputsOfLine(readings[std::size_t(std::get<int>(kind))], record, decimalSeparator,
+                               brought);
         if (const auto* why = std::get_if<Unread>(&in)) {
             unread(why->reason);
             continue;
         }
-        ScheduleRow row = CalculatedRow(*kind, std::get<Inputs>(std::move(in)), brought,
-                                        calculatedAt, decimalSeparator);
+        ScheduleRow row = CalculatedRow(std::get<int>(kind), std::get<Inputs>(std::move(in)),
+                                        brought, calculatedAt, decimalSeparator);
         if (tagColumn) row.tag = std::string(Trimmed(record[*tagColumn].text));
         result.rows.push_back(std::move(row));
     }

@@ -240,8 +240,8 @@ TEST(ScheduleImport, ReadableLinesAreKeptBesideUnreadOnes) {
     EXPECT_EQ(result.unread[1].line, 5u);
     EXPECT_EQ(ImportSummary(result), "4 строки: 2 рассчитано, 0 отклонено, 2 не прочитано");
     EXPECT_EQ(UnreadLines(result, 1),
-              "Строка 3: полей 2, а в заголовке 10 — проверьте разделитель полей и десятичную "
-              "запятую\n…и ещё 1 строка\n");
+              "Строка 3: неизвестный вид расчёта «7»: укажите номер от 1 до 5 или название "
+              "вида\n…и ещё 1 строка\n");
 }
 
 TEST(ScheduleImport, ProgressIsToldAndCanStopTheImport) {
