@@ -94,6 +94,21 @@ TEST(Schedule, WhereEachRowTakesItsPlaceTexts) {
         << InputsText(inChannel);
 }
 
+// The warning box shown before a thickness stays with the row; the next calculation
+// without one clears it.
+TEST(Schedule, ARowKeepsTheWarningShownWithItsThickness) {
+    Calculated c{Succeeding(4), {}, {}};
+    c.inputs.Field(Control::RzNumericEdit25) = -40;
+    c.inputs.Field(Control::RzNumericEdit28) = 100;
+    c.inputs.Field(Control::RzNumericEdit27) = 10;
+    Calculate(c, 4);
+    EXPECT_EQ(RowFromCalculation(4, c.inputs, c.shown, "", ",").row->warning,
+              "При заданных условиях слишком болшая толщина теплоизоляции");
+    c.inputs = Succeeding(4);
+    Calculate(c, 4);
+    EXPECT_EQ(RowFromCalculation(4, c.inputs, c.shown, "", ",").row->warning, "");
+}
+
 TEST(Schedule, OnlyASuccessfulCurrentCalculationBecomesARow) {
     Calculated c{Succeeding(1), {}, {}};
     c.shown.KindChosen(1);
