@@ -101,6 +101,7 @@ TEST(Schedule, ARowKeepsTheWarningShownWithItsThickness) {
     c.inputs.Field(Control::RzNumericEdit25) = -40;
     c.inputs.Field(Control::RzNumericEdit28) = 100;
     c.inputs.Field(Control::RzNumericEdit27) = 10;
+    c.inputs.Choice(Control::RzComboBox3) = 7; // 108 mm
     Calculate(c, 4);
     EXPECT_EQ(RowFromCalculation(4, c.inputs, c.shown, "", ",").row->warning,
               "При заданных условиях слишком болшая толщина теплоизоляции");
