@@ -3,6 +3,7 @@
 #include "ScheduleFile.h"
 #include "ScheduleImport.h"
 #include "SchedulePrint.h"
+#include "Utf8Text.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -36,10 +37,6 @@ bool StandardErrorIsTerminal() {
 
 bool IsOwnArgument(const QString& argument) {
     return argument.startsWith(QLatin1String("--")) || argument == QLatin1String("-h");
-}
-
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
 }
 
 bool SameFile(const QString& a, const QString& b) {

@@ -109,7 +109,7 @@ void FillRow(QTextTable& table, int at, std::size_t number, const ScheduleRow& r
                        {covering.isEmpty() ? QString() : "покрытие: " + LowerFirst(covering)}});
     FillCell(cell(4), {{Text(row.material)}});
     FillCell(cell(5), {{Text(workflow::InputsText(row))}});
-    const QString none = QStringLiteral("—");
+    const QString none = Text(workflow::NoResultText);
     FillCell(cell(6), {{row.Calculated() ? Millimetres(row.requiredMm, 1) : none}},
              Qt::AlignHCenter);
     FillCell(cell(7), {{row.Calculated() ? QString::number(row.acceptedMm) : none}},

@@ -51,6 +51,30 @@ void AppendInput(std::string& out, const ScheduleRow& row, std::string_view capt
         AppendNumber(out, input->value, 3, true);
 }
 
+// The headings of a table: the fixed ones given, then the input columns.
+void AppendHeading(std::string& out, std::span<const std::string_view> fixed,
+                   const std::vector<std::string>& inputColumns) {
+    for (std::size_t i = 0; i < fixed.size(); ++i) {
+        if (i > 0) out += Separator;
+        AppendText(out, fixed[i]);
+    }
+    for (const std::string& caption : inputColumns) {
+        out += Separator;
+        AppendText(out, caption);
+    }
+    out += LineEnd;
+}
+
+// The end of a row's record: its inputs in the input columns.
+void AppendInputs(std::string& out, const ScheduleRow& row,
+                  const std::vector<std::string>& inputColumns) {
+    for (const std::string& caption : inputColumns) {
+        out += Separator;
+        AppendInput(out, row, caption);
+    }
+    out += LineEnd;
+}
+
 // The template's example values where the window's defaults give no thickness.
 struct ExampleValue {
     int kind;
@@ -70,17 +94,7 @@ constexpr ExampleValue TemplateValues[] = {
 std::string ScheduleCsv(const std::vector<ScheduleRow>& rows) {
     const std::vector<std::string> inputColumns = InputColumns(rows);
     std::string out(ByteOrderMark);
-    bool first = true;
-    for (std::string_view heading : ScheduleCsvColumns) {
-        if (!first) out += Separator;
-        first = false;
-        AppendText(out, heading);
-    }
-    for (const std::string& caption : inputColumns) {
-        out += Separator;
-        AppendText(out, caption);
-    }
-    out += LineEnd;
+    AppendHeading(out, ScheduleCsvColumns, inputColumns);
 
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ScheduleRow& row = rows[i];
@@ -104,11 +118,7 @@ std::string ScheduleCsv(const std::vector<ScheduleRow>& rows) {
         AppendText(out, CheckVerdictOf(row));
         out += Separator;
         AppendText(out, row.calculatedAt);
-        for (const std::string& caption : inputColumns) {
-            out += Separator;
-            AppendInput(out, row, caption);
-        }
-        out += LineEnd;
+        AppendInputs(out, row, inputColumns);
     }
     return out;
 }
@@ -125,18 +135,9 @@ std::string ImportTemplateCsv() {
         rows.push_back(std::move(*row));
     }
     // Those of the fixed columns that an import reads: from the tag to the material.
-    const auto read = std::span(ScheduleCsvColumns).subspan(1, 6);
     const std::vector<std::string> inputColumns = InputColumns(rows);
     std::string out(ByteOrderMark);
-    for (std::string_view heading : read) {
-        if (out.size() > ByteOrderMark.size()) out += Separator;
-        AppendText(out, heading);
-    }
-    for (const std::string& caption : inputColumns) {
-        out += Separator;
-        AppendText(out, caption);
-    }
-    out += LineEnd;
+    AppendHeading(out, std::span(ScheduleCsvColumns).subspan(1, 6), inputColumns);
     for (const ScheduleRow& row : rows) {
         AppendText(out, row.tag);
         for (std::string_view text :
@@ -145,11 +146,7 @@ std::string ImportTemplateCsv() {
             out += Separator;
             AppendText(out, text);
         }
-        for (const std::string& caption : inputColumns) {
-            out += Separator;
-            AppendInput(out, row, caption);
-        }
-        out += LineEnd;
+        AppendInputs(out, row, inputColumns);
     }
     return out;
 }
@@ -163,7 +160,8 @@ std::optional<std::vector<CsvRecord>> SplitCsv(std::string_view text, char separ
         if (brokenRecord) *brokenRecord = records.size() + 1;
         return std::nullopt;
     };
-    const char ends[] = {separator, '\r', '\n', '\0'};
+    const char endChars[] = {separator, '\r', '\n'};
+    const std::string_view ends(endChars, std::size(endChars));
     CsvRecord record;
     std::size_t i = 0;
     for (;;) {
