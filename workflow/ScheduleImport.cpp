@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <utility>
 #include <variant>
@@ -155,8 +156,12 @@ std::optional<char> SeparatorOf(std::string_view text) {
     return std::nullopt;
 }
 
+bool AllBlank(std::span<const CsvField> fields) {
+    return std::ranges::all_of(fields, [](const CsvField& f) { return Trimmed(f.text).empty(); });
+}
+
 bool IsEmptyLine(const CsvRecord& record) {
-    return std::ranges::all_of(record, [](const CsvField& f) { return Trimmed(f.text).empty(); });
+    return AllBlank(record);
 }
 
 // ---- The columns ----------------------------------------------------------------------
@@ -249,9 +254,7 @@ std::variant<int, Unread> KindOfLine(const CsvRecord& record, std::size_t headin
         return Unread{"неизвестный вид расчёта " + Quoted(kindCell) +
                       ": укажите номер от 1 до 5 или название вида"};
     const bool extraFilled =
-        record.size() > headingSize &&
-        !std::all_of(record.begin() + std::ptrdiff_t(headingSize), record.end(),
-                     [](const CsvField& f) { return Trimmed(f.text).empty(); });
+        record.size() > headingSize && !AllBlank(std::span(record).subspan(headingSize));
     if (record.size() < headingSize || extraFilled)
         return Unread{"полей " + std::to_string(record.size()) + ", а в заголовке " +
                       std::to_string(headingSize) +
