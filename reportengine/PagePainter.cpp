@@ -69,6 +69,12 @@ void PaintPage(QPainter& painter, const PreparedPage& page) {
         fit = std::min(deviceWidth / paperWidth, deviceHeight / paperHeight);
     painter.save();
     painter.scale(dpiX / 96 * fit, dpiY / 96 * fit);
+    if (page.scale != 1) {
+        const QPointF origin = page.printable.topLeft();
+        painter.translate(origin);
+        painter.scale(page.scale, page.scale);
+        painter.translate(-origin);
+    }
     painter.setRenderHint(QPainter::TextAntialiasing);
     for (const PreparedBox& box : page.boxes) {
         painter.setClipRect(box.geometry);

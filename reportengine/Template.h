@@ -47,6 +47,8 @@ struct ReportOptions {
 struct Page {
     double paperWidthMm = 210; // A4
     double paperHeightMm = 297;
+    // The edge of the sheet that printers leave blank: nothing printed lies there.
+    double marginMm = 5;
     std::vector<TextBox> boxes;
 };
 

@@ -214,6 +214,19 @@ TextBox MakeBox(const BoxRow& row) {
     return box;
 }
 
+// A value runs on to the printable edge of the sheet: a long name then breaks into as few
+// lines as the page allows.
+void ToPrintableEdge(const Template& report, TextBox& value) {
+    const double edge = MmToUnits(report.page.paperWidthMm - report.page.marginMm);
+    value.geometry.setRight(edge);
+}
+
+// Boxes that start this far right, below the heading, are the values of the rows.
+constexpr double ValuesLeft = 84, RowsTop = 50;
+bool IsValue(const BoxRow& row) {
+    return row.left >= ValuesLeft && row.top >= RowsTop;
+}
+
 // The check's block: its heading below the no-result line, then rows of 5 mm, the last
 // ending 10 mm above the sheet's foot.
 void AddCheckBoxes(Template& report) {
@@ -228,7 +241,8 @@ void AddCheckBoxes(Template& report) {
         TextBox label = MakeBox({"", 7, top, 100, 4, Style::Regular, false, ""});
         label.name = CheckLabelBox(row);
         report.page.boxes.push_back(label);
-        TextBox value = MakeBox({"", 109, top, 95, 4, Style::Regular, false, ""});
+        TextBox value = MakeBox({"", 109, top, 0, 4, Style::Regular, false, ""});
+        ToPrintableEdge(report, value);
         value.name = CheckValueBox(row);
         report.page.boxes.push_back(value);
     }
@@ -241,8 +255,10 @@ Template MakeTemplate(const TemplateData& data) {
         report.variables.push_back({QString::fromUtf8(name), {}, name[0] == ' '});
     for (const BoxRow& row : sharedBoxes)
         report.page.boxes.push_back(MakeBox(row));
-    for (const BoxRow& row : data.boxes)
+    for (const BoxRow& row : data.boxes) {
         report.page.boxes.push_back(MakeBox(row));
+        if (IsValue(row)) ToPrintableEdge(report, report.page.boxes.back());
+    }
     AddCheckBoxes(report);
     return report;
 }

@@ -218,24 +218,38 @@ TEST(FillReport, FieldsPrintAsTheWindowShowsThem) {
     EXPECT_EQ(channel.Find(QStringLiteral("dt"))->text, QString());
 }
 
-TEST(FillReport, NoWordIsLostInANarrowBox) {
+// A value runs on to the printable edge, so the catalogue's names stand on one line; a
+// longer text wraps there with no word lost, and the rows below move down.
+TEST(FillReport, AValueTakesThePagesWidthAndALongerOneWrapsWithNoWordLost) {
     ReportTemplates templates;
     const Inputs inputs;
-    const PreparedPage page = Report(templates, 0, inputs, ShownResult{});
+    reportengine::Template* report = FillReport(templates, 0, inputs, ShownResult{});
+    ASSERT_NE(report, nullptr);
+    const PreparedPage page = reportengine::PreparePage(*report, russian);
     for (const char* box : {"Memo11", "Memo12"}) { // "Открытый воздух", "Цилиндр ЗОРБАЛИТ - 80"
         const auto* prepared = page.Find(QLatin1String(box));
         ASSERT_NE(prepared, nullptr);
-        QStringList printed;
-        for (const auto& line : prepared->lines)
-            printed << line.text;
-        EXPECT_EQ(printed.join(QLatin1Char(' ')), prepared->text) << box;
-        EXPECT_GT(prepared->lines.size(), 1u) << box;
+        EXPECT_EQ(prepared->lines.size(), 1u) << box;
+        EXPECT_NEAR(prepared->geometry.right(), reports::MmToUnits(205), 1e-6) << box;
     }
-    // The rows below the wrapped ones moved down; the label beside them did not.
-    const auto* covering = page.Find(QStringLiteral("Memo13"));
+
+    report->SetValue(report->IndexOf(QStringLiteral("mat")),
+                     QStringLiteral("'Мат прошивной  ГОСТ М1-100 и его модификации, в обкладке "
+                                    "из металлической сетки с одной стороны, марки 100.'"));
+    const PreparedPage wrapped = reportengine::PreparePage(*report, russian);
+    const auto* material = wrapped.Find(QStringLiteral("Memo12"));
+    ASSERT_NE(material, nullptr);
+    QStringList printed;
+    for (const auto& line : material->lines)
+        printed << line.text;
+    EXPECT_EQ(printed.join(QLatin1Char(' ')).simplified(), material->text.simplified());
+    EXPECT_GT(material->lines.size(), 1u);
+    // The rows below the wrapped one moved down; the label beside it did not.
+    const auto* covering = wrapped.Find(QStringLiteral("Memo13"));
     ASSERT_NE(covering, nullptr);
     EXPECT_GT(covering->geometry.top(), reports::MmToUnits(73) + 1);
-    EXPECT_NEAR(page.Find(QStringLiteral("Memo8"))->geometry.top(), reports::MmToUnits(59), 1e-6);
+    EXPECT_NEAR(wrapped.Find(QStringLiteral("Memo9"))->geometry.top(), reports::MmToUnits(66),
+                1e-6);
 }
 
 TEST(ReportTitle, NamesTheKindAndTheDay) {
