@@ -1,28 +1,25 @@
-// The schedule is laid out as a QTextDocument rather than by the report engine: the engine
-// places boxes on one fixed page, while a schedule is a table of any length whose cells
-// wrap. Qt paginates the document and repeats a table's header row on every page, but it
-// lets a row run over a page break, cutting it in half. So the rows are measured in one long
-// table first, then shared out into tables of a page each, every further one on a new page.
-// Only a row taller than its page is left to Qt to carry over, the header repeated above it.
+// The schedule is laid out here, line by line, rather than by the report engine or a
+// QTextDocument: the engine places boxes on one fixed page, and a text document lays a long
+// table out again each time it is paginated. Each cell's text is broken into lines once;
+// the rows are then dealt out to pages by their heights. A row goes whole onto the page
+// where it fits; only a row taller than a page runs on, line by line, under the headings of
+// the next pages.
 #include "SchedulePrint.h"
 
 #include "PagePainter.h"
 #include "ReportCommand.h"
 #include "ReportFonts.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextTable>
+#include <QTextLayout>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
 #include <memory>
 #include <string_view>
 
@@ -37,6 +34,8 @@ constexpr double UnitsPerMm = 96 / 25.4;
 constexpr int TextPixels = 12;
 constexpr int TitlePixels = 17;
 constexpr double CellPadding = 3;
+constexpr double BorderWidth = 1;
+constexpr double TableGap = 3 * UnitsPerMm;     // between the date and the first table
 constexpr double FooterHeight = 8 * UnitsPerMm; // under the body, for «Лист N из M»
 
 struct Column {
@@ -66,297 +65,312 @@ QString LowerFirst(QString text) {
     return text;
 }
 
-QTextCharFormat CharFormat(int pixels, bool bold) {
-    QTextCharFormat format;
-    format.setFont(reportengine::ReportFont({QStringLiteral("Arial"), pixels, bold}));
-    return format;
-}
-
-// One cell's paragraphs; the first goes where the cell's cursor stands.
-struct Paragraph {
-    QString text;
-    bool bold = false;
-};
-
-void FillCell(QTextTableCell cell, std::initializer_list<Paragraph> paragraphs,
-              Qt::Alignment alignment = Qt::AlignLeft) {
-    QTextCursor cursor = cell.firstCursorPosition();
-    QTextBlockFormat block;
-    block.setAlignment(alignment);
-    bool first = true;
-    for (const Paragraph& p : paragraphs) {
-        if (p.text.isEmpty()) continue;
-        if (!first) cursor.insertBlock();
-        cursor.setBlockFormat(block);
-        cursor.insertText(p.text, CharFormat(TextPixels, p.bold));
-        first = false;
-    }
-}
-
 QString Millimetres(double mm, int decimals) {
     if (!std::isfinite(mm)) return QStringLiteral("—");
     return QString::number(mm, 'f', decimals).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
-void FillRow(QTextTable& table, int at, std::size_t number, const ScheduleRow& row) {
-    auto cell = [&](int column) { return table.cellAt(at, column); };
-    FillCell(cell(0), {{QString::number(number)}}, Qt::AlignHCenter);
-    FillCell(cell(1), {{Text(row.tag)}});
-    FillCell(cell(2), {{Text(workflow::KindCaption(row.kind))}});
-    const QString covering = Text(row.covering);
-    FillCell(cell(3), {{Text(row.object)},
-                       {Text(row.location)},
-                       {covering.isEmpty() ? QString() : "покрытие: " + LowerFirst(covering)}});
-    FillCell(cell(4), {{Text(row.material)}});
-    FillCell(cell(5), {{Text(workflow::InputsText(row))}});
-    const QString none = Text(workflow::NoResultText);
-    FillCell(cell(6), {{row.Calculated() ? Millimetres(row.requiredMm, 1) : none}},
-             Qt::AlignHCenter);
-    FillCell(cell(7), {{row.Calculated() ? QString::number(row.acceptedMm) : none}},
-             Qt::AlignHCenter);
-    // A shortfall, or no thickness at all, is what the checking engineer must not miss.
-    FillCell(cell(8), {{Text(workflow::CheckFiguresOf(row))},
-                       {Text(workflow::CheckVerdictOf(row)), !row.checkMet}});
-}
-
-// The first table stands a little below the date; each further one opens a page.
-QTextTable* NewTable(QTextCursor& cursor, bool onNewPage) {
-    QTextTableFormat format;
-    format.setHeaderRowCount(1);
-    format.setBorderCollapse(true);
-    format.setBorder(1);
-    format.setBorderBrush(Qt::black);
-    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-    format.setCellSpacing(0);
-    format.setCellPadding(CellPadding);
-    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-    QList<QTextLength> widths;
-    for (const Column& c : Columns)
-        widths << QTextLength(QTextLength::PercentageLength, c.percent);
-    format.setColumnWidthConstraints(widths);
-    if (onNewPage)
-        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    else
-        format.setTopMargin(3 * UnitsPerMm);
-
-    QTextTable* table = cursor.insertTable(1, int(Columns.size()), format);
-    QTextTableCellFormat heading;
-    heading.setVerticalAlignment(QTextCharFormat::AlignMiddle);
-    for (int c = 0; c < int(Columns.size()); ++c) {
-        QTextTableCell cell = table->cellAt(0, c);
-        cell.setFormat(heading);
-        FillCell(cell, {{QString::fromUtf8(Columns[std::size_t(c)].heading), true}},
-                 Qt::AlignHCenter);
-    }
-    return table;
-}
-
-// The rows that go into one table, on one page of their own.
-struct Chunk {
-    std::size_t first = 0, count = 0;
+struct Paragraph {
+    QString text;
+    bool bold = false;
 };
 
-// A document without a layout takes text at no cost; one that has one lays itself out again
-// on every insertion, so the layout is asked for only once the document is built.
-std::unique_ptr<QTextDocument> NewDocument(double width, double pageHeight) {
-    auto document = std::make_unique<QTextDocument>();
-    document->setDocumentMargin(0);
-    document->setDefaultFont(reportengine::ReportFont({QStringLiteral("Arial"), TextPixels}));
-    QTextOption option = document->defaultTextOption();
-    option.setUseDesignMetrics(true);
-    // A tag or a material without blanks still stays inside its column.
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    document->setDefaultTextOption(option);
-    document->setPageSize(QSizeF(width, pageHeight));
-    return document;
+// One line of a paragraph, from the top-left corner of its cell's text.
+struct Line {
+    const QTextLayout* layout;
+    int index;
+    double x, y, height;
+};
+
+// A cell of a row: where it stands across the table, and its lines top to bottom.
+struct Cell {
+    double left = 0, width = 0;
+    std::vector<Line> lines;
+};
+
+// The lines of a cell from `first` to before `last`, and how high they stand.
+double Height(const Cell& cell, std::size_t first, std::size_t last) {
+    if (first >= last) return 0;
+    const Line& end = cell.lines[last - 1];
+    return end.y + end.height - cell.lines[first].y;
 }
 
-// The title and the tables, the first under the title, each further one on a new page.
-std::vector<QTextTable*> Fill(QTextDocument& document, const std::vector<ScheduleRow>& rows,
-                              const std::vector<Chunk>& chunks, QDate date) {
-    QTextCursor cursor(&document);
-    QTextBlockFormat centred;
-    centred.setAlignment(Qt::AlignHCenter);
-    cursor.setBlockFormat(centred);
-    cursor.insertText(QStringLiteral("Ведомость толщин тепловой изоляции"),
-                      CharFormat(TitlePixels, true));
-    cursor.insertBlock(centred);
-    cursor.insertText(QStringLiteral("от ") + date.toString(QStringLiteral("dd.MM.yyyy")),
-                      CharFormat(TextPixels + 1, false));
+struct Row {
+    std::vector<Cell> cells;
+    double height = 0; // the tallest cell's lines and the padding around them
+};
 
-    // Qt keeps a paragraph after each table; it takes no room, lest the last one open a page.
-    QTextBlockFormat collapsed;
-    collapsed.setLineHeight(0, QTextBlockFormat::FixedHeight);
-    std::vector<QTextTable*> tables;
-    if (chunks.empty()) {
-        QTextTable* table = NewTable(cursor, false);
-        table->appendRows(1);
-        table->mergeCells(1, 0, 1, int(Columns.size()));
-        FillCell(table->cellAt(1, 0), {{QStringLiteral("Ведомость пуста")}}, Qt::AlignHCenter);
-        tables.push_back(table);
-    }
-    for (const Chunk& chunk : chunks) {
-        QTextTable* table = NewTable(cursor, !tables.empty());
-        table->appendRows(int(chunk.count));
-        for (std::size_t i = 0; i < chunk.count; ++i)
-            FillRow(*table, int(i) + 1, chunk.first + i + 1, rows[chunk.first + i]);
-        tables.push_back(table);
-        cursor = table->lastCursorPosition();
-        cursor.movePosition(QTextCursor::NextBlock);
-    }
-    for (QTextTable* table : tables) {
-        QTextCursor after = table->lastCursorPosition();
-        after.movePosition(QTextCursor::NextBlock);
-        after.setBlockFormat(collapsed);
-    }
-    return tables;
-}
-
-// Where a row's text begins and ends: a table's frame rectangle is not where Qt draws it.
-double TopOfRow(const QAbstractTextDocumentLayout& layout, QTextTable& table, int row) {
-    double top = std::numeric_limits<double>::max();
-    for (int c = 0; c < table.columns(); ++c)
-        top = std::min(
-            top,
-            layout.blockBoundingRect(table.cellAt(row, c).firstCursorPosition().block()).top());
-    return top;
-}
-
-double BottomOfRow(const QAbstractTextDocumentLayout& layout, QTextTable& table, int row) {
-    double bottom = std::numeric_limits<double>::lowest();
-    for (int c = 0; c < table.columns(); ++c)
-        bottom = std::max(
-            bottom,
-            layout.blockBoundingRect(table.cellAt(row, c).lastCursorPosition().block()).bottom());
-    return bottom;
-}
-
-// How far below the top of a page Qt sets the text of a header that opens the page.
-double HeaderTextOnNewPage(double width) {
-    constexpr double page = 1000;
-    auto document = NewDocument(width, page);
-    QTextCursor cursor(document.get());
-    QTextTable& table = *NewTable(cursor, true);
-    return TopOfRow(*document->documentLayout(), table, 0) - page;
-}
-
-// Under a row's text: its padding, its border, and a whisker.
-constexpr double RowTail = CellPadding + 2;
-
-// The rows shared out between pages by their heights in one long table: as many on a page as
-// fit, and a row taller than a page alone.
-std::vector<Chunk> ShareOut(const std::vector<ScheduleRow>& rows, QSizeF body, QDate date) {
-    const std::size_t count = rows.size();
-    auto document = NewDocument(body.width(), -1);
-    QTextTable& table = *Fill(*document, rows, {{0, count}}, date).front();
-    const QAbstractTextDocumentLayout& layout = *document->documentLayout();
-    std::vector<double> tops(count), bottoms(count);
-    for (std::size_t r = 0; r < count; ++r) {
-        tops[r] = TopOfRow(layout, table, int(r) + 1);
-        bottoms[r] = BottomOfRow(layout, table, int(r) + 1);
-    }
-    // On a page of its own, a table's rows start below its header, as in the long table, and
-    // below where Qt puts a header that opens a page.
-    const double aboveRows =
-        tops[0] - TopOfRow(layout, table, 0) + HeaderTextOnNewPage(body.width());
-    const double page = body.height();
-
-    std::vector<Chunk> chunks{{0, 1}};
-    for (std::size_t r = 1; r < count; ++r) {
-        const Chunk& last = chunks.back();
-        const double bottom =
-            chunks.size() == 1 ? bottoms[r] : aboveRows + bottoms[r] - tops[last.first];
-        if (bottom + RowTail <= page)
-            ++chunks.back().count;
-        else
-            chunks.push_back({r, 1});
-    }
-    return chunks;
-}
-
-class ScheduleDocument {
+// Breaks paragraphs into lines, once, and keeps them for painting.
+class Typesetter {
 public:
-    ScheduleDocument(QSizeF body, const std::vector<ScheduleRow>& rows, QDate date);
+    Typesetter()
+        : regular_(reportengine::ReportFont({QStringLiteral("Arial"), TextPixels}))
+        , bold_(reportengine::ReportFont({QStringLiteral("Arial"), TextPixels, true})) {}
 
-    int PageCount() const { return document_->pageCount(); }
-    double PageHeight() const { return document_->pageSize().height(); }
-    void PaintPage(QPainter& painter, int page) const;
+    Cell Set(double left, double width, std::initializer_list<Paragraph> paragraphs,
+             bool centred = false, double padding = CellPadding) {
+        Cell cell{left, width, {}};
+        double y = 0;
+        for (const Paragraph& p : paragraphs)
+            if (!p.text.isEmpty())
+                Add(cell, p.text, p.bold ? bold_ : regular_, centred, padding, y);
+        return cell;
+    }
+
+    Cell SetIn(double left, double width, const QString& text, const QFont& font) {
+        Cell cell{left, width, {}};
+        double y = 0;
+        Add(cell, text, font, true, 0, y);
+        return cell;
+    }
 
 private:
-    // The first chunk whose table, of two rows or more, runs over a page break; none: -1.
-    int FirstOverflow(const std::vector<QTextTable*>& tables) const;
-    void SplitParagraphsAtPageBreaks();
+    void Add(Cell& cell, const QString& text, const QFont& font, bool centred, double padding,
+             double& y) {
+        auto& layout = *layouts_.emplace_back(std::make_unique<QTextLayout>(text, font));
+        QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+        // A tag or a material without blanks still stays inside its column.
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        option.setUseDesignMetrics(true);
+        layout.setTextOption(option);
+        const double width = std::max(1.0, cell.width - 2 * padding);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            line.setPosition(QPointF(0, 0));
+            const double x = centred ? (width - line.naturalTextWidth()) / 2 : 0;
+            cell.lines.push_back({&layout, line.lineNumber(), x, y, line.height()});
+            y += line.height();
+        }
+        layout.endLayout();
+    }
 
-    std::unique_ptr<QTextDocument> document_;
+    QFont regular_, bold_;
+    std::vector<std::unique_ptr<QTextLayout>> layouts_;
 };
 
-ScheduleDocument::ScheduleDocument(QSizeF body, const std::vector<ScheduleRow>& rows, QDate date) {
-    std::vector<Chunk> chunks = rows.empty() ? std::vector<Chunk>() : ShareOut(rows, body, date);
-    // The heights were measured in one table; should a page's table still run over, its last
-    // row moves on to the next page.
-    for (;;) {
-        document_ = NewDocument(body.width(), body.height());
-        const int overflow = FirstOverflow(Fill(*document_, rows, chunks, date));
-        if (overflow < 0) break;
-        Chunk& full = chunks[std::size_t(overflow)];
-        --full.count;
-        const std::size_t moved = full.first + full.count;
-        if (std::size_t(overflow) + 1 < chunks.size())
-            chunks[std::size_t(overflow) + 1] = {moved,
-                                                 chunks[std::size_t(overflow) + 1].count + 1};
-        else
-            chunks.push_back({moved, 1});
-    }
-    SplitParagraphsAtPageBreaks();
+double RowHeight(const Row& row) {
+    double tallest = 0;
+    for (const Cell& cell : row.cells)
+        tallest = std::max(tallest, Height(cell, 0, cell.lines.size()));
+    return tallest + 2 * CellPadding + BorderWidth;
 }
 
-int ScheduleDocument::FirstOverflow(const std::vector<QTextTable*>& tables) const {
-    const QAbstractTextDocumentLayout& layout = *document_->documentLayout();
-    const double page = PageHeight();
-    for (std::size_t i = 0; i < tables.size(); ++i) {
-        QTextTable& table = *tables[i];
-        if (table.rows() <= 2) continue;
-        const double top = TopOfRow(layout, table, 0);
-        const double bottom = BottomOfRow(layout, table, table.rows() - 1) + RowTail;
-        if (std::floor(top / page) != std::floor(bottom / page)) return int(i);
-    }
-    return -1;
-}
-
-// A row taller than a page runs on over the break, its paragraphs with it. Painting a page,
-// Qt draws the line above the page's top as well, hidden by the clip but kept in a PDF's
-// text; a paragraph that stops at the break leaves nothing of itself to draw there.
-void ScheduleDocument::SplitParagraphsAtPageBreaks() {
-    const double page = PageHeight();
-    for (QTextBlock block = document_->begin(); block.isValid(); block = block.next()) {
-        const QTextLayout* lines = block.layout();
-        const double top = document_->documentLayout()->blockBoundingRect(block).top() -
-                           lines->boundingRect().top();
-        if (lines->lineCount() < 2) continue;
-        const double firstPage = std::floor((top + lines->lineAt(0).y()) / page);
-        for (int i = 1; i < lines->lineCount(); ++i) {
-            const QTextLine line = lines->lineAt(i);
-            if (std::floor((top + line.y()) / page) == firstPage) continue;
-            QTextCursor cursor(block);
-            cursor.setPosition(block.position() + line.textStart());
-            cursor.insertBlock(block.blockFormat(), cursor.charFormat());
-            break;
+class Table {
+public:
+    explicit Table(double width)
+        : width_(width) {
+        double left = 0;
+        for (const Column& c : Columns) {
+            lefts_.push_back(left);
+            widths_.push_back(width * c.percent / 100);
+            left += widths_.back();
         }
     }
+
+    Row Heading(Typesetter& set) const {
+        Row row;
+        for (std::size_t c = 0; c < Columns.size(); ++c)
+            row.cells.push_back(set.Set(lefts_[c], widths_[c],
+                                        {{QString::fromUtf8(Columns[c].heading), true}}, true));
+        row.height = RowHeight(row);
+        return row;
+    }
+
+    Row Of(Typesetter& set, std::size_t number, const ScheduleRow& row) const {
+        auto cell = [&](std::size_t c, std::initializer_list<Paragraph> paragraphs,
+                        bool centred = false) {
+            return set.Set(lefts_[c], widths_[c], paragraphs, centred);
+        };
+        const QString covering = Text(row.covering);
+        const QString none = Text(workflow::NoResultText);
+        Row printed;
+        printed.cells = {
+            cell(0, {{QString::number(number)}}, true),
+            cell(1, {{Text(row.tag)}}),
+            cell(2, {{Text(workflow::KindCaption(row.kind))}}),
+            cell(3, {{Text(row.object)},
+                     {Text(row.location)},
+                     {covering.isEmpty() ? QString() : "покрытие: " + LowerFirst(covering)}}),
+            cell(4, {{Text(row.material)}}),
+            cell(5, {{Text(workflow::InputsText(row))}}),
+            cell(6, {{row.Calculated() ? Millimetres(row.requiredMm, 1) : none}}, true),
+            cell(7, {{row.Calculated() ? QString::number(row.acceptedMm) : none}}, true),
+            // A shortfall, or no thickness at all, is what the checking engineer must not miss.
+            cell(8, {{Text(workflow::CheckFiguresOf(row))},
+                     {Text(workflow::CheckVerdictOf(row)), !row.checkMet}}),
+        };
+        printed.height = RowHeight(printed);
+        return printed;
+    }
+
+    Row Empty(Typesetter& set) const {
+        Row row;
+        row.cells.push_back(set.Set(0, width_, {{QStringLiteral("Ведомость пуста")}}, true));
+        row.height = RowHeight(row);
+        return row;
+    }
+
+private:
+    double width_;
+    std::vector<double> lefts_, widths_;
+};
+
+// A row on a page, or the part of a tall row: for each cell the lines from first to before
+// last, and the height that the part takes.
+struct Piece {
+    const Row* row;
+    std::vector<std::size_t> first, last;
+    double height;
+};
+
+Piece Whole(const Row& row) {
+    Piece piece{&row, {}, {}, row.height};
+    for (const Cell& cell : row.cells) {
+        piece.first.push_back(0);
+        piece.last.push_back(cell.lines.size());
+    }
+    return piece;
 }
 
-void ScheduleDocument::PaintPage(QPainter& painter, int page) const {
-    const double height = PageHeight();
-    const QRectF clip(0, page * height, document_->pageSize().width(), height);
-    painter.save();
-    painter.translate(0, -clip.top());
-    painter.setClipRect(clip);
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = clip;
-    context.palette.setColor(QPalette::Text, Qt::black);
-    document_->documentLayout()->draw(&painter, context);
-    painter.restore();
+struct SheetPage {
+    std::vector<Piece> pieces;
+};
+
+// The rows dealt out to pages of `height`, the first of them starting at `firstTop`; each
+// page's table opens with the heading.
+std::vector<SheetPage> Paginate(const std::vector<Row>& rows, const Row& heading, double firstTop,
+                                double height) {
+    std::vector<SheetPage> pages(1);
+    double y = firstTop + heading.height;
+    const double top = heading.height;
+    auto newPage = [&] {
+        pages.emplace_back();
+        y = top;
+    };
+    for (const Row& row : rows) {
+        if (y + row.height > height && top + row.height <= height) newPage();
+        if (y + row.height <= height) {
+            pages.back().pieces.push_back(Whole(row));
+            y += row.height;
+            continue;
+        }
+        // Taller than a page: each cell runs on with as many lines as the page holds.
+        Piece rest = Whole(row);
+        std::fill(rest.last.begin(), rest.last.end(), 0);
+        for (;;) {
+            const double room = height - y - 2 * CellPadding - BorderWidth;
+            Piece piece{&row, rest.last, rest.last, 0};
+            bool done = true;
+            double used = 0;
+            for (std::size_t c = 0; c < row.cells.size(); ++c) {
+                const Cell& cell = row.cells[c];
+                std::size_t& last = piece.last[c];
+                while (last < cell.lines.size() &&
+                       (Height(cell, piece.first[c], last + 1) <= room ||
+                        (last == piece.first[c] && y == top)))
+                    ++last;
+                used = std::max(used, Height(cell, piece.first[c], last));
+                done = done && last == cell.lines.size();
+            }
+            if (used == 0 && !done) { // not a line fits below the rows above
+                newPage();
+                continue;
+            }
+            piece.height = done ? used + 2 * CellPadding + BorderWidth : height - y;
+            pages.back().pieces.push_back(piece);
+            y += piece.height;
+            rest = piece;
+            if (done) break;
+            newPage();
+        }
+    }
+    return pages;
 }
+
+void DrawLines(QPainter& painter, const Cell& cell, std::size_t first, std::size_t last,
+               QPointF corner) {
+    if (first >= last) return;
+    const double from = cell.lines[first].y;
+    for (std::size_t i = first; i < last; ++i) {
+        const Line& line = cell.lines[i];
+        line.layout->lineAt(line.index).draw(&painter, corner + QPointF(line.x, line.y - from));
+    }
+}
+
+// A piece at `top`: its cells' lines, the line above it and those between its cells. A cell
+// whose lines are fewer than the piece's height has them at the top, or in the middle.
+void DrawPiece(QPainter& painter, const Piece& piece, double top, double tableWidth,
+               bool middle = false) {
+    const Row& row = *piece.row;
+    painter.drawLine(QPointF(0, top), QPointF(tableWidth, top));
+    const double inner = piece.height - 2 * CellPadding - BorderWidth;
+    for (std::size_t c = 0; c < row.cells.size(); ++c) {
+        const Cell& cell = row.cells[c];
+        painter.drawLine(QPointF(cell.left, top), QPointF(cell.left, top + piece.height));
+        const double below = middle ? (inner - Height(cell, piece.first[c], piece.last[c])) / 2 : 0;
+        DrawLines(painter, cell, piece.first[c], piece.last[c],
+                  QPointF(cell.left + CellPadding, top + CellPadding + BorderWidth + below));
+    }
+    painter.drawLine(QPointF(tableWidth, top), QPointF(tableWidth, top + piece.height));
+}
+
+// The schedule laid out on pages of `page` size, ready to paint any one of them.
+class ScheduleSheets {
+public:
+    ScheduleSheets(QSizeF page, const std::vector<ScheduleRow>& rows, QDate date)
+        : page_(page)
+        , table_(page.width()) {
+        const QFont titleFont =
+            reportengine::ReportFont({QStringLiteral("Arial"), TitlePixels, true});
+        const QFont dateFont = reportengine::ReportFont({QStringLiteral("Arial"), TextPixels + 1});
+        title_ = set_.SetIn(0, page.width(), QStringLiteral("Ведомость толщин тепловой изоляции"),
+                            titleFont);
+        date_ = set_.SetIn(0, page.width(),
+                           QStringLiteral("от ") + date.toString(QStringLiteral("dd.MM.yyyy")),
+                           dateFont);
+        heading_ = table_.Heading(set_);
+        if (rows.empty()) body_.push_back(table_.Empty(set_));
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            body_.push_back(table_.Of(set_, i + 1, rows[i]));
+        tableTop_ = Height(title_, 0, title_.lines.size()) + Height(date_, 0, date_.lines.size()) +
+                    TableGap;
+        pages_ = Paginate(body_, heading_, tableTop_, BodyHeight());
+    }
+
+    int PageCount() const { return int(pages_.size()); }
+
+    void Paint(QPainter& painter, int index) const {
+        painter.setPen(QPen(Qt::black, BorderWidth));
+        double y = 0;
+        if (index == 0) {
+            DrawLines(painter, title_, 0, title_.lines.size(), {0, 0});
+            const double dateTop = Height(title_, 0, title_.lines.size());
+            DrawLines(painter, date_, 0, date_.lines.size(), {0, dateTop});
+            y = tableTop_;
+        }
+        const double width = page_.width();
+        DrawPiece(painter, Whole(heading_), y, width, true);
+        y += heading_.height;
+        for (const Piece& piece : pages_[std::size_t(index)].pieces) {
+            DrawPiece(painter, piece, y, width);
+            y += piece.height;
+        }
+        painter.drawLine(QPointF(0, y), QPointF(width, y));
+    }
+
+private:
+    double BodyHeight() const { return page_.height() - FooterHeight; }
+
+    QSizeF page_;
+    Table table_;
+    Typesetter set_;
+    Cell title_, date_;
+    Row heading_;
+    std::vector<Row> body_;
+    double tableTop_ = 0;
+    std::vector<SheetPage> pages_;
+};
 
 // Paints every page on the device, whose painter has been begun; `area` is where on each
 // sheet the pages go, in the device's pixels from the painter's origin.
@@ -364,8 +378,8 @@ bool PaintSchedule(QPainter& painter, QPagedPaintDevice& device, QRectF area,
                    const std::vector<ScheduleRow>& rows, QDate date) {
     const double scaleX = device.logicalDpiX() / 96.0, scaleY = device.logicalDpiY() / 96.0;
     const QSizeF page(area.width() / scaleX, area.height() / scaleY);
-    const ScheduleDocument document(QSizeF(page.width(), page.height() - FooterHeight), rows, date);
-    const int count = document.PageCount();
+    const ScheduleSheets sheets(page, rows, date);
+    const int count = sheets.PageCount();
     const QFont footerFont = reportengine::ReportFont({QStringLiteral("Arial"), TextPixels});
     for (int i = 0; i < count; ++i) {
         if (i > 0 && !device.newPage()) return false;
@@ -373,7 +387,7 @@ bool PaintSchedule(QPainter& painter, QPagedPaintDevice& device, QRectF area,
         painter.translate(area.topLeft());
         painter.scale(scaleX, scaleY);
         painter.setRenderHint(QPainter::TextAntialiasing);
-        document.PaintPage(painter, i);
+        sheets.Paint(painter, i);
         painter.setFont(footerFont);
         painter.setPen(Qt::black);
         painter.drawText(QRectF(0, page.height() - FooterHeight, page.width(), FooterHeight),
@@ -385,7 +399,6 @@ bool PaintSchedule(QPainter& painter, QPagedPaintDevice& device, QRectF area,
 }
 
 } // namespace
-
 QPageLayout SchedulePageLayout() {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(20, 10, 10, 10),
                        QPageLayout::Millimeter);
