@@ -198,9 +198,13 @@ void CloseUp(PreparedPage& page, double excess) {
         MoveUp(page.boxes[i], rise[rowOf[i]]);
 }
 
+// A template's millimetres are rounded to its own units, so an edge may stand a hair beyond.
+constexpr double Hair = 0.01;
+
 bool Fits(const PreparedPage& page) {
     const QRectF extent = Extent(page);
-    return extent.bottom() <= page.printable.bottom() && extent.right() <= page.printable.right();
+    return extent.bottom() <= page.printable.bottom() + Hair &&
+           extent.right() <= page.printable.right() + Hair;
 }
 
 } // namespace

@@ -197,6 +197,50 @@ TEST(PreparePage, TextsThatFitMoveNothing) {
     }
 }
 
+// Where a grown box would push the rows below past the printable foot (292 mm of an A4
+// sheet with 5 mm margins), the widest blank band closes first and the texts keep their size;
+// where no band is left to close, the texts get smaller, each row still whole on the sheet.
+TEST(PreparePage, ARunOverPageClosesItsWidestBandFirstThenSetsSmallerText) {
+    const double foot = 292 / 25.4 * 96;
+    const QString words = QStringLiteral("слово ").repeated(60).trimmed();
+
+    Template spacious;
+    spacious.page.boxes = {Box("Top", QRectF(26, 100, 200, 15.1), ""),
+                           Box("Narrow", QRectF(26, 140, 200, 15.1), ""),
+                           Box("Bottom", QRectF(26, foot - 20, 200, 15.1), "Требование")};
+    spacious.page.boxes[0].text = QStringLiteral("Объект");
+    spacious.page.boxes[1].text = words;
+    const PreparedPage closed = PreparePage(spacious);
+    EXPECT_EQ(closed.scale, 1);
+    EXPECT_EQ(closed.Find(QStringLiteral("Bottom"))->font.pixelSize, 13);
+    EXPECT_LE(closed.Find(QStringLiteral("Bottom"))->geometry.bottom(), foot);
+    // The band above the grown box was narrow and stays; the wide one below it closed.
+    EXPECT_EQ(Top(closed, "Narrow"), 140);
+    EXPECT_GE(Top(closed, "Bottom") - closed.Find(QStringLiteral("Narrow"))->geometry.bottom(),
+              SmallestRowGap - 1e-6);
+
+    // Rows 1 mm apart down to the foot: no band to close, so the text gets smaller. The first
+    // row's text is a third wider than its box at 13 px and fits on one line at 9 px.
+    const QString wide = QStringLiteral("Строка, которая не помещается");
+    const double width = QFontMetricsF(ReportFont(FontSpec{})).horizontalAdvance(wide) / 1.3 +
+                         BoxPaddingLeft + BoxPaddingRight;
+    Template packed;
+    for (int row = 0; row < 70; ++row) {
+        const double top = 30 + row * (15.1 + SmallestRowGap);
+        if (top + 15.1 > foot) break;
+        packed.page.boxes.push_back(Box(QStringLiteral("Row%1").arg(row).toUtf8().constData(),
+                                        QRectF(26, top, width, 15.1), "Строка"));
+    }
+    packed.page.boxes[0].text = wide;
+    const PreparedPage smaller = PreparePage(packed);
+    EXPECT_EQ(smaller.scale, 1);
+    EXPECT_LT(smaller.boxes.front().font.pixelSize, 13);
+    EXPECT_GE(smaller.boxes.front().font.pixelSize, SmallestFontPixels);
+    for (const PreparedBox& box : smaller.boxes)
+        EXPECT_LE(box.geometry.bottom(), smaller.printable.bottom() + 0.01)
+            << box.name.toStdString();
+}
+
 TEST(PreparePage, AnEmptyTextHasNoLines) {
     Template t;
     t.variables = {{"nt", {}, false}};

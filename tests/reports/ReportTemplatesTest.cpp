@@ -59,9 +59,11 @@ TEST(ReportTemplates, AreWellFormed) {
                             (index > 0 && !report->variables[index].isCategory))
                     << box.name.toStdString() << ": " << name.toStdString();
             }
-            // The page is A4 and every box lies on it.
-            EXPECT_LE(box.geometry.right(), MmToUnits(210)) << box.name.toStdString();
-            EXPECT_LE(box.geometry.bottom(), MmToUnits(297)) << box.name.toStdString();
+            // The page is A4 and every box lies inside its printable area, 5 mm from the edges.
+            EXPECT_GE(box.geometry.left(), MmToUnits(5)) << box.name.toStdString();
+            EXPECT_GE(box.geometry.top(), MmToUnits(5)) << box.name.toStdString();
+            EXPECT_LE(box.geometry.right(), MmToUnits(205)) << box.name.toStdString();
+            EXPECT_LE(box.geometry.bottom(), MmToUnits(292)) << box.name.toStdString();
         }
         for (const char* shared : {"Memo2", "Memo3", "Memo4", "Date", "Memo5", "Memo20"})
             EXPECT_TRUE(names.contains(QLatin1String(shared))) << shared;
