@@ -127,7 +127,10 @@ public:
 private:
     void Add(Cell& cell, const QString& text, const QFont& font, bool centred, double padding,
              double& y) {
-        auto& layout = *layouts_.emplace_back(std::make_unique<QTextLayout>(text, font));
+        // A line break typed or imported in a text breaks its line on paper as well.
+        QString lines = text;
+        lines.remove(QLatin1Char('\r')).replace(QLatin1Char('\n'), QChar::LineSeparator);
+        auto& layout = *layouts_.emplace_back(std::make_unique<QTextLayout>(lines, font));
         QTextOption option(Qt::AlignLeft | Qt::AlignTop);
         // A tag or a material without blanks still stays inside its column.
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

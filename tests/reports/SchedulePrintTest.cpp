@@ -315,3 +315,16 @@ TEST_F(SchedulePrint, APrinterGetsThePagesOfThePdf) {
         EXPECT_NEAR(title->top, expectedTitle->top, 0.3) << "full page: " << fullPage;
     }
 }
+
+// A line break in an imported text starts a new line on paper, within the row's cell.
+TEST_F(SchedulePrint, ALineBreakInATextStartsANewLine) {
+    ScheduleRow row = CalculatedRow();
+    row.tag = "Т1-108\r\nлиния2";
+    const auto pages = Printed({row});
+    ASSERT_EQ(pages.size(), 1u);
+    const Word* first = Find(pages[0], QStringLiteral("Т1-108"));
+    const Word* second = Find(pages[0], QStringLiteral("линия2"));
+    ASSERT_TRUE(first && second) << TextOf(pages[0]).toStdString();
+    EXPECT_GT(second->top, first->top + 2);
+    EXPECT_NEAR(second->left, first->left, 0.5);
+}
