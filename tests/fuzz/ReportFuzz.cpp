@@ -63,7 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check((page.Find(QStringLiteral("NoResult")) == nullptr) == current);
     Check((page.Find(reports::CheckHeadingBox()) != nullptr) ==
           (shown.CurrentCheck(printed) != nullptr));
-    for (const reportengine::PreparedBox& box : page.boxes)
+    // Nothing printed falls off the sheet, whatever the inputs.
+    const QRectF sheet = page.printable.adjusted(-0.01, -0.01, 0.01, 0.01);
+    for (const reportengine::PreparedBox& box : page.boxes) {
         Check(Printable(box.text));
+        Check(sheet.contains(page.OnSheet(box.geometry)));
+    }
     return 0;
 }

@@ -142,7 +142,7 @@ TEST(ReportFit, EveryKindAndMaterialWithTheLongestTextsStaysOnTheSheet) {
                 widest.KindChosen(kind);
                 std::vector<workflow::Effect> effects;
                 effects.emplace_back(workflow::SetResult{"4133150,0"});
-                effects.emplace_back(std::in_place_type<workflow::ShowCheck>, WidestCheck());
+                effects.emplace_back(workflow::ShowCheck{WidestCheck()});
                 if (kind == 0)
                     effects.push_back(workflow::SetField{Control::RzNumericEdit3, -123456.789});
                 widest.Calculated(kind, in, effects);
