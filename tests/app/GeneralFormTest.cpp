@@ -731,7 +731,7 @@ private slots:
     void theReportKeepsEveryWordAndTheInputsThatMatter() {
         Type(window->RzNumericEdit2, "150");
         const QString norm = Report();
-        QCOMPARE(Line(norm, "Расположение"), QStringLiteral("Расположение Открытый"));
+        QCOMPARE(Line(norm, "Расположение"), QStringLiteral("Расположение Открытый воздух"));
         QVERIFY(norm.contains(QRegularExpression("Открытый\\s+воздух")) || norm.contains("воздух"));
         QCOMPARE(Line(norm, "Норма тепловых"), QStringLiteral("Норма тепловых пртерь, Вт/м —"));
         QCOMPARE(Line(norm, "Число часов"),
