@@ -25,9 +25,8 @@ public:
         , m_edit(edit) {}
     State validate(QString& input, int& pos) const override {
         if (m_edit->showingOwnText()) return Acceptable; // the program's own text, e.g. "(1,5)"
-        const QLocale l = m_edit->locale();
-        const std::string decimal = l.decimalPoint().toStdString();
-        const std::string group = l.groupSeparator().toStdString();
+        const std::string decimal = m_edit->decimalSeparator().toStdString();
+        const std::string group = m_edit->groupSeparator().toStdString();
         if (workflow::IsTypable(input.toStdString(), decimal, group)) return Acceptable;
         if (const auto pasted = workflow::PastedNumber(input.toStdString(), decimal);
             pasted && workflow::IsTypable(*pasted, decimal, group)) {
@@ -99,12 +98,20 @@ void NumericEdit::setFrameVisible(bool visible) {
     update();
 }
 
+QString NumericEdit::decimalSeparator() const {
+    return locale().decimalPoint();
+}
+
+QString NumericEdit::groupSeparator() const {
+    return QString::fromStdString(
+        std::string(workflow::FieldGroupSeparator(locale().groupSeparator().toStdString())));
+}
+
 QString NumericEdit::formatted(double value) const {
-    const QLocale l = locale();
     if (!m_pattern.isEmpty())
-        return FormatPattern(value, m_pattern, l.decimalPoint(), l.groupSeparator());
-    return FormatPattern(value, m_mode == Mode::Integer ? u"0" : u"0.##########", l.decimalPoint(),
-                         l.groupSeparator());
+        return FormatPattern(value, m_pattern, decimalSeparator(), groupSeparator());
+    return FormatPattern(value, m_mode == Mode::Integer ? u"0" : u"0.##########",
+                         decimalSeparator(), groupSeparator());
 }
 
 void NumericEdit::showText(const QString& text) {
@@ -124,17 +131,17 @@ workflow::FieldRule NumericEdit::rule() const {
 double NumericEdit::pendingValue() const {
     const QString shown = text();
     if (shown == formatted(m_value)) return m_value; // untouched: keep the digits the pattern hides
-    const QLocale l = locale();
-    return workflow::TypedValue(shown.toStdString(), m_value, l.decimalPoint().toStdString(),
-                                l.groupSeparator().toStdString());
+    return workflow::TypedValue(shown.toStdString(), m_value, decimalSeparator().toStdString(),
+                                groupSeparator().toStdString());
 }
 
 void NumericEdit::leave() {
     m_inside = false;
     const double old = m_value;
     m_value = pendingValue();
-    if (workflow::OutsideLimits(rule(), m_value)) emit rangeError(m_value);
-    m_value = workflow::BringIntoRange(rule(), m_value);
+    const workflow::LeftValue left = workflow::LeaveField(rule(), m_value);
+    if (left.outsideLimits) emit rangeError(m_value);
+    m_value = left.value;
     showText(formatted(m_value));
     if (m_value != old) emit valueChanged();
 }
@@ -176,13 +183,12 @@ void NumericEdit::focusOutEvent(QFocusEvent* event) {
 
 void NumericEdit::keyPressEvent(QKeyEvent* event) {
     // A point or comma typed is meant as the decimal separator, whatever the keyboard
-    // layout or the number pad produce; an integer field rounds the fraction on leaving.
-    const QLocale l = locale();
+    // layout, the number pad or the locale's grouping; an integer field rounds the fraction
+    // on leaving.
     const QString typed = event->text();
     m_typingKey = !event->matches(QKeySequence::Paste);
-    if (!isReadOnly() && (typed == u"." || typed == u",") && typed != l.decimalPoint() &&
-        typed != l.groupSeparator()) {
-        insert(l.decimalPoint());
+    if (!isReadOnly() && (typed == u"." || typed == u",") && typed != decimalSeparator()) {
+        insert(decimalSeparator());
     } else {
         QLineEdit::keyPressEvent(event);
     }

@@ -35,9 +35,13 @@ public:
     double minimum() const { return m_minimum; }
     double maximum() const { return m_maximum; }
 
-    // See FormatPattern for the syntax; the separators are those of the widget's locale.
+    // See FormatPattern for the syntax; the separators are those of the widget's locale,
+    // except a group separator that could be read as a decimal one (see
+    // workflow::FieldGroupSeparator).
     QString displayFormat() const { return m_pattern; }
     void setDisplayFormat(const QString& pattern);
+    QString decimalSeparator() const;
+    QString groupSeparator() const;
 
     QColor frameColor() const { return m_frameColor; }
     void setFrameColor(const QColor& color);

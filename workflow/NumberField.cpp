@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace workflow {
 
@@ -112,6 +113,11 @@ std::optional<double> ParseNumber(std::string_view text, std::string_view decima
     value = std::min(value, std::numeric_limits<double>::max());
     if (value == 0) return 0.0; // never "-0"
     return negative ? -value : value;
+}
+
+std::string_view FieldGroupSeparator(std::string_view localeGroupSeparator) {
+    if (localeGroupSeparator == "," || localeGroupSeparator == ".") return "\u00A0";
+    return localeGroupSeparator;
 }
 
 bool IsTypable(std::string_view text, std::string_view decimalSeparator,
@@ -232,10 +238,17 @@ std::optional<ShowMessage> RangeMessage(const NumberFieldSpec& field, double val
     return ShowMessage{std::string(RangeErrorText), std::string(InputErrorCaption)};
 }
 
+LeftValue LeaveField(const FieldRule& rule, double typed) {
+    return {OutsideLimits(rule, typed), BringIntoRange(rule, typed)};
+}
+
 LeftField LeaveField(const NumberFieldSpec& field, std::string_view text, double previous,
                      std::string_view decimalSeparator, std::string_view groupSeparator) {
     const double typed = TypedValue(text, previous, decimalSeparator, groupSeparator);
-    return {RangeMessage(field, typed), BringIntoRange(field, typed)};
+    const LeftValue left = LeaveField(RuleOf(field), typed);
+    std::optional<ShowMessage> message;
+    if (left.outsideLimits) message = RangeMessage(field, typed);
+    return {std::move(message), left.value};
 }
 
 int32_t ToInt32(double value) {

@@ -13,10 +13,11 @@
 
 namespace workflow {
 
-// Fields without limits still stop here, so that nothing downstream can overflow; typing
-// cannot reach it (see MaxIntegerDigits).
+// Fields without limits still stop here, so that nothing downstream can overflow. Typing
+// goes one digit past it, so that the million itself can be typed and a larger number is
+// brought to it when the field is left.
 inline constexpr double UnlimitedBound = 1'000'000;
-inline constexpr int MaxIntegerDigits = 6;
+inline constexpr int MaxIntegerDigits = 7;
 
 // Whole numbers or decimals, and the limits that apply when the user leaves the field.
 struct FieldRule {
@@ -30,6 +31,11 @@ FieldRule RuleOf(const NumberFieldSpec& field);
 // text that is no number, gives none.
 std::optional<double> ParseNumber(std::string_view text, std::string_view decimalSeparator,
                                   std::string_view groupSeparator);
+
+// The group separator a field shows and reads: the locale's, unless a reader would take it
+// for a decimal separator ("," or "." as in the C locale), then a no-break space. Either
+// of those typed into a field is its decimal separator.
+std::string_view FieldGroupSeparator(std::string_view localeGroupSeparator);
 
 // Whether text may stand in a field while the user types: a sign only in front, at most
 // MaxIntegerDigits digits before the one decimal separator, group separators as the field
@@ -59,6 +65,14 @@ bool OutsideLimits(const FieldRule& rule, double value);
 // The message that leaving the field with this value shows before the limit applies;
 // only the air temperature of the condensation page has one.
 std::optional<ShowMessage> RangeMessage(const NumberFieldSpec& field, double value);
+
+// Leaving a field with a typed value: whether the (rounded) value lies beyond the limits,
+// which the field's range hook hears of before the limit applies, and the value it takes.
+struct LeftValue {
+    bool outsideLimits;
+    double value;
+};
+LeftValue LeaveField(const FieldRule& rule, double typed);
 
 // Leaving a field with the text typed into it: the range message (if any), then the value
 // the field takes.

@@ -297,6 +297,14 @@ std::string BroughtIntoRange(const NumberFieldSpec& field, const std::string& ca
            " — вне пределов поля, принято " + DecimalText(taken, 3, separator, true);
 }
 
+// A whole-number field rounds a fraction; the figure is written with all its decimals, so
+// that what was rounded can be seen.
+std::string Rounded(const std::string& caption, double typed, double taken,
+                    std::string_view separator) {
+    return caption + ": " + DecimalText(typed, 6, separator, true) +
+           " — округлено до целого, принято " + DecimalText(taken, 0, separator);
+}
+
 void Append(std::string& texts, std::string_view text) {
     if (text.empty()) return;
     if (!texts.empty()) texts += "; ";
@@ -304,7 +312,8 @@ void Append(std::string& texts, std::string_view text) {
 }
 
 // The inputs of a line, or why it cannot be read. A value is taken as the field takes it
-// when the user leaves it; `brought` tells of each value brought into the field's limits.
+// when the user leaves it; `brought` tells of each value brought into the field's limits
+// or rounded to a whole number.
 std::variant<Inputs, Unread> InputsOfLine(const KindReading& reading, const CsvRecord& record,
                                           std::string_view separator, std::string& brought) {
     Inputs in = reading.base;
@@ -332,10 +341,13 @@ std::variant<Inputs, Unread> InputsOfLine(const KindReading& reading, const CsvR
                 number ? ParseNumber(*number, ",", "") : std::nullopt;
             if (!value) return Unread{Quoted(input.caption) + ": не число " + Quoted(cell)};
             const NumberFieldSpec& field = NumberField(input.control);
-            const double taken = BringIntoRange(field, *value);
-            if (OutsideLimits(RuleOf(field), *value))
-                Append(brought, BroughtIntoRange(field, input.caption, *value, taken, separator));
-            in.Field(input.control) = taken;
+            const LeftValue left = LeaveField(RuleOf(field), *value);
+            if (left.outsideLimits)
+                Append(brought,
+                       BroughtIntoRange(field, input.caption, *value, left.value, separator));
+            else if (left.value != *value)
+                Append(brought, Rounded(input.caption, *value, left.value, separator));
+            in.Field(input.control) = left.value;
         }
     }
     return in;

@@ -59,9 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckParsed(parsed);
 
     if (IsTypable(text, decimal, group) && HasDigit(text)) {
-        // What the field lets the user type is a number within the field's million.
+        // What the field lets the user type is a number of at most MaxIntegerDigits whole
+        // digits, which leaving brings within the field's million.
         Check(parsed.has_value());
-        Check(std::abs(*parsed) <= UnlimitedBound);
+        Check(std::abs(*parsed) < std::pow(10.0, MaxIntegerDigits));
     }
 
     if (const std::optional<std::string> pasted = PastedNumber(text, decimal)) {

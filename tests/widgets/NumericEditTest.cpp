@@ -9,14 +9,14 @@
 #include <memory>
 
 // A window with the edit under test and a neighbour to move the focus to, under
-// Russian settings.
+// Russian settings unless told otherwise.
 struct EditWindow {
     QWidget window;
     NumericEdit* edit = new NumericEdit(&window);
     QLineEdit* neighbour = new QLineEdit(&window);
 
-    EditWindow() {
-        window.setLocale(QLocale(QLocale::Russian, QLocale::Russia));
+    explicit EditWindow(const QLocale& locale = QLocale(QLocale::Russian, QLocale::Russia)) {
+        window.setLocale(locale);
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(edit);
         layout->addWidget(neighbour);
@@ -47,6 +47,8 @@ private slots:
     void rangeAppliesOnLeavingNotOnSetting();
     void typingAcceptsOnlyWhatTheModeAllows_data();
     void typingAcceptsOnlyWhatTheModeAllows();
+    void commaOrPointIsTheDecimalSeparatorInEveryLocale_data();
+    void commaOrPointIsTheDecimalSeparatorInEveryLocale();
     void pastedNumbersAreReadAndWordsRefusedVisibly();
     void patternShownOnSetEnterAndLeave();
     void enteredOnceAndMayEmptyTheField();
@@ -123,12 +125,14 @@ void NumericEditTest::typingAcceptsOnlyWhatTheModeAllows_data() {
     QTest::newRow("letters and late signs") << false << "12a-3+4"    << "1234"    << 1234.0;
     QTest::newRow("fraction rounds")        << false << "12,5"       << "12,5"    << 13.0;
     QTest::newRow("point in integer")       << false << "12.4"       << "12,4"    << 12.0;
-    QTest::newRow("six digits at most")     << false << "123456789"  << "123456"  << 123456.0;
+    QTest::newRow("the million")            << false << "1000000"    << "1000000" << 1e6;
+    QTest::newRow("minus the million")      << false << "-1000000"   << "-1000000" << -1e6;
+    QTest::newRow("seven digits at most")   << false << "99999999"   << "9999999" << 1e6;
     QTest::newRow("leading minus")          << false << "-25"        << "-25"     << -25.0;
     QTest::newRow("negative half")          << false << "-2,5"       << "-2,5"    << -3.0;
     QTest::newRow("one separator")          << true  << "1,2,5"      << "1,25"    << 1.25;
     QTest::newRow("point becomes comma")    << true  << "0.5"        << "0,5"     << 0.5;
-    QTest::newRow("six before separator")   << true  << "12345678,5" << "123456,5" << 123456.5;
+    QTest::newRow("seven before separator") << true  << "12345678,5" << "1234567,5" << 1e6;
     // clang-format on
 }
 
@@ -146,6 +150,59 @@ void NumericEditTest::typingAcceptsOnlyWhatTheModeAllows() {
     QCOMPARE(w.edit->text(), text); // the typed text stands while typing
     w.leave();
     QCOMPARE(w.edit->value(), value);
+}
+
+void NumericEditTest::commaOrPointIsTheDecimalSeparatorInEveryLocale_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<bool>("pasted");
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    // The C locale groups digits with a comma, which a reader takes for the decimal one.
+    const QLocale c = QLocale::c();
+    // clang-format off
+    QTest::newRow("ru, comma typed")  << russian << "0,3" << false;
+    QTest::newRow("ru, point typed")  << russian << "0.3" << false;
+    QTest::newRow("C, comma typed")   << c       << "0,3" << false;
+    QTest::newRow("C, point typed")   << c       << "0.3" << false;
+    QTest::newRow("C, comma pasted")  << c       << "0,3" << true;
+    QTest::newRow("C, point pasted")  << c       << "0.3" << true;
+    // clang-format on
+}
+
+void NumericEditTest::commaOrPointIsTheDecimalSeparatorInEveryLocale() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, input);
+    QFETCH(bool, pasted);
+
+    // The channel height: decimals, 0.1 to 5.
+    EditWindow w(locale);
+    QVERIFY(w.ready());
+    w.edit->setMode(NumericEdit::Mode::Decimal);
+    w.edit->setDisplayFormat(",0.###;(,0.###)");
+    w.edit->setRange(0.1, 5);
+    w.edit->setValue(1);
+    if (pasted) {
+        w.enter();
+        QApplication::clipboard()->setText(input);
+        w.edit->selectAll();
+        w.edit->paste();
+    } else {
+        w.type(input);
+    }
+    w.leave();
+    QCOMPARE(w.edit->value(), 0.3);
+    QCOMPARE(w.edit->text(), "0" + locale.decimalPoint() + "3");
+
+    // The field never groups with a mark that could be read as a decimal separator, so that
+    // its own text reads back the same when typed on.
+    w.edit->clearRange();
+    w.edit->setValue(1234.5);
+    QCOMPARE(w.edit->text(), "1\u00A0234" + locale.decimalPoint() + "5");
+    w.enter();
+    w.edit->end(false);
+    QTest::keyClicks(w.edit, "6");
+    w.leave();
+    QCOMPARE(w.edit->value(), 1234.56);
 }
 
 void NumericEditTest::pastedNumbersAreReadAndWordsRefusedVisibly() {

@@ -71,11 +71,14 @@ TEST(IsTypable, ASignInFrontDigitsAndOneSeparator) {
         {"+5",             true},
         {"\u22125",        true},  // the typeset minus
         {"123456",         true},
-        {"1234567",        false}, // more than a field's million
+        {"1000000",        true},  // the million itself
+        {"-1000000",       true},
+        {"9999999",        true},  // brought to the million when the field is left
+        {"12345678",       false}, // more digits than any field takes
         {"1\u00A0000",     true},  // grouped as the field shows it on entry
         {"12,5",           true},  // also in a whole-number field, which rounds it later
         {",5",             true},
-        {"123456,789",     true},
+        {"1234567,891",    true},
         {"1,5,5",          false},
         {"1.5",            false}, // another locale's separator
         {"1-2",            false}, // a minus only in front
@@ -127,6 +130,22 @@ TEST(PastedNumber, TrimsDropsGroupsAndReadsEitherSeparator) {
         EXPECT_EQ(PastedNumber(c.clip, c.decimal), c.text) << c.clip;
 }
 
+TEST(FieldGroupSeparator, ACommaOrPointIsAlwaysTheDecimalSeparator) {
+    EXPECT_EQ(FieldGroupSeparator(Nbsp), Nbsp);
+    EXPECT_EQ(FieldGroupSeparator("\u202F"), "\u202F");
+    EXPECT_EQ(FieldGroupSeparator("'"), "'");
+    // The C locale groups with a comma: «0,3» typed or pasted there is 0.3, never 3.
+    for (const char* localeGroup : {",", "."}) {
+        const std::string_view group = FieldGroupSeparator(localeGroup);
+        EXPECT_EQ(group, Nbsp);
+        EXPECT_FALSE(IsTypable("0,3", ".", group));
+        const std::optional<std::string> pasted = PastedNumber("0,3", ".");
+        ASSERT_TRUE(pasted);
+        EXPECT_EQ(LeaveField(NumberField(Control::RzNumericEdit21), *pasted, 1, ".", group).value,
+                  0.3);
+    }
+}
+
 struct LeaveCase {
     Control field;
     const char* text;
@@ -152,6 +171,8 @@ TEST(LeaveField, EmptyCountsAsZeroFractionsRoundAndLimitsApply) {
         {Control::RzNumericEdit1,  "1,5,5",   Previous, false}, // no number: the field keeps its value
         {Control::RzNumericEdit1,  "-273",    -273,  false},
         {Control::RzNumericEdit1,  "5000000000", 1e6, false}, // unlimited fields stop at a million
+        {Control::RzNumericEdit1,  "9999999", 1e6,   false},
+        {Control::RzNumericEdit2,  "-1000000", -1e6, false},
         {Control::RzNumericEdit2,  "-5000000000", -1e6, false},
         {Control::RzNumericEdit6,  "12,5",    13,    false}, // a whole-number field rounds halves away from zero
         {Control::RzNumericEdit6,  "-12,5",   -13,   false},

@@ -115,6 +115,20 @@ TEST(ScheduleImport, ReadsWhatPeopleTypeIntoASpreadsheet) {
     EXPECT_EQ(planes.rows[0].object, "Плоскость");
 }
 
+TEST(ScheduleImport, AFractionInAWholeNumberColumnIsRoundedAndSaidSo) {
+    const ImportResult result = Import(Lines({
+        SurfaceHeading,
+        "2;Т1;Труба;На открытом воздухе;Металл;Цилиндр ЗОРБАЛИТ - 80;20;150,5;45.4;108",
+    }));
+    ASSERT_EQ(result.rows.size(), 1u);
+    const ScheduleRow& row = result.rows[0];
+    EXPECT_EQ(row.warning, "Температура теплоносителя (°C): 150,5 — округлено до целого, "
+                           "принято 151; Температура на поверхности (°C): 45,4 — округлено до "
+                           "целого, принято 45");
+    EXPECT_EQ(InputsOfRow(row).Field(Control::RzNumericEdit7), 151);
+    EXPECT_EQ(InputsOfRow(row).Field(Control::RzNumericEdit8), 45);
+}
+
 TEST(ScheduleImport, ARejectedLineIsARowWithTheBoxTheWindowShows) {
     // Condensation: a carrier warmer than the air cannot wet the surface.
     Inputs in = InputsAfterChoosing(2);
