@@ -5,6 +5,7 @@
 #include "Pictures.h"
 
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include <exception>
@@ -21,7 +22,7 @@ void InstallQtRussianTranslations(QCoreApplication* app) {
     for (const char* catalogue : {"qtbase", "qtwebengine"}) {
         auto* translator = new QTranslator(app);
         for (const QString& folder : folders) {
-            if (translator->load(QLocale(QLocale::Russian), QLatin1String(catalogue),
+            if (translator->load(Application::ProgramLocale(), QLatin1String(catalogue),
                                  QStringLiteral("_"), folder)) {
                 QCoreApplication::installTranslator(translator);
                 break;
@@ -35,6 +36,10 @@ void InstallQtRussianTranslations(QCoreApplication* app) {
 
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv) {
+    // Every figure the program shows, prints, stores and exports is written the Russian way,
+    // whatever the environment says (C.UTF-8 would give "14.7" beside the "9,0" of a
+    // schedule made elsewhere): the widgets and QLocale() read this default.
+    QLocale::setDefault(ProgramLocale());
     InstallQtRussianTranslations(this);
     setApplicationName(QStringLiteral("Расчёт теплоизоляции"));
     setDesktopFileName(QStringLiteral("izolcalc"));

@@ -57,13 +57,13 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
                             QAbstractItemView::AnyKeyPressed);
     table_->setWordWrap(false);
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setColumnWidth(ScheduleModel::Number, 32);
-    table_->setColumnWidth(ScheduleModel::Tag, 90);
-    table_->setColumnWidth(ScheduleModel::Kind, 160);
-    table_->setColumnWidth(ScheduleModel::Object, 100);
-    table_->setColumnWidth(ScheduleModel::Material, 150);
-    table_->setColumnWidth(ScheduleModel::Inputs, 220);
+    // Each column as wide as what it shows, headings included; the inputs, a paragraph, start
+    // at a width of their own; the check takes the rest.
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(ScheduleModel::Inputs, QHeaderView::Interactive);
+    table_->setColumnWidth(ScheduleModel::Inputs, 260);
+    header->setSectionResizeMode(ScheduleModel::Check, QHeaderView::Stretch);
     // A double click on the tag edits it; anywhere else it opens the calculation.
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.column() == ScheduleModel::Tag) return;

@@ -4,6 +4,7 @@
 
 #include "CalculateCommand.h"
 #include "Colors.h"
+#include "Fonts.h"
 #include "GroupBarGroup.h"
 #include "MessageBoxes.h"
 #include "MethodSelection.h"
@@ -30,6 +31,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QWindow>
@@ -53,6 +56,7 @@ TFGeneral::TFGeneral(QWidget* parent)
     MapControls();
     ConfigureInputs();
     ConnectHandlers();
+    RestoreWindowPlace();
     FormCreate();
 }
 
@@ -80,7 +84,7 @@ void TFGeneral::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shown_) return;
     shown_ = true;
-    if (const QScreen* screen = this->screen()) {
+    if (const QScreen* screen = this->screen(); screen && !placeRestored_) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
@@ -107,6 +111,7 @@ void TFGeneral::FormShow() {
 }
 
 bool TFGeneral::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == rightPane_ && event->type() == QEvent::Resize) PlaceRightPane();
     // The window paints while it handles its first exposure; the splash follows.
     if (watched == windowHandle() && event->type() == QEvent::Expose) {
         watched->removeEventFilter(this);
@@ -116,8 +121,35 @@ bool TFGeneral::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFGeneral::closeEvent(QCloseEvent* event) {
+    SaveWindowPlace();
     FormClose();
     QMainWindow::closeEvent(event);
+}
+
+QString TFGeneral::WindowSettingsPath() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/window.ini");
+}
+
+namespace {
+
+const QString GeometryKey = QStringLiteral("window/geometry");
+
+} // namespace
+
+void TFGeneral::RestoreWindowPlace() {
+    const QString path = WindowSettingsPath();
+    if (path.isEmpty()) return;
+    const QByteArray geometry = QSettings(path, QSettings::IniFormat).value(GeometryKey).toByteArray();
+    // Qt keeps a restored window on the screens there are now.
+    placeRestored_ = !geometry.isEmpty() && restoreGeometry(geometry);
+}
+
+void TFGeneral::SaveWindowPlace() const {
+    const QString path = WindowSettingsPath();
+    if (path.isEmpty()) return;
+    QSettings settings(path, QSettings::IniFormat);
+    settings.setValue(GeometryKey, saveGeometry());
 }
 
 void TFGeneral::FormClose() {
@@ -187,7 +219,10 @@ void TFGeneral::SelectMethod(int method) {
 void TFGeneral::ShowHeader(const QString& text) {
     // A header of two lines grows up into the blank strip above it, clear of the red rule.
     StaticText->setText(text);
-    const QRect header = HeaderPlace;
+    const int width =
+        Notebook1->currentWidget() == Calc ? CalcPageSize.width()
+                                           : std::max(CalcPageSize.width(), rightPane_->width());
+    const QRect header(0, HeaderTop, width, HeaderBottom - HeaderTop);
     const QMargins margins = StaticText->contentsMargins();
     const int lines =
         StaticText->fontMetrics()
@@ -299,12 +334,27 @@ void TFGeneral::ShowResultState() {
                    QColor(check && !check->met ? Colors::Accent : Colors::Text));
     AcceptedCheckLine->setPalette(strip);
 
-    // A long result grows to the left over the dots, so that the unit stays readable.
-    RzLabel4->adjustSize();
+    PlaceResult();
+}
+
+void TFGeneral::PlaceResult() {
+    // A long result grows to the left over the dots, so that the unit stays readable; one
+    // longer than the dotted run steps its font down rather than cover the caption's words.
+    constexpr int ResultPixels = 16, SmallestPixels = 9, WordsGap = 4;
     const QString caption = RzLabel6->text();
-    const int unitLeft = RzLabel6->x() + RzLabel6->fontMetrics().horizontalAdvance(
+    const QFontMetrics captionMetrics = RzLabel6->fontMetrics();
+    const int wordsEnd = RzLabel6->x() + WordsGap +
+                         captionMetrics.horizontalAdvance(caption.left(caption.indexOf(u'.')));
+    const int unitLeft = RzLabel6->x() + captionMetrics.horizontalAdvance(
                                              caption.left(caption.lastIndexOf(u'.') + 1));
-    RzLabel4->move(std::min(ResultLeft, unitLeft - RzLabel4->width()), RzLabel4->y());
+    for (int pixels = ResultPixels;; --pixels) {
+        RzLabel4->setFont(UiFont(UiFace::MsSansSerif, pixels, true));
+        RzLabel4->adjustSize();
+        if (RzLabel4->width() <= unitLeft - wordsEnd || pixels == SmallestPixels) break;
+    }
+    // On the caption's baseline.
+    RzLabel4->move(std::max(wordsEnd, std::min(ResultLeft, unitLeft - RzLabel4->width())),
+                   RzLabel6->y() + captionMetrics.ascent() - RzLabel4->fontMetrics().ascent());
 }
 
 // ---- Field behaviours --------------------------------------------------------------------

@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QSize>
 #include <array>
 #include <memory>
 
@@ -45,6 +46,9 @@ public:
     int CalcMethod() const;
     // The engine; never null while the window takes input.
     T_calc* Engine() const { return calc_.get(); }
+    // Where the window keeps its size and place between runs: a file of its own in the
+    // user's configuration folder (a test folder when QStandardPaths' test mode is on).
+    static QString WindowSettingsPath();
 
     // ---- Frame ----
     QStatusBar* StatusBar;
@@ -165,8 +169,16 @@ private:
     // Where the result text stands when it fits before the unit; its baseline is that of
     // the caption below, whose dotted run it stands on.
     static constexpr int ResultLeft = 308;
-    // The header line, and the room a wrapped header keeps from the red rule below.
-    static constexpr QRect HeaderPlace{0, 12, 586, 28};
+    // The window as it first opens, and the calculation pages, which keep that layout at
+    // the top left when the window grows.
+    static constexpr QSize FirstSize{834, 561};
+    static constexpr QSize CalcPageSize{586, 499};
+    // The right pane from the top: a blank strip, the header line, the red rule, the pages;
+    // a wrapped header keeps HeaderGap from the rule.
+    static constexpr int HeaderTop = 12;
+    static constexpr int HeaderBottom = 40;
+    static constexpr int RuleHeight = 3;
+    static constexpr int PagesTop = HeaderBottom + RuleHeight;
     static constexpr int HeaderGap = 3;
 
     // Layout (uGneneralFormsLayout.cpp): every control with its place, caption and rules.
@@ -182,7 +194,14 @@ private:
     void MapControls();
 
     void SelectMethod(int method);
+    // Over a calculation page the header is centred on the page, elsewhere on the pane.
     void ShowHeader(const QString& text);
+    void PlaceRightPane();
+    // The result on the dotted run of its caption, clear of its words and its unit.
+    void PlaceResult();
+    // The window's size and place, kept between runs.
+    void RestoreWindowPlace();
+    void SaveWindowPlace() const;
     // Every command that reads the inputs first leaves the field being edited, as a click
     // on its button does, so that the field's rules and messages come first.
     void SettleEditedField(QWidget* commandButton);
@@ -206,6 +225,8 @@ private:
     void LoadSchedule();
     void SaveSchedule();
 
+    QWidget* rightPane_ = nullptr;
+    bool placeRestored_ = false;
     std::unique_ptr<T_calc> calc_;
     std::unique_ptr<reports::ReportTemplates> reports_; // frxReport1..5
     std::array<QWidget*, workflow::ControlCount> controls_{};

@@ -227,14 +227,15 @@ QString CaptionOf(workflow::Control control) {
 void TFGeneral::BuildFrame() {
     setObjectName(QStringLiteral("FGeneral"));
     setWindowTitle(QStringLiteral("Программа расчёта толщины теплоизоляционного слоя материалов "));
-    setFixedSize(834, 561);
+    // The window grows and is maximised; the calculation pages need their first size.
+    setMinimumSize(FirstSize);
+    resize(FirstSize);
     setFont(UiFont(UiFace::MsSansSerif, 11));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
 
     StatusBar = Make<QStatusBar>(this, "StatusBar");
-    StatusBar->setSizeGripEnabled(false);
     StatusBar->setFixedHeight(19);
     StatusBar->setAutoFillBackground(true);
     setStatusBar(StatusBar);
@@ -247,11 +248,15 @@ void TFGeneral::BuildFrame() {
     Splitter->setChildrenCollapsible(false);
     setCentralWidget(Splitter);
 
-    // Left pane: header picture, grey rule, group bar.
+    // Left pane: header picture, grey rule, group bar, which takes the height there is.
     QWidget* left = WhitePanel(Splitter, "LeftPane");
     left->setFixedWidth(241);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->setSpacing(0);
     PHeader = WhitePanel(left, "PHeader");
-    PHeader->setGeometry(0, 0, 241, 40);
+    PHeader->setFixedSize(241, 40);
+    leftLayout->addWidget(PHeader);
     iMain = Make<Picture>(PHeader, "iMain");
     iMain->setSource(QString::fromLatin1(Pictures::Header));
     iMain->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -259,11 +264,12 @@ void TFGeneral::BuildFrame() {
     auto* rule = Make<Backdrop>(left, "spLeftLine");
     rule->setColor(QColor(0xc0, 0xc0, 0xc0));
     rule->setRadius(0);
-    rule->setGeometry(0, 40, 241, 5);
+    rule->setFixedSize(241, 5);
+    leftLayout->addWidget(rule);
     spLeftLine = rule;
     GroupBar = Make<::GroupBar>(left, "GroupBar");
-    GroupBar->setGeometry(0, 45, 241, 497);
     GroupBar->setGroupBorder(4);
+    leftLayout->addWidget(GroupBar, 1);
 
     RGCalc = GroupBar->addGroup(QStringLiteral("Расчет толщины изоляции"));
     RGCalc->setObjectName(QStringLiteral("RGCalc"));
@@ -281,23 +287,24 @@ void TFGeneral::BuildFrame() {
     GrSchedule->setOpenHeight(47);
     GrSchedule->addItem(QStringLiteral("Ведомость расчётов"));
 
-    // Right pane: blank strip, header line, red rule, page container.
+    // Right pane: blank strip, header line, red rule, page container; it takes the room the
+    // window gives (PlaceRightPane).
     QWidget* right = WhitePanel(Splitter, "RightPane");
-    right->setFixedWidth(586);
+    right->setMinimumWidth(CalcPageSize.width());
+    right->installEventFilter(this);
+    rightPane_ = right;
     Label1 = Make<QLabel>(right, "Label1");
-    Label1->setGeometry(0, 0, 586, 12);
     StaticText = Make<QLabel>(right, "StaticText");
-    StaticText->setGeometry(HeaderPlace);
     StaticText->setContentsMargins(10, 0, 10, 0); // a long header keeps off the window's edge
     StaticText->setFont(UiFont(UiFace::MsSansSerif, 12, true));
     StaticText->setAlignment(Qt::AlignCenter);
     StaticText->setWordWrap(true);
     RzSeparator2 = Make<SeparatorLine>(right, "RzSeparator2");
-    RzSeparator2->setGeometry(0, 40, 586, 3);
     Notebook1 = Make<QStackedWidget>(right, "Notebook1");
-    Notebook1->setGeometry(0, 43, 586, 499);
 
-    Splitter->setSizes({241, 586});
+    Splitter->setStretchFactor(0, 0);
+    Splitter->setStretchFactor(1, 1);
+    Splitter->setSizes({241, CalcPageSize.width()});
     Splitter->handle(1)->setEnabled(false); // the bar is locked
 
     Browser = WhitePanel(Notebook1, "Browser");
@@ -313,15 +320,24 @@ void TFGeneral::BuildFrame() {
     SchedulePane->setObjectName(QStringLiteral("Schedule"));
     Notebook1->addWidget(SchedulePane);
 
+    // The calculation pages keep their place at the top left however the window grows.
     Calc = WhitePanel(Notebook1, "Calc");
     Notebook1->addWidget(Calc);
     PanelCalc = WhitePanel(Calc, "PanelCalc");
-    PanelCalc->setGeometry(0, 0, 586, 499);
+    PanelCalc->setGeometry(QRect(QPoint(0, 0), CalcPageSize));
     Notebook = Make<QStackedWidget>(PanelCalc, "Notebook");
     Notebook->setGeometry(0, 0, 586, 257);
     PClose = WhitePanel(PanelCalc, "PClose");
     PClose->setGeometry(0, 255, 586, 244);
     Notebook1->setCurrentWidget(Calc);
+}
+
+void TFGeneral::PlaceRightPane() {
+    const QSize size = rightPane_->size();
+    Label1->setGeometry(0, 0, size.width(), HeaderTop);
+    RzSeparator2->setGeometry(0, HeaderBottom, size.width(), RuleHeight);
+    Notebook1->setGeometry(0, PagesTop, size.width(), size.height() - PagesTop);
+    ShowHeader(StaticText->text());
 }
 
 void TFGeneral::BuildPages() {

@@ -1,7 +1,8 @@
 // An exception that escapes an event handler is shown in the error box, and the program
-// goes on with the next event; Qt's own texts are Russian from the start.
+// goes on with the next event; Qt's own texts and the figures are Russian from the start.
 #include "Application.h"
 #include "MessageBoxes.h"
+#include "Utf8Text.h"
 
 #include <QTimer>
 #include <QtTest>
@@ -21,6 +22,9 @@ protected:
 } // namespace
 
 int main(int argc, char** argv) {
+    // An environment without a Russian locale, as in a container or a bare session.
+    qputenv("LC_ALL", "C.UTF-8");
+    QLocale::setDefault(QLocale::c());
     Application app(argc, argv);
     QStringList shown;
     SetMessageBoxHook([&](const QString& text, const QString&) { shown << text; });
@@ -38,9 +42,14 @@ int main(int argc, char** argv) {
     // Qt's own texts speak Russian from the start: its dialogs and the reference page's menu.
     const QStringList qtTexts{QCoreApplication::translate("QPlatformTheme", "Cancel"),
                               QCoreApplication::translate("RenderViewContextMenuQt", "Back")};
+    // Every figure is written with one separator, the program's, whatever the environment.
+    const QString figures = QLocale().toString(1234.5, 'f', 1) + " " + Text(DecimalSeparator());
     const bool ok = wentOn && shown == QStringList{QStringLiteral("Сбой обработчика"), QString()} &&
+                    figures == QStringLiteral("1\u00A0234,5 ,") &&
                     QCoreApplication::applicationName() == QStringLiteral("Расчёт теплоизоляции") &&
                     qtTexts == QStringList{QStringLiteral("Отмена"), QStringLiteral("Назад")};
-    if (!ok) qWarning() << "shown:" << shown << "went on:" << wentOn << "Qt's texts:" << qtTexts;
+    if (!ok)
+        qWarning() << "shown:" << shown << "went on:" << wentOn << "Qt's texts:" << qtTexts
+                   << "figures:" << figures;
     return ok ? 0 : 1;
 }

@@ -19,10 +19,13 @@
 
 #include <QAction>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QStatusBar>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTableView>
@@ -122,6 +125,13 @@ private slots:
 
     void init() {
         QFile::remove(schedule::DefaultSchedulePath());
+        QFile::remove(TFGeneral::WindowSettingsPath());
+        OpenWindow();
+        boxes.clear();
+    }
+
+    // A new window, as the program opens it.
+    void OpenWindow() {
         window = std::make_unique<TFGeneral>();
         FGeneral = window.get();
         window->show();
@@ -129,7 +139,6 @@ private slots:
         FTitle->Image1Click();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        boxes.clear();
     }
 
     void cleanup() {
@@ -699,33 +708,170 @@ private slots:
         QCOMPARE(window->RzLabel4->text(), QStringLiteral("0"));
     }
 
-    void aThicknessBeyondTheRoundingIsWordsAndTheUnitStays() {
-        window->RGCalc->click(4);
-        const QString unit = QStringLiteral("мм");
-        const QRect unitRect = [&] {
-            const QString caption = window->RzLabel6->text();
-            const int left = window->RzLabel6->fontMetrics().horizontalAdvance(
-                caption.left(caption.size() - unit.size()));
-            return QRect(window->RzLabel6->x() + left, window->RzLabel6->y(),
-                         window->RzLabel6->fontMetrics().horizontalAdvance(unit),
-                         window->RzLabel6->height());
-        }();
-        Type(window->RzNumericEdit27, "1");
-        Type(window->RzNumericEdit28, "1000");
+    // However long, the result stands whole on the dotted run of its caption: it covers
+    // neither the caption's words nor the unit, on one baseline with them.
+    void aLongResultCoversNeitherTheCaptionNorTheUnit_data() {
+        QTest::addColumn<QString>("water");
+        QTest::addColumn<QString>("hours");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("short") << "1" << "24" << "120,0";
+        QTest::newRow("millions") << "10" << "300" << "1,5828E+06";
+        QTest::newRow("billions") << "10" << "500" << "1,5161E+09";
+        QTest::newRow("beyond the rounding") << "1" << "1000" << "более 2·10⁹";
+    }
+
+    void aLongResultCoversNeitherTheCaptionNorTheUnit() {
+        QFETCH(QString, water);
+        QFETCH(QString, hours);
+        QFETCH(QString, result);
+        QLabel* caption = window->RzLabel6;
+        const QString text = caption->text();
+        const QFontMetrics metrics = caption->fontMetrics();
+        const auto run = [&](int from, int to) { // the caption's text [from, to) on the panel
+            return QRect(caption->x() + metrics.horizontalAdvance(text.left(from)), caption->y(),
+                         metrics.horizontalAdvance(text.mid(from, to - from)), caption->height());
+        };
+        const QRect words = run(0, int(text.indexOf(u'.')));
+        const QRect unit = run(int(text.lastIndexOf(u'.')) + 1, int(text.size()));
+
+        window->RGCalc->click(4); // air -40 °C, wall 5 mm, 108 mm, without a channel
+        Type(window->RzNumericEdit27, water);
+        Type(window->RzNumericEdit28, hours);
         Calculate();
         TakeBoxes();
-        QCOMPARE(window->RzLabel4->text(), QStringLiteral("более 2·10⁹"));
-        QVERIFY(!window->RzLabel4->geometry().intersects(unitRect));
-        QCOMPARE(window->RzLabel4->width(), window->RzLabel4->sizeHint().width());
+        QLabel* shown = window->RzLabel4;
+        QCOMPARE(shown->text(), result);
+        QVERIFY2(!shown->geometry().intersects(words), qPrintable(result));
+        QVERIFY2(!shown->geometry().intersects(unit), qPrintable(result));
+        QCOMPARE(shown->width(), shown->sizeHint().width());
+        QCOMPARE(shown->y() + shown->fontMetrics().ascent(), caption->y() + metrics.ascent());
+        if (result == "120,0") QCOMPARE(shown->x(), 308); // a short result at its own place
+    }
 
-        // A short result stands at its place again.
-        Type(window->RzNumericEdit28, "24");
+    // The window grows and is maximised: the calculation pages keep their place at the top
+    // left, the group bar, the schedule and the reference page take the room.
+    void theWindowGrowsAndItsPagesTakeTheRoom() {
+        QCOMPARE(window->size(), QSize(834, 561));
+        QCOMPARE(window->minimumSize(), QSize(834, 561));
+        QVERIFY(window->maximumWidth() > 4000 && window->maximumHeight() > 4000);
+        QVERIFY(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+
+        QWidget* anchored[] = {window->RzNumericEdit1, window->RzBmpButton1, window->RzLabel4,
+                               window->RzComboBox1, window->RzBmpButton2};
+        QList<QPoint> places;
+        for (QWidget* w : anchored)
+            places << w->mapTo(window.get(), QPoint());
+        const QString header = window->StaticText->text();
+        const QRect headerPlace = window->StaticText->geometry();
+
+        window->resize(1600, 1000);
+        QTRY_COMPARE(window->size(), QSize(1600, 1000));
+        for (std::size_t i = 0; i < std::size(anchored); ++i)
+            QCOMPARE(anchored[i]->mapTo(window.get(), QPoint()), places[qsizetype(i)]);
+        QCOMPARE(window->StaticText->geometry(), headerPlace); // centred on the page
+        QCOMPARE(window->StaticText->text(), header);
+        const QRect pages(window->Notebook1->mapTo(window.get(), QPoint()),
+                          window->Notebook1->size());
+        QCOMPARE(pages.right(), window->width() - 1);
+        QCOMPARE(pages.bottom() + 1, window->StatusBar->y());
+        QCOMPARE(window->GroupBar->mapTo(window.get(), QPoint()).y() + window->GroupBar->height(),
+                 window->StatusBar->y());
+
+        window->GrSchedule->click(0);
+        QTableView* table = window->SchedulePane->table();
+        QCOMPARE(table->width(), pages.width() - 16);
+        QVERIFY(table->height() > 800);
+        QCOMPARE(window->StaticText->width(), pages.width()); // centred on the pane
+    }
+
+    // The schedule shows every column whole in a window grown wide: headings and cells as
+    // wide as they need, the check taking the rest.
+    void theScheduleColumnsSizeToTheirContent() {
+        window->RGCalc->click(1);
+        Type(window->RzNumericEdit6, "20");
+        Type(window->RzNumericEdit7, "200");
+        Type(window->RzNumericEdit8, "45");
         Calculate();
-        QCOMPARE(window->RzLabel4->text(), QStringLiteral("120,0"));
-        QCOMPARE(window->RzLabel4->x(), 308);
-        // It stands on the dotted run: one baseline with the caption.
-        QCOMPARE(window->RzLabel4->y() + window->RzLabel4->fontMetrics().ascent(),
-                 window->RzLabel6->y() + window->RzLabel6->fontMetrics().ascent());
+        QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(TakeBoxes(), QStringList());
+        window->resize(1900, 1000);
+        window->GrSchedule->click(0);
+        QTableView* table = window->SchedulePane->table();
+        const QAbstractItemView* view = table; // whose size hints are public
+        QHeaderView* header = table->horizontalHeader();
+        QTRY_COMPARE(header->length(), table->viewport()->width());
+        const QFontMetrics metrics = header->fontMetrics();
+        for (int column = 0; column < ScheduleModel::Columns; ++column) {
+            const QString heading = table->model()->headerData(column, Qt::Horizontal).toString();
+            const int width = header->sectionSize(column);
+            QVERIFY2(width > metrics.horizontalAdvance(heading), qPrintable(heading));
+            if (column != ScheduleModel::Inputs)
+                QVERIFY2(width >= view->sizeHintForColumn(column), qPrintable(heading));
+        }
+        QVERIFY(header->sectionSize(ScheduleModel::Check) >
+                view->sizeHintForColumn(ScheduleModel::Check));
+    }
+
+    // The window opens where and as large as it was closed; a test never touches the
+    // user's own settings.
+    void theWindowOpensAsItWasClosed() {
+        QVERIFY(TFGeneral::WindowSettingsPath().startsWith(
+            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
+        QVERIFY(QStandardPaths::isTestModeEnabled());
+        window->setGeometry(QRect(40, 50, 1000, 700));
+        QTRY_COMPARE(window->size(), QSize(1000, 700));
+        const QRect closedAt = window->geometry();
+        window->close();
+        QVERIFY(QFile::exists(TFGeneral::WindowSettingsPath()));
+        OpenWindow();
+        QCOMPARE(window->geometry(), closedAt);
+    }
+
+    // Every figure shown at one time has one separator, the locale's; a comma or a point
+    // typed is the decimal separator under either locale.
+    void oneSeparatorUnderEitherLocale_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("ru_RU") << QLocale(QLocale::Russian, QLocale::Russia);
+        QTest::newRow("C") << QLocale::c();
+    }
+
+    void oneSeparatorUnderEitherLocale() {
+        QFETCH(QLocale, locale);
+        const QString own = locale.decimalPoint();
+        QLocale::setDefault(locale);
+        OpenWindow();
+        const auto restore = qScopeGuard(
+            [] { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); });
+
+        window->RGCalc->click(3);
+        Type(window->RzNumericEdit21, "0,3");
+        Type(window->RzNumericEdit22, "0.4");
+        window->RzNumericEdit18->setFocus(Qt::TabFocusReason);
+        QCOMPARE(window->RzNumericEdit21->value(), 0.3);
+        QCOMPARE(window->RzNumericEdit22->value(), 0.4);
+        QCOMPARE(window->RzNumericEdit21->text(), "0" + own + "3");
+
+        window->RGCalc->click(1);
+        Type(window->RzNumericEdit6, "20");
+        Type(window->RzNumericEdit7, "200");
+        Type(window->RzNumericEdit8, "45");
+        Calculate();
+        QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(TakeBoxes(), QStringList());
+        const QString check = window->SchedulePane->table()
+                                  ->model()
+                                  ->index(0, ScheduleModel::Check)
+                                  .data()
+                                  .toString();
+        const QRegularExpression figure(QStringLiteral("\\d([.,])\\d"));
+        for (const QString& shown :
+             {window->RzLabel4->text(), window->AcceptedCheckLine->text(), check}) {
+            QStringList separators;
+            for (const auto& match : figure.globalMatch(shown))
+                separators << match.captured(1);
+            QVERIFY2(!separators.isEmpty() && separators.count(own) == separators.size(),
+                     qPrintable(shown));
+        }
     }
 
     void theReportKeepsEveryWordAndTheInputsThatMatter() {
