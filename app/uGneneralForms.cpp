@@ -32,8 +32,8 @@
 #include <QLocale>
 #include <QScreen>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -140,7 +140,8 @@ const QString GeometryKey = QStringLiteral("window/geometry");
 void TFGeneral::RestoreWindowPlace() {
     const QString path = WindowSettingsPath();
     if (path.isEmpty()) return;
-    const QByteArray geometry = QSettings(path, QSettings::IniFormat).value(GeometryKey).toByteArray();
+    const QByteArray geometry =
+        QSettings(path, QSettings::IniFormat).value(GeometryKey).toByteArray();
     // Qt keeps a restored window on the screens there are now.
     placeRestored_ = !geometry.isEmpty() && restoreGeometry(geometry);
 }
@@ -219,9 +220,9 @@ void TFGeneral::SelectMethod(int method) {
 void TFGeneral::ShowHeader(const QString& text) {
     // A header of two lines grows up into the blank strip above it, clear of the red rule.
     StaticText->setText(text);
-    const int width =
-        Notebook1->currentWidget() == Calc ? CalcPageSize.width()
-                                           : std::max(CalcPageSize.width(), rightPane_->width());
+    const int width = Notebook1->currentWidget() == Calc
+                          ? CalcPageSize.width()
+                          : std::max(CalcPageSize.width(), rightPane_->width());
     const QRect header(0, HeaderTop, width, HeaderBottom - HeaderTop);
     const QMargins margins = StaticText->contentsMargins();
     const int lines =

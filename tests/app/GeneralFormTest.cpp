@@ -25,9 +25,9 @@
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QScopeGuard>
-#include <QStatusBar>
 #include <QStackedWidget>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -714,10 +714,18 @@ private slots:
         QTest::addColumn<QString>("water");
         QTest::addColumn<QString>("hours");
         QTest::addColumn<QString>("result");
-        QTest::newRow("short") << "1" << "24" << "120,0";
-        QTest::newRow("millions") << "10" << "300" << "1,5828E+06";
-        QTest::newRow("billions") << "10" << "500" << "1,5161E+09";
-        QTest::newRow("beyond the rounding") << "1" << "1000" << "более 2·10⁹";
+        QTest::newRow("short") << "1"
+                               << "24"
+                               << "120,0";
+        QTest::newRow("millions") << "10"
+                                  << "300"
+                                  << "1,5828E+06";
+        QTest::newRow("billions") << "10"
+                                  << "500"
+                                  << "1,5161E+09";
+        QTest::newRow("beyond the rounding") << "1"
+                                             << "1000"
+                                             << "более 2·10⁹";
     }
 
     void aLongResultCoversNeitherTheCaptionNorTheUnit() {
@@ -840,8 +848,8 @@ private slots:
         const QString own = locale.decimalPoint();
         QLocale::setDefault(locale);
         OpenWindow();
-        const auto restore = qScopeGuard(
-            [] { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); });
+        const auto restore =
+            qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); });
 
         window->RGCalc->click(3);
         Type(window->RzNumericEdit21, "0,3");
