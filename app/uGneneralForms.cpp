@@ -341,13 +341,14 @@ void TFGeneral::ShowResultState() {
 void TFGeneral::PlaceResult() {
     // A long result grows to the left over the dots, so that the unit stays readable; one
     // longer than the dotted run steps its font down rather than cover the caption's words.
-    constexpr int ResultPixels = 16, SmallestPixels = 9, WordsGap = 4;
+    // A dot of the run stays on either side of it.
+    constexpr int ResultPixels = 16, SmallestPixels = 9;
     const QString caption = RzLabel6->text();
     const QFontMetrics captionMetrics = RzLabel6->fontMetrics();
-    const int wordsEnd = RzLabel6->x() + WordsGap +
-                         captionMetrics.horizontalAdvance(caption.left(caption.indexOf(u'.')));
-    const int unitLeft = RzLabel6->x() + captionMetrics.horizontalAdvance(
-                                             caption.left(caption.lastIndexOf(u'.') + 1));
+    const int wordsEnd =
+        RzLabel6->x() + captionMetrics.horizontalAdvance(caption.left(caption.indexOf(u'.') + 1));
+    const int unitLeft =
+        RzLabel6->x() + captionMetrics.horizontalAdvance(caption.left(caption.lastIndexOf(u'.')));
     for (int pixels = ResultPixels;; --pixels) {
         RzLabel4->setFont(UiFont(UiFace::MsSansSerif, pixels, true));
         RzLabel4->adjustSize();
