@@ -62,7 +62,7 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(ScheduleModel::Inputs, QHeaderView::Interactive);
-    table_->setColumnWidth(ScheduleModel::Inputs, 260);
+    table_->setColumnWidth(ScheduleModel::Inputs, 180);
     header->setSectionResizeMode(ScheduleModel::Check, QHeaderView::Stretch);
     // A double click on the tag edits it; anywhere else it opens the calculation.
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
