@@ -128,10 +128,11 @@ QVariant ScheduleModel::data(const QModelIndex& index, int role) const {
         if (column == Kind) return row.kind;
         if (column == Required) return row.requiredMm;
         if (column == Accepted) return row.acceptedMm;
-        if (column == Check) return row.checkMet ? 1 : 0;
+        if (column == Check) return int(row.checkState);
         return shown(row, index.row() + 1, column);
     case Qt::ForegroundRole:
-        if (column == Check && !row.checkMet) return QColor(Colors::Accent);
+        if (column == Check && workflow::CheckAccented(row.checkState))
+            return QColor(Colors::Accent);
         return {};
     case Qt::TextAlignmentRole:
         if (column == Number || column == Required || column == Accepted)

@@ -331,8 +331,9 @@ void TFGeneral::ShowResultState() {
     AcceptedCheckLine->setText(line);
     AcceptedCheckLine->setToolTip(line);
     QPalette strip = AcceptedCheckLine->palette();
-    strip.setColor(QPalette::WindowText,
-                   QColor(check && !check->met ? Colors::Accent : Colors::Text));
+    strip.setColor(
+        QPalette::WindowText,
+        QColor(check && workflow::CheckAccented(check->state) ? Colors::Accent : Colors::Text));
     AcceptedCheckLine->setPalette(strip);
 
     PlaceResult();
@@ -364,6 +365,8 @@ void TFGeneral::PlaceResult() {
 void TFGeneral::RzRadioGroup1Changing(int /*oldIndex*/, int newIndex) {
     materials_.SwitchObject(newIndex, RzComboBox3->currentIndex());
     MirrorMaterialList();
+    RzLabel3->setText(Text(workflow::NormCaption(newIndex)));
+    RzLabel3->adjustSize();
     const bool visible = workflow::DiameterGroupVisible(newIndex);
     for (workflow::Control control : workflow::DiameterGroup)
         Widget(control)->setVisible(visible);

@@ -120,6 +120,9 @@ void T_calc::Reset() {
     NonMetalCover = false;
     AirTemp = 0;
     CarrierTemp = 0;
+    // A surface-temperature calculation leaves its given surface here, and it picks the outer
+    // coefficient of the other kinds: no kind may inherit it.
+    SurfaceTemp = 0;
     DiameterIndex = 0;
     Humidity = 55;
 }
@@ -226,7 +229,8 @@ int32_t T_calc::RoundThickness(double thickness) const {
     const double x = MaterialLaws[Bounded(MaterialIndex, MaterialCount)].settling * thickness;
     const double cm = 100 * x;
     // Up to 3 mm above a whole centimetre rounds down, more rounds up.
-    const double mm = (cm - std::floor(cm)) * 10 > 3 ? 10 * std::ceil(cm) : 10 * std::floor(cm);
+    const double mm =
+        (cm - std::floor(cm)) * 10 > RoundingDownMm ? 10 * std::ceil(cm) : 10 * std::floor(cm);
     return static_cast<int32_t>(std::clamp(mm, -Largest, Largest));
 }
 
@@ -373,8 +377,12 @@ T_calc::NormFluxCheck T_calc::CheckNormFlux(double installed) const {
     const Resistances r = perMetre ? PipeLayer(Lambda, OuterCoef, d, installed, d + 0.1)
                                    : PlaneLayer(Lambda, OuterCoef, installed);
     const double difference = double(CarrierTemp) - AirTemp;
-    return {std::abs(difference) / r.total, RegionCoef * NormFlux,
-            AirTemp + difference * r.surface / r.total, perMetre};
+    return {std::abs(difference) / r.total,
+            RegionCoef * NormFlux,
+            AirTemp + difference * r.surface / r.total,
+            perMetre,
+            NormFlux,
+            RegionCoef};
 }
 
 // ---- Method 1: given surface temperature ---------------------------------------------------
@@ -534,21 +542,25 @@ int32_t T_calc::CalcTwoPipeChannel(int32_t supplyTempIndex, double channelHeight
     if (thickness != 0) thickness = SolveTwoPipeChannel();
 
     // Both needs are computed before either is checked.
-    const int32_t diameter = OuterDiameterMm[Bounded(DiameterIndex, DiameterCount)];
-    const ChannelGaps& gaps =
-        *std::find_if(ChannelGapTable.begin(), ChannelGapTable.end() - 1,
-                      [&](const ChannelGaps& g) { return g.upToDiameter >= diameter; });
-    const double neededHeight = (gaps.below + diameter + gaps.above) * 0.001 + 2 * thickness;
-    const double neededWidth = (2 * gaps.side + 2 * diameter + gaps.middle) * 0.001 + 4 * thickness;
+    const ChannelRoom needed = NeededChannel(thickness);
     if (status == 0) {
-        if (neededHeight > channelHeight) {
+        if (needed.height > channelHeight) {
             if (ShowMessageBox)
                 ShowMessageBox(std::string(ChannelTooLowText), std::string(ChannelTooSmallCaption));
             reject(6);
         }
-        if (neededWidth > channelWidth) reject(5);
+        if (needed.width > channelWidth) reject(5);
     }
     return status;
+}
+
+T_calc::ChannelRoom T_calc::NeededChannel(double thickness) const {
+    const int32_t diameter = OuterDiameterMm[Bounded(DiameterIndex, DiameterCount)];
+    const ChannelGaps& gaps =
+        *std::find_if(ChannelGapTable.begin(), ChannelGapTable.end() - 1,
+                      [&](const ChannelGaps& g) { return g.upToDiameter >= diameter; });
+    return {(gaps.below + diameter + gaps.above) * 0.001 + 2 * thickness,
+            (2 * gaps.side + 2 * diameter + gaps.middle) * 0.001 + 4 * thickness};
 }
 
 double T_calc::SoilResistance() const {

@@ -46,6 +46,9 @@ public:
 
     // Metres to the whole millimetres shown, in steps of 10 mm.
     int32_t RoundThickness(double thickness) const;
+    // Up to this many millimetres of product thickness above a step is rounded down, as the
+    // norm allows where the requirement is a heat flux or a surface temperature.
+    static constexpr double RoundingDownMm = 3;
 
     // ---- Checks at a given installed thickness (metres) ----------------------------------
     // What an insulation layer gives, computed from what the kind's entry left in the
@@ -57,6 +60,8 @@ public:
         double allowedFlux; // the regional coefficient times the norm: the method's target
         double surfaceTemp; // C
         bool perMetre;
+        double normFlux;   // the norm of the table, before the regional coefficient
+        double regionCoef; // K
         bool Met() const;
     };
     struct SurfaceTempCheck {
@@ -103,6 +108,13 @@ public:
     static std::optional<int32_t>
     SmallestMeetingThickness(int32_t fromMm, int32_t largestMm,
                              const std::function<bool(int32_t)>& meets);
+
+    // The height and width (m) of a channel that holds both pipes with a layer of `thickness`
+    // (m) and the gaps around them.
+    struct ChannelRoom {
+        double height, width;
+    };
+    ChannelRoom NeededChannel(double thickness) const;
 
     // Shared operations of the solvers.
     double Conductivity(double t);

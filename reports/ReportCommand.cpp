@@ -84,19 +84,22 @@ void SetBoxText(Template& report, const QString& box, bool shown, const QString&
     }
 }
 
-// What the accepted thickness gives, only beside the thickness it belongs to: the accepted
-// thickness, the figures of the requirement, the verdict.
+// What the accepted thickness gives, only beside the thickness it belongs to: the method's
+// thickness before rounding (the accepted one is the result above), the figures of the
+// requirement, the verdict.
 void SetCheck(Template& report, const workflow::AcceptedCheck* check) {
     std::vector<std::pair<QString, QString>> rows;
     if (check) {
         const std::string separator = QLocale().decimalPoint().toStdString();
-        rows.emplace_back(Text(workflow::AcceptedLabel), QString::number(check->acceptedMm));
+        rows.emplace_back(Text(workflow::RequiredLabel),
+                          Text(workflow::RequiredThickness(*check, separator)));
         auto add = [&](const workflow::CheckFigure& figure) {
             rows.emplace_back(Text(workflow::FigureLabel(figure)),
                               Text(workflow::FigureValue(figure, separator)));
         };
         add(check->checked);
-        add(check->required);
+        rows.emplace_back(Text(workflow::FigureLabel(check->required)),
+                          Text(workflow::RequiredValue(*check, separator)));
         for (const workflow::CheckFigure& figure : check->more)
             add(figure);
         rows.emplace_back(Text(workflow::VerdictLabel), Text(workflow::CheckVerdict(*check)));

@@ -55,7 +55,7 @@ constexpr BoxRow frxReport1Boxes[] = {
     {"Memo18",   109,  132,   25,   4,  Style::Regular,       true,  "[ta]"},
     {"Memo17",     7,  144,   66,   4,  Style::Regular,       true,  "Заданная температура поверхности °С"},
     {"Memo19",   109,  144,   25,   4,  Style::Regular,       true,  "[ts]"},
-    {"Memo21",     7,  236,   77,   4,  Style::Regular,       true,  "Расчётная толщина тепловой изоляции, мм"},
+    {"Memo21",     7,  236,   77,   4,  Style::Regular,       true,  "Принятая толщина тепловой изоляции, мм"},
     {"Memo22",   104,  236,   62,   4,  Style::Regular,       true,  "[tt]"},
 };
 
@@ -80,7 +80,7 @@ constexpr BoxRow frxReport2Boxes[] = {
     {"Memo18",   109,  135,   25,   4,  Style::Regular,       true,  "[ta]"},
     {"Memo17",     7,  147,   87,   4,  Style::Regular,       true,  "Относительная влажность окружающего воздуха, %"},
     {"Memo19",   109,  147,   25,   4,  Style::Regular,       true,  "[mo]"},
-    {"Memo21",     7,  236,   76,   4,  Style::Regular,       true,  "Расчётная толщина тепловой изоляции, мм"},
+    {"Memo21",     7,  236,   76,   4,  Style::Regular,       true,  "Принятая толщина тепловой изоляции, мм"},
     {"Memo22",   109,  236,   25,   4,  Style::Regular,       true,  "[tt]"},
 };
 
@@ -105,11 +105,11 @@ constexpr BoxRow frxReport3Boxes[] = {
     {"Memo1",    109,  150,   25,   5,  Style::Regular,       true,  "[tb]"},
     {"Memo16",     7,  160,   66,   4,  Style::Regular,       true,  "Температура окружающего воздуха °С"},
     {"Memo18",   109,  160,   25,   4,  Style::Regular,       true,  "[ta]"},
-    {"Memo17",     7,  172,   87,   4,  Style::Regular,       true,  "Норма тепловых пртерь, [nu]"},
+    {"Memo17",     7,  172,   87,   4,  Style::Regular,       true,  "Норма тепловых потерь, [nu]"},
     {"Memo19",   109,  172,   25,   4,  Style::Regular,       true,  "[nt]"},
     {"Memo30",     7,  184,   87,   4,  Style::Regular,       true,  "Число часов работы в год"},
     {"Memo31",   109,  184,   60,   4,  Style::Regular,       true,  "[ch]"},
-    {"Memo21",     7,  236,   78,   4,  Style::Regular,       true,  "Расчётная толщина тепловой изоляции, мм"},
+    {"Memo21",     7,  236,   78,   4,  Style::Regular,       true,  "Принятая толщина тепловой изоляции, мм"},
     {"Memo22",   109,  236,   25,   4,  Style::Regular,       true,  "[tt]"},
 };
 
@@ -138,7 +138,7 @@ constexpr BoxRow frxReport4Boxes[] = {
     {"Memo27",   109,  161,   25,   4,  Style::Regular,       true,  "[tp]"},
     {"Memo28",     7,  173,   87,   4,  Style::Regular,       true,  "Способ установки трубопровода"},
     {"Memo29",   109,  173,   95,   4,  Style::Regular,       true,  "[ls]"},
-    {"Memo21",     7,  236,   77,   4,  Style::Regular,       true,  "Расчётная толщина тепловой изоляции, мм"},
+    {"Memo21",     7,  236,   77,   4,  Style::Regular,       true,  "Принятая толщина тепловой изоляции, мм"},
     {"Memo22",   109,  236,   25,   4,  Style::Regular,       true,  "[tt]"},
 };
 
@@ -173,7 +173,7 @@ constexpr BoxRow frxReport5Boxes[] = {
     {"dt",       109,  202,   21,   5,  Style::Regular,       true,  "[dt]"},
     {"Memo34",     7,  212,   87,   4,  Style::Regular,       true,  "Число часов работы в год"},
     {"Memo35",   109,  212,   60,   4,  Style::Regular,       true,  "[ch]"},
-    {"Memo21",     7,  236,   78,   4,  Style::Regular,       true,  "Расчётная толщина тепловой изоляции, мм"},
+    {"Memo21",     7,  236,   78,   4,  Style::Regular,       true,  "Принятая толщина тепловой изоляции, мм"},
     {"Memo22",   109,  236,   25,   4,  Style::Regular,       true,  "[tt]"},
 };
 

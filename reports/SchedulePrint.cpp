@@ -200,8 +200,9 @@ public:
             cell(6, {{row.Calculated() ? Millimetres(row.requiredMm, 1) : none}}, true),
             cell(7, {{row.Calculated() ? QString::number(row.acceptedMm) : none}}, true),
             // A shortfall, or no thickness at all, is what the checking engineer must not miss.
-            cell(8, {{Text(workflow::CheckFiguresOf(row))},
-                     {Text(workflow::CheckVerdictOf(row)), !row.checkMet}}),
+            cell(8,
+                 {{Text(workflow::CheckFiguresOf(row))},
+                  {Text(workflow::CheckVerdictOf(row)), workflow::CheckAccented(row.checkState)}}),
         };
         printed.height = RowHeight(printed);
         return printed;

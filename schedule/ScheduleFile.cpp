@@ -31,8 +31,39 @@ using workflow::ScheduleRow;
 namespace {
 
 constexpr QLatin1String FormatName("izolcalc-schedule");
-// 2: rows may be rejected or carry a warning.
-constexpr int Version = 2;
+// 2: rows may be rejected or carry a warning. 3: the check has a state, which may be
+// within the rounding allowance, in place of whether it was met.
+constexpr int Version = 3;
+
+// The check's states by their keys in the file.
+constexpr std::array<std::pair<workflow::CheckState, const char*>, 4> CheckStateKeys = {{
+    {workflow::CheckState::Met, "met"},
+    {workflow::CheckState::WithinAllowance, "withinAllowance"},
+    {workflow::CheckState::NotMet, "notMet"},
+    {workflow::CheckState::BeyondProducts, "beyondProducts"},
+}};
+
+QString CheckStateKey(workflow::CheckState state) {
+    for (const auto& [known, key] : CheckStateKeys)
+        if (known == state) return QLatin1String(key);
+    return {};
+}
+
+// The state of a row's check as written, or as an earlier version's «met» and the row's
+// figures judge it today; none for a value unlike either.
+std::optional<workflow::CheckState> CheckStateIn(const QJsonObject& object,
+                                                 const ScheduleRow& row) {
+    const QJsonValue state = object.value(QLatin1String("checkState"));
+    if (!state.isUndefined()) {
+        for (const auto& [known, key] : CheckStateKeys)
+            if (state.toString() == QLatin1String(key)) return known;
+        return std::nullopt;
+    }
+    const QJsonValue met = object.value(QLatin1String("checkMet"));
+    if (!met.isBool()) return std::nullopt;
+    return workflow::JudgeCheck(*workflow::Kind(row.kind), met.toBool(), row.acceptedMm,
+                                row.requiredMm, row.meetingMm);
+}
 
 QString Shown(const QString& path) {
     return QDir::toNativeSeparators(path);
@@ -95,7 +126,7 @@ QJsonObject RowObject(const ScheduleRow& row) {
     object.insert(QStringLiteral("inputs"), inputs);
     object.insert(QStringLiteral("requiredMm"), Number(row.requiredMm));
     object.insert(QStringLiteral("acceptedMm"), row.acceptedMm);
-    object.insert(QStringLiteral("checkMet"), row.checkMet);
+    object.insert(QStringLiteral("checkState"), CheckStateKey(row.checkState));
     object.insert(QStringLiteral("meetingMm"), Optional(row.meetingMm));
     for (const auto& [key, text] : NoteFields(row))
         object.insert(QLatin1String(key), Text(*text));
@@ -188,17 +219,18 @@ std::optional<ScheduleRow> RowIn(const QJsonValue& value) {
 
     const std::optional<double> required = NumberIn(object.value(QLatin1String("requiredMm")));
     const std::optional<int32_t> accepted = WholeIn(object.value(QLatin1String("acceptedMm")));
-    const QJsonValue met = object.value(QLatin1String("checkMet"));
-    if (!required || !accepted || !met.isBool()) return std::nullopt;
+    if (!required || !accepted) return std::nullopt;
     row.requiredMm = *required;
     row.acceptedMm = *accepted;
-    row.checkMet = met.toBool();
 
     const QJsonValue meeting = object.value(QLatin1String("meetingMm"));
     if (!Missing(meeting)) {
         row.meetingMm = WholeIn(meeting);
         if (!row.meetingMm) return std::nullopt;
     }
+    const std::optional<workflow::CheckState> state = CheckStateIn(object, row);
+    if (!state) return std::nullopt;
+    row.checkState = *state;
 
     for (const auto& [key, text] : NoteFields(row)) {
         const QJsonValue note = object.value(QLatin1String(key));

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
+#include <variant>
 
 namespace workflow {
 
@@ -75,12 +77,13 @@ constexpr StatusEffects CondensationStatuses[] = {
 
 // The soil temperature is this method's only ambient temperature, hence the air message.
 constexpr StatusEffects TwoPipeChannelStatuses[] = {
-    {1, "Теплопроводность грунта не должна быть равнв нулю", InputErrorCaption,      Control::RzNumericEdit17, false},
+    {1, "Теплопроводность грунта не должна быть равна нулю", InputErrorCaption,      Control::RzNumericEdit17, false},
     {2, "Канал выходит на поверхность",                      InputErrorCaption,      Control::RzNumericEdit18, false},
     {3, "Ширина канала не должна быть равна нулю",           InputErrorCaption,      Control::RzNumericEdit22, false},
-    {4, "Высота канала не должна быть равнв нулю",           InputErrorCaption,      Control::RzNumericEdit21, false},
+    {4, "Высота канала не должна быть равна нулю",           InputErrorCaption,      Control::RzNumericEdit21, false},
     {5, "Ширина канала недостаточна",                        ChannelTooSmallCaption, {},                false},
-    {6, T_calc::ChannelTooLowText,                           ChannelTooSmallCaption, {},                false},
+    // The engine's own box has said it, with the height the pipes need: once is enough.
+    {6, "",                                                  ChannelTooSmallCaption, {},                false},
     {7, AirBelowAbsoluteZero,                                WarningCaption,         Control::RzNumericEdit16, false},
 };
 
@@ -91,7 +94,7 @@ constexpr StatusEffects FreezingStatuses[] = {
     {3, "Укажите время отсутствия движения",                          InputErrorCaption, Control::RzNumericEdit28, false},
     {4, "Заданы невыполнимые условия расчёта, возможно слишком малое время отсутствия движения",
                                                                       InputErrorCaption, Control::RzNumericEdit28, false},
-    {5, "При заданных условиях слишком болшая толщина теплоизоляции", WarningCaption,    {},                true},
+    {5, "При заданных условиях слишком большая толщина теплоизоляции", WarningCaption,    {},                true},
     {7, AirBelowAbsoluteZero,                                         WarningCaption,    Control::RzNumericEdit25, false},
 };
 // clang-format on
@@ -161,7 +164,8 @@ constexpr std::array<Control, 7> ReadByFreezing = {
     Control::RzComboBox1, Control::RzComboBox2};
 // clang-format on
 
-std::optional<EntryResult> RunNormFlux(const Inputs& in, T_calc& engine, std::vector<Effect>&) {
+std::optional<EntryResult> RunNormFlux(const Inputs& in, T_calc& engine, std::vector<Effect>&,
+                                       std::string_view) {
     EntryResult r{0, 0, 0.0};
     r.status = engine.CalcByNormFlux(
         Pipe(in), UpTo5000Hours(in), Flag(in, Control::RzRadioGroup2),
@@ -171,7 +175,8 @@ std::optional<EntryResult> RunNormFlux(const Inputs& in, T_calc& engine, std::ve
     return r;
 }
 
-std::optional<EntryResult> RunSurfaceTemp(const Inputs& in, T_calc& engine, std::vector<Effect>&) {
+std::optional<EntryResult> RunSurfaceTemp(const Inputs& in, T_calc& engine, std::vector<Effect>&,
+                                          std::string_view) {
     EntryResult r{};
     r.status = engine.CalcBySurfaceTemp(
         Pipe(in), Flag(in, Control::RzRadioGroup2), Flag(in, Control::RzRadioGroup3),
@@ -181,7 +186,7 @@ std::optional<EntryResult> RunSurfaceTemp(const Inputs& in, T_calc& engine, std:
 }
 
 std::optional<EntryResult> RunCondensation(const Inputs& in, T_calc& engine,
-                                           std::vector<Effect>& effects) {
+                                           std::vector<Effect>& effects, std::string_view) {
     // The field keeps the raised humidity whatever the engine says.
     double humidity = in.Field(Control::RzNumericEdit13);
     const double lowest = NumberField(Control::RzNumericEdit13).limits->min;
@@ -197,21 +202,42 @@ std::optional<EntryResult> RunCondensation(const Inputs& in, T_calc& engine,
     return r;
 }
 
+// ": трубы в изоляции помещаются при высоте от 0,62 м": the size in whole millimetres,
+// rounded up so that the figure typed holds the pipes.
+std::string RoomText(std::string_view dimension, double metres, std::string_view separator) {
+    double mm = std::ceil(metres * 1000);
+    while (mm / 1000 < metres)
+        ++mm;
+    const std::string figure = DecimalText(mm / 1000, 3, separator, true);
+    if (figure.empty()) return {};
+    return ": трубы в изоляции помещаются при " + std::string(dimension) + " от " + figure + " м";
+}
+
 std::optional<EntryResult> RunTwoPipeChannel(const Inputs& in, T_calc& engine,
-                                             std::vector<Effect>&) {
+                                             std::vector<Effect>& effects,
+                                             std::string_view separator) {
     // The hours choice is visible on this page, so it picks the channel norm too.
     engine.UpTo5000Hours = UpTo5000Hours(in);
+    const std::size_t before = effects.size();
     EntryResult r{};
     r.status = engine.CalcTwoPipeChannel(
         in.Choice(Control::RzComboBox4), in.Field(Control::RzNumericEdit21),
         in.Field(Control::RzNumericEdit22), in.Field(Control::RzNumericEdit17),
         in.Field(Control::RzNumericEdit18), Whole(in, Control::RzNumericEdit16), Diameter(in),
         Material(in), r.thickness);
+    // A channel too small: each box says the smallest size that holds the insulated pipes,
+    // for the layer the method found (the engine's Thickness; the entry returns 0).
+    const T_calc::ChannelRoom needed = engine.NeededChannel(engine.Thickness);
+    for (std::size_t i = before; i < effects.size(); ++i)
+        if (auto* box = std::get_if<ShowMessage>(&effects[i]);
+            box && box->text == T_calc::ChannelTooLowText)
+            box->text += RoomText("высоте", needed.height, separator);
+    if (r.status == 5) r.boxDetail = RoomText("ширине", needed.width, separator);
     return r;
 }
 
 std::optional<EntryResult> RunFreezing(const Inputs& in, T_calc& engine,
-                                       std::vector<Effect>& effects) {
+                                       std::vector<Effect>& effects, std::string_view) {
     if (!WallFitsPipe(Whole(in, Control::RzNumericEdit26), Diameter(in))) {
         effects.push_back(ShowMessage{std::string(WallTooThick), std::string(InputErrorCaption)});
         effects.emplace_back(MoveFocus{Control::RzNumericEdit26});
@@ -235,15 +261,24 @@ std::string_view FluxUnit(bool perMetre) {
     return perMetre ? "Вт/м" : "Вт/м²";
 }
 
+// At a single thickness the requirement holds or not; the rounding is judged afterwards.
+CheckState At(bool met) {
+    return met ? CheckState::Met : CheckState::NotMet;
+}
+
 AcceptedCheck CheckNormFlux(const T_calc& engine, int32_t mm) {
     const auto c = engine.CheckNormFlux(engine.InstalledThickness(mm));
     const std::string_view unit = FluxUnit(c.perMetre);
-    return {mm,
-            {"q", FluxDensity, unit, c.flux},
-            {"норма", "Норма с районным коэффициентом K·qн", unit, c.allowedFlux},
-            {{"tпов", SurfaceTemperature, Celsius, c.surfaceTemp},
-             {"q/(K·qн)", "Отношение к норме", "%", 100 * c.flux / c.allowedFlux, 0, false}},
-            c.Met()};
+    return {
+        .acceptedMm = mm,
+        .checked = {"q", FluxDensity, unit, c.flux},
+        .required = {"норма", "Норма qн × районный коэффициент K", unit, c.allowedFlux},
+        .more = {{"tпов", SurfaceTemperature, Celsius, c.surfaceTemp},
+                 {"q/(K·qн)", "Отношение к норме", "%", 100 * c.flux / c.allowedFlux, 0, false}},
+        .state = At(c.Met()),
+        // The table's norm and the regional coefficient, named apart from their product.
+        .factors = {{"норма", "Норма плотности теплового потока qн", unit, c.normFlux},
+                    {"K", "Районный коэффициент", "", c.regionCoef, 2}}};
 }
 
 AcceptedCheck CheckSurfaceTemp(const T_calc& engine, int32_t mm) {
@@ -252,7 +287,7 @@ AcceptedCheck CheckSurfaceTemp(const T_calc& engine, int32_t mm) {
             {"tпов", SurfaceTemperature, Celsius, c.surfaceTemp},
             {"задана", "Заданная температура поверхности", Celsius, c.givenSurfaceTemp, 0},
             {{"q", FluxDensity, FluxUnit(c.perMetre), c.flux}},
-            c.Met()};
+            At(c.Met())};
 }
 
 AcceptedCheck CheckCondensation(const T_calc& engine, int32_t mm) {
@@ -262,7 +297,7 @@ AcceptedCheck CheckCondensation(const T_calc& engine, int32_t mm) {
             {"точка росы", "Температура точки росы", Celsius, c.dewPoint},
             {{"запас", "Запас до точки росы", Celsius, c.surfaceTemp - c.dewPoint},
              {"q", FluxDensity, FluxUnit(c.perMetre), c.flux}},
-            c.Met()};
+            At(c.Met())};
 }
 
 AcceptedCheck CheckTwoPipeChannel(const T_calc& engine, int32_t mm) {
@@ -273,7 +308,7 @@ AcceptedCheck CheckTwoPipeChannel(const T_calc& engine, int32_t mm) {
             {{"q1", "Теплопотери подающего трубопровода", "Вт/м", c.supplyLoss, 1, false},
              {"q2", "Теплопотери обратного трубопровода", "Вт/м", c.returnLoss, 1, false},
              {"tк", "Температура воздуха в канале", Celsius, c.channelAir}},
-            c.Met()};
+            At(c.Met())};
 }
 
 AcceptedCheck CheckFreezing(const T_calc& engine, int32_t mm) {
@@ -282,26 +317,27 @@ AcceptedCheck CheckFreezing(const T_calc& engine, int32_t mm) {
             {"время до замерзания", "Время до замерзания допустимой доли воды", "ч", c.hours},
             {"задано", "Заданное время прекращения движения воды", "ч", c.givenHours, 0},
             {},
-            c.Met()};
+            At(c.Met())};
 }
 
 // clang-format off
 constexpr std::array<CalcKind, CalcMethodCount> Kinds = {{
     {"По нормам плотности теплового потока",                            "DensityHeatThred",
      "по нормам плотности теплового потока", "frxReport3", "", "",
-     ReadByNormFlux,       NormFluxChanges,       NormFluxStatuses,       RunNormFlux,       CheckNormFlux},
+     ReadByNormFlux,       NormFluxChanges,       NormFluxStatuses,       RunNormFlux,       CheckNormFlux,       true},
     {"По заданной температуре на поверхности изоляции",                 "TemperatureSurface",
      "по заданной температуре поверхности",  "frxReport1", "", "",
-     ReadBySurfaceTemp,    SurfaceTempChanges,    SurfaceTempStatuses,    RunSurfaceTemp,    CheckSurfaceTemp},
+     ReadBySurfaceTemp,    SurfaceTempChanges,    SurfaceTempStatuses,    RunSurfaceTemp,    CheckSurfaceTemp,    true},
     {"С целью предотвращения конденсации влаги на поверхности изоляции", "CondensationMoisture",
      "против конденсации влаги",             "frxReport2", "", "",
-     ReadByCondensation,   CondensationChanges,   CondensationStatuses,   RunCondensation,   CheckCondensation},
+     ReadByCondensation,   CondensationChanges,   CondensationStatuses,   RunCondensation,   CheckCondensation,   false},
     {"Трубопроводов тепловых сетей двухтрубной канальной прокладки",     "Lining",
      "двухтрубная канальная прокладка",      "frxReport5", "В непроходном канале", "Не металлическое",
-     ReadByTwoPipeChannel, TwoPipeChannelChanges, TwoPipeChannelStatuses, RunTwoPipeChannel, CheckTwoPipeChannel},
+     ReadByTwoPipeChannel, TwoPipeChannelChanges, TwoPipeChannelStatuses, RunTwoPipeChannel, CheckTwoPipeChannel, true},
+    // The method computes with the outer coefficient of a metal covering.
     {"С целью предотвращения замерзания воды в трубопроводе",           "Water",
-     "против замерзания воды",               "frxReport4", "На открытом воздухе", "Не металлическое",
-     ReadByFreezing,       FreezingChanges,       FreezingStatuses,       RunFreezing,       CheckFreezing},
+     "против замерзания воды",               "frxReport4", "На открытом воздухе", "Металл",
+     ReadByFreezing,       FreezingChanges,       FreezingStatuses,       RunFreezing,       CheckFreezing,       false},
 }};
 // clang-format on
 // A row left out of the table would still be there, empty; it is a compile error instead.

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -43,12 +44,14 @@ struct EntryResult {
     int32_t status = 0;
     double thickness = 0;
     std::optional<double> norm; // by norm density of heat flux only
+    std::string boxDetail = {}; // what the status's box adds for these inputs
 };
 
 // Calls the kind's engine entry on the inputs. The effects that come before the entry's
 // own (a raised humidity) are appended; none when the command stops before the engine
-// is asked, having appended why.
-using RunEntry = std::optional<EntryResult> (*)(const Inputs&, T_calc&, std::vector<Effect>&);
+// is asked, having appended why. Figures in texts take the decimal separator given.
+using RunEntry = std::optional<EntryResult> (*)(const Inputs&, T_calc&, std::vector<Effect>&,
+                                                std::string_view decimalSeparator);
 
 // What a product thickness in millimetres gives, by the kind's requirement, from what its
 // entry left in the engine; the thickness that meets a shortfall is left to the caller.
@@ -69,6 +72,10 @@ struct CalcKind {
     std::span<const StatusEffects> statuses;
     RunEntry run;
     CheckAt check;
+    // The norm lets its requirement be met by the next product thickness when the method's
+    // thickness exceeds the accepted one by no more than 3 mm (СП 61.13330.2012, п. 6.12):
+    // a requirement of heat flux or of surface temperature, not condensation or freezing.
+    bool roundingAllowance;
 };
 
 // Kinds 0..4 in group-bar order.

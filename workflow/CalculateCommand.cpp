@@ -57,13 +57,17 @@ std::optional<AcceptedCheck> CheckAccepted(const CalcKind& kind, const T_calc& e
     AcceptedCheck check = kind.check(engine, accepted);
     check.requiredMm = engine.ProductMillimetres(thickness);
     if (!std::isfinite(check.requiredMm) || !Finite(check.checked) || !Finite(check.required) ||
-        !std::all_of(check.more.begin(), check.more.end(), Finite))
+        !std::all_of(check.more.begin(), check.more.end(), Finite) ||
+        !std::all_of(check.factors.begin(), check.factors.end(), Finite))
         return std::nullopt;
-    if (!check.met)
+    const bool met = check.state == CheckState::Met;
+    // Past the thickest product no thickness that meets is worth naming.
+    if (!met && accepted <= LargestProductThickness)
         check.meetingMm =
             T_calc::SmallestMeetingThickness(accepted, LargestShownThickness, [&](int32_t mm) {
-                return kind.check(engine, mm).met;
+                return kind.check(engine, mm).state == CheckState::Met;
             });
+    check.state = JudgeCheck(kind, met, accepted, check.requiredMm, check.meetingMm);
     return check;
 }
 
@@ -80,7 +84,8 @@ void Conclude(std::vector<Effect>& effects, const CalcKind& kind, const EntryRes
     };
     if (e.norm == Norm::BeforeBox) showNorm();
     if (!e.text.empty())
-        effects.push_back(ShowMessage{std::string(e.text), std::string(e.caption)});
+        effects.push_back(
+            ShowMessage{std::string(e.text) + entry.boxDetail, std::string(e.caption)});
     if (e.norm == Norm::AfterBox) showNorm();
     if (e.focus) effects.push_back(MoveFocus{*e.focus});
     if (!e.thenSuccess) return;
@@ -97,7 +102,7 @@ std::vector<Effect> Calculate(int method, const Inputs& in, T_calc& engine,
     const CalcKind* kind = Kind(method);
     if (kind == nullptr) return effects;
     EngineMessagesInto engineMessages(engine, effects);
-    if (const auto entry = kind->run(in, engine, effects))
+    if (const auto entry = kind->run(in, engine, effects, decimalSeparator))
         Conclude(effects, *kind, *entry, engine, decimalSeparator);
     return effects;
 }

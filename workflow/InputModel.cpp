@@ -186,6 +186,11 @@ const NumberFieldSpec& NumberField(Control control) {
     return NumberFields()[PositionOf(NumberFields(), control)];
 }
 
+std::string_view NormCaption(int objectPosition) {
+    if (objectPosition == 1) return "Норма тепловых потерь (Вт/м²)______________";
+    return NumberField(Control::RzNumericEdit3).caption;
+}
+
 Inputs::Inputs()
     : materialValue(std::string(DefaultMaterialValue)) {
     for (std::size_t i = 0; i < Choices().size(); ++i)

@@ -102,6 +102,10 @@ struct NumberFieldSpec {
 std::span<const NumberFieldSpec> NumberFields();
 const NumberFieldSpec& NumberField(Control control); // throws std::out_of_range
 
+// The caption of the norm density field RzNumericEdit3 for an object (position 1 is a
+// plane): the norm of a pipe is per metre, that of a plane per square metre.
+std::string_view NormCaption(int objectPosition);
+
 // ---- The values of all inputs at the moment of calculating ----------------------------
 
 // What the window shows; a default-constructed set is the window as it opens.

@@ -82,7 +82,7 @@ RowOrReason RowFromCalculation(int method, const Inputs& now, const ShownResult&
     row->requiredMm = check->requiredMm;
     row->acceptedMm = check->acceptedMm;
     row->checkFigures = CheckFigures(*check, decimalSeparator);
-    row->checkMet = check->met;
+    row->checkState = check->state;
     row->meetingMm = check->meetingMm;
     row->warning = shown.Warning();
     row->calculatedAt = std::move(calculatedAt);
@@ -133,7 +133,7 @@ std::string CheckFiguresOf(const ScheduleRow& row) {
 
 std::string CheckVerdictOf(const ScheduleRow& row) {
     if (!row.Calculated()) return std::string(RejectedVerdict);
-    return CheckVerdict(row.checkMet, row.meetingMm);
+    return CheckVerdict(row.checkState, row.meetingMm);
 }
 
 void Schedule::Add(ScheduleRow row) {

@@ -37,7 +37,7 @@ struct ScheduleRow {
     double requiredMm = 0;             // the method's thickness as a product thickness
     int32_t acceptedMm = 0;
     std::string checkFigures; // "tпов = 44,0 °С (задана 45), q = 85,0 Вт/м"
-    bool checkMet = false;
+    CheckState checkState = CheckState::NotMet;
     std::optional<int32_t> meetingMm; // a thickness that meets a shortfall
     std::string calculatedAt;         // local date and time, "2026-12-10T16:20:05"
     // An imported line the calculate command refused: the box the window would have shown,
@@ -80,7 +80,7 @@ std::string InputsText(const ScheduleRow& row);
 // The figures at the accepted thickness and the warning, if any; why a rejected row has
 // no thickness.
 std::string CheckFiguresOf(const ScheduleRow& row);
-// "обеспечено", or "не обеспечено; требуется 50 мм"; RejectedVerdict for a rejected row.
+// The check's verdict (CheckVerdict); RejectedVerdict for a rejected row.
 std::string CheckVerdictOf(const ScheduleRow& row);
 inline constexpr std::string_view RejectedVerdict = "не рассчитано";
 

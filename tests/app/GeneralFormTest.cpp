@@ -887,7 +887,7 @@ private slots:
         const QString norm = Report();
         QCOMPARE(Line(norm, "Расположение"), QStringLiteral("Расположение Открытый воздух"));
         QVERIFY(norm.contains(QRegularExpression("Открытый\\s+воздух")) || norm.contains("воздух"));
-        QCOMPARE(Line(norm, "Норма тепловых"), QStringLiteral("Норма тепловых пртерь, Вт/м —"));
+        QCOMPARE(Line(norm, "Норма тепловых"), QStringLiteral("Норма тепловых потерь, Вт/м —"));
         QCOMPARE(Line(norm, "Число часов"),
                  QStringLiteral("Число часов работы в год Не более 5000 в год"));
 

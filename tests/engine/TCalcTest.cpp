@@ -56,9 +56,8 @@ TEST(TCalcState, ConstructorAndResetStoreTheDefaultsAndKeepTheRest) {
         EXPECT_EQ(e.CarrierTemp, 0);
         EXPECT_EQ(e.DiameterIndex, 0);
         EXPECT_EQ(e.Humidity, 55);
+        EXPECT_EQ(e.SurfaceTemp, 0);
     }
-    EXPECT_EQ(T_calc().SurfaceTemp, 0);
-    EXPECT_EQ(c.SurfaceTemp, 45);
     EXPECT_EQ(c.SolverKind, 4);
     const double after[] = {c.RootTarget, c.Thickness, c.RegionCoef, c.OuterCoef, c.UpperLimit};
     for (int i = 0; i < 5; ++i)
@@ -330,6 +329,8 @@ TEST(TCalcSurfaceTemp, WorkedExamplesAndStatuses) {
         {true, false, false, 20, -200, -100, 4, 6, "0", 0},
         {true, false, false, 20, -300, -100, 4, 6, nullptr, 0},
         {true, false, false, -300, 150, 45, 4, 8, nullptr, 0},
+        // Status order: the air below absolute zero outranks a surface needing no insulation.
+        {true, false, false, -300, 150, 160, 4, 8, nullptr, 0},
         // The limit of this call's material decides even after a rejection.
         {true, false, false, 20, 300, 20, 6, 5, nullptr, 0},
     };
@@ -424,18 +425,21 @@ TEST(TCalcCondensation, WorkedExamplesAndStatuses) {
     }
 }
 
-TEST(TCalcCondensation, CoefficientFollowsTheKeptSurfaceTemperature) {
+// The surface temperature of a surface-temperature calculation picks the outer
+// coefficient of later ones only until the engine is reset, as choosing a kind does.
+TEST(TCalcCondensation, CoefficientIsNotInheritedAcrossAReset) {
     T_calc c;
     double x = 0;
     c.CalcAgainstCondensation(true, false, 20, 5, 60, Pipe108, 4, x);
     EXPECT_EQ(c.OuterCoef, 5);
     EXPECT_NEAR(c.Lambda, 0.0352396, 1e-7);
 
-    // After a surface-temperature calculation above 19 C the indoor rows 3 and 1 count.
     c.CalcBySurfaceTemp(true, false, false, 20, 150, 45, Pipe108, 4, x);
+    c.CalcAgainstCondensation(true, false, 20, 5, 60, Pipe108, 4, x);
+    EXPECT_EQ(c.OuterCoef, 6); // without a reset the indoor row 3 counts
     c.Reset();
     c.CalcAgainstCondensation(true, false, 20, 5, 60, Pipe108, 4, x);
-    EXPECT_EQ(c.OuterCoef, 6);
+    EXPECT_EQ(c.OuterCoef, 5);
 }
 
 // ---- Method 3: two-pipe heat-network channel ----------------------------------------------
@@ -544,6 +548,7 @@ TEST(TCalcFreezing, WorkedExamplesAndStatuses) {
         {-40, 5, 12, 18, 2, 6, 5, "1.376406", 1380},
         {-40, 5, 24, -5, Pipe108, 6, 6, "0.241374", 240},
         {5, 5, 24, 18, Pipe108, 6, 1, "0", 0},
+        {0, 5, 24, 18, Pipe108, 6, 1, "0", 0}, // no frost at exactly 0 C either
         {-40, 0, 24, 18, Pipe108, 6, 2, "0", 0},
         {-40, 5, 0, 18, Pipe108, 6, 3, "0", 0},
         {-300, 5, 24, 18, Pipe108, 6, 7, "0", 0},

@@ -55,7 +55,7 @@ std::vector<ScheduleRow> Rows() {
     odd.checkMet = false;
     odd.requiredMm = 0.1 + 0.2;
     InputOf(odd, workflow::Control::RzNumericEdit8).value = -1e-7;
-    odd.warning = "При заданных условиях слишком болшая толщина теплоизоляции";
+    odd.warning = "При заданных условиях слишком большая толщина теплоизоляции";
     rows.push_back(odd);
     ScheduleRow rejected = rows[2];
     rejected.rejection = "Конденсация в таких условиях невозможна";

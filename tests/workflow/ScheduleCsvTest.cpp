@@ -55,7 +55,7 @@ ScheduleRow HandRow() {
     row.requiredMm = 28.26;
     row.acceptedMm = 30;
     row.checkFigures = "tпов = 44,0 °С (задана 45)";
-    row.checkMet = true;
+    row.checkState = CheckState::Met;
     row.calculatedAt = "2026-12-10T16:20:05";
     return row;
 }

@@ -179,6 +179,47 @@ TEST(ScheduleImport, ARejectedLineIsARowWithTheBoxTheWindowShows) {
     EXPECT_EQ(Import(csv).rows[0], rejected);
 }
 
+// A line gives what the window gives on the same inputs, whatever the window calculated
+// before: each choice of a kind resets the window's one engine, and the import starts every
+// line afresh.
+TEST(ScheduleImport, ALineAgreesWithTheWindowAfterAnotherKind) {
+    const ImportResult result = Import(Lines({
+        "Вид расчёта;Обозначение;Объект;Расположение;Покрытие;Материал;Температура воздуха "
+        "(°C);Температура теплоносителя (°C);Температура на поверхности (°C);Относительная "
+        "влажность воздуха (%);Диаметр трубы (мм)",
+        "2;П;Труба;На открытом воздухе;Металл;Цилиндр ЗОРБАЛИТ - 80;20;150;45;;108",
+        "3;К;Труба;;Металл;Мат прошивной  ГОСТ М1-100 и его модификации;20;5;;70;108",
+    }));
+    ASSERT_EQ(result.rows.size(), 2u);
+    const ScheduleRow& line = result.rows[1];
+    EXPECT_NE(line.checkFigures.find("tпов = 13,6 °С"), std::string::npos) << line.checkFigures;
+
+    // The window: the kind chosen, the line's inputs typed, «Рассчитать».
+    auto typed = [](const ScheduleRow& row) {
+        Inputs in = InputsAfterChoosing(row.kind);
+        for (const ScheduleInput& input : row.inputs)
+            if (IsChoice(input.control))
+                in.Choice(input.control) = int(input.value);
+            else if (input.control != MaterialListControl)
+                in.Field(input.control) = input.value;
+        in.materialValue = row.materialValue;
+        return in;
+    };
+    T_calc engine;
+    ShownResult shown;
+    for (const ScheduleRow& row : result.rows) {
+        engine.Reset();
+        shown.KindChosen(row.kind);
+        shown.Calculated(row.kind, typed(row), Calculate(row.kind, typed(row), engine, ","));
+    }
+    const RowOrReason window =
+        RowFromCalculation(line.kind, typed(line), shown, std::string(At), ",");
+    ASSERT_TRUE(window.row.has_value());
+    ScheduleRow same = *window.row;
+    same.tag = line.tag;
+    EXPECT_EQ(same, line);
+}
+
 TEST(ScheduleImport, BadFilesAndLinesSayWhyAndGiveNoRows) {
     const std::string heading(SurfaceHeading);
     const auto with = [&](std::string_view line) { return Lines({heading, line}); };

@@ -75,14 +75,16 @@ TEST(Schedule, ARowOfEveryKindFillsTheWindowAgain) {
 
 TEST(Schedule, WhereEachRowTakesItsPlaceTexts) {
     Calculated c{Succeeding(1), {}, {}};
-    c.inputs.Choice(Control::RzComboBox3) = 7; // 108 mm: 52 mm, rounded down
+    c.inputs.Choice(Control::RzComboBox3) = 7; // 108 mm: 52 mm, rounded down within the allowance
     Calculate(c, 1);
     const ScheduleRow row = *RowFromCalculation(1, c.inputs, c.shown, "", ",").row;
     EXPECT_EQ(row.location, "На открытом воздухе");
     EXPECT_EQ(row.covering, "Металл");
     EXPECT_EQ(InputsText(row), "Температура воздуха (°C): 20; Температура теплоносителя (°C): 250; "
                                "Температура на поверхности (°C): 45");
-    EXPECT_EQ(CheckVerdictOf(row), "не обеспечено; требуется 60 мм");
+    EXPECT_EQ(row.checkState, CheckState::WithinAllowance);
+    EXPECT_EQ(CheckVerdictOf(row),
+              "в пределах допуска 3 мм (СП 61.13330.2012, п. 6.12); с запасом — 60 мм");
 
     Calculated channel{Succeeding(3), {}, {}};
     Calculate(channel, 3);
@@ -104,7 +106,7 @@ TEST(Schedule, ARowKeepsTheWarningShownWithItsThickness) {
     c.inputs.Choice(Control::RzComboBox3) = 7; // 108 mm
     Calculate(c, 4);
     EXPECT_EQ(RowFromCalculation(4, c.inputs, c.shown, "", ",").row->warning,
-              "При заданных условиях слишком болшая толщина теплоизоляции");
+              "При заданных условиях слишком большая толщина теплоизоляции");
     c.inputs = Succeeding(4);
     Calculate(c, 4);
     EXPECT_EQ(RowFromCalculation(4, c.inputs, c.shown, "", ",").row->warning, "");

@@ -104,6 +104,12 @@ TEST(ShownResult, TheNormOutlivesTheChoiceOfKindButNotItsInputs) {
     w.Calculate(0);
     EXPECT_TRUE(w.shown.NormIsCurrent(w.inputs));
     EXPECT_FALSE(w.shown.HasThickness());
+
+    // A refused calculation writes no norm: the one shown belongs to the inputs before.
+    w.inputs.Field(Control::RzNumericEdit1) = 30;
+    w.inputs.Field(Control::RzNumericEdit2) = 20; // the air warmer than the carrier
+    w.Calculate(0);
+    EXPECT_FALSE(w.shown.NormIsCurrent(w.inputs));
 }
 
 // The check belongs to the thickness: shown while it is current, gone for a new kind and
