@@ -1,8 +1,8 @@
 // Runs the calculate command on inputs built from arbitrary bytes: any choice position,
 // in range or not, any field value (NaN, infinities and huge values included) and any
 // material value, one engine and one shown result for a whole session as in the window.
-// A result text and its check must be figures, and a result must belong to the inputs it
-// came from.
+// A result text and its check must be figures, a result must belong to the inputs it came
+// from, and the same inputs give what they give a fresh engine.
 #include "CalcKinds.h"
 #include "CalculateCommand.h"
 #include "FuzzedInputs.h"
@@ -27,6 +27,28 @@ void Check(bool holds) {
     if (!holds) std::abort();
 }
 
+// Equal effects; a field set to NaN equals another set to NaN.
+bool Same(const std::vector<Effect>& a, const std::vector<Effect>& b) {
+    return std::ranges::equal(a, b, [](const Effect& x, const Effect& y) {
+        const auto* u = std::get_if<SetField>(&x);
+        const auto* v = std::get_if<SetField>(&y);
+        if (u && v)
+            return u->field == v->field &&
+                   (u->value == v->value || (std::isnan(u->value) && std::isnan(v->value)));
+        return x == y;
+    });
+}
+
+// The window's lists hold only their own rows; a position outside them is no input the
+// window can give, and the channel keeps its last supply temperature for one.
+bool ChoicesWithinTheirLists(int method, const Inputs& inputs) {
+    return std::ranges::all_of(InputsReadBy(method), [&](Control control) {
+        if (!IsChoice(control)) return true;
+        const int position = inputs.Choice(control);
+        return position >= 0 && position < int(Choice(control).rows.size());
+    });
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -42,12 +64,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // the shown result meets the next.
     while (in.remaining_bytes() > 0) {
         const int next = in.ConsumeIntegralInRange(0, int(CalcKinds().size()) - 1);
-        if (next != method) shown.KindChosen(method = next);
+        if (next != method) {
+            shown.KindChosen(method = next);
+            engine.Reset(); // as the window does when a kind is chosen
+        }
         ChangeInputs(in, inputs);
         const std::string_view separator = in.ConsumeBool() ? "," : ".";
 
         const std::vector<Effect> effects = Calculate(method, inputs, engine, separator);
         Check(ownBoxes == 0); // the engine's boxes come back among the effects
+        if (ChoicesWithinTheirLists(method, inputs)) {
+            T_calc fresh;
+            Check(Same(Calculate(method, inputs, fresh, separator), effects));
+        }
         engine.ShowMessageBox("", "");
         Check(ownBoxes == 1); // and its own callback is back afterwards
         ownBoxes = 0;
@@ -64,8 +93,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 const AcceptedCheck& c = shownCheck->check;
                 Check(result && NamesAFigure(CheckLine(c, separator)));
                 Check(c.acceptedMm >= 0 && c.acceptedMm <= LargestShownThickness);
-                Check(!c.met || !c.meetingMm);
+                Check(c.state != CheckState::Met || !c.meetingMm);
                 Check(!c.meetingMm || *c.meetingMm > c.acceptedMm);
+                Check(c.state != CheckState::WithinAllowance ||
+                      (Kind(method)->roundingAllowance && c.meetingMm == c.acceptedMm + 10));
+                Check((c.state == CheckState::BeyondProducts) ==
+                      (c.acceptedMm > LargestProductThickness));
             } else if (const auto* focus = std::get_if<MoveFocus>(&effect)) {
                 // The focus goes to a field that this kind reads, for the user to correct.
                 const auto read = InputsReadBy(method);

@@ -83,7 +83,8 @@ TEST(FillReport, PrintsTheSnapshotAndTheResultComputedFromItForEveryKind) {
          {{"Memo10", "Труба"}, {"Memo11", "Открытый воздух"}, {"Memo12", "Цилиндр ЗОРБАЛИТ - 80"},
           {"Memo25", "Металл"}, {"Memo29", "Урал"}, {"Memo26", "Диаметр трубы, мм"},
           {"Memo27", "108"}, {"Memo1", "150"}, {"Memo18", "20"}, {"Memo17", "Норма тепловых потерь, Вт/м"},
-          {"Memo19", "52,123"}, {"Memo31", "Свыше 5000 в год"}, {"Memo22", "40,0"}, {"Date", "05.03.2024"}},
+          {"Memo19", "52,123"}, {"Memo31", "Свыше 5000 в год"}, {"Memo22", "40,0"}, {"Date", "05.03.2024"},
+          {"Memo21", "Принятая толщина тепловой изоляции, мм"}},
          {"NoResult"}},
         {"norm density, plane, before any calculation", 0,
          [](Inputs& s) { Plane(s); s.Field(Control::RzNumericEdit1) = -5; s.Field(Control::RzNumericEdit2) = 90;
@@ -132,7 +133,7 @@ TEST(FillReport, PrintsTheSnapshotAndTheResultComputedFromItForEveryKind) {
          {}},
         {"freezing", 4,
          [](Inputs& s) { Plane(s); s.materialValue = "2"; s.Choice(Control::RzComboBox2) = 1; }, "1,2346E+05",
-         {{"Memo10", "Труба"}, {"Memo11", "На открытом воздухе"}, {"Memo23", "Не металлическое"},
+         {{"Memo10", "Труба"}, {"Memo11", "На открытом воздухе"}, {"Memo23", "Металл"},
           {"Memo12", "Мат прошивной  ГОСТ M1-75   и его модификации"}, {"Memo1", "108"},
           {"Memo18", "5"}, {"Memo19", "18"}, {"Memo25", "-40"}, {"Memo27", "24"},
           {"Memo29", "Для стальных трубопроводов на подвижных опорах, 150 мм и более"},

@@ -100,7 +100,8 @@ TEST(ReportPdf, TheCheckAtTheAcceptedThicknessIsPrintedBesideItsThickness) {
     reports::ReportTemplates templates;
     workflow::Inputs inputs;
     inputs.Field(workflow::Control::RzNumericEdit6) = 20;
-    inputs.Field(workflow::Control::RzNumericEdit7) = 250; // 52 mm, rounded down to 50
+    inputs.Field(workflow::Control::RzNumericEdit7) =
+        250; // 52 mm, rounded down to 50 within the allowance
     inputs.Field(workflow::Control::RzNumericEdit8) = 45;
     T_calc engine;
     workflow::ShownResult shown;
@@ -117,9 +118,10 @@ TEST(ReportPdf, TheCheckAtTheAcceptedThicknessIsPrintedBesideItsThickness) {
     };
     const QString current = printed(inputs, "current.pdf");
     for (const char* phrase :
-         {"Проверка при принятой толщине", "Принятая толщина изоляции, мм 50",
-          "Температура поверхности изоляции, °С 46,1", "Заданная температура поверхности, °С 45",
-          "Плотность теплового потока, Вт/м 102,2", "Требование не обеспечено; требуется 60 мм"})
+         {"Принятая толщина тепловой изоляции, мм 50,0", "Проверка при принятой толщине",
+          "Расчётная толщина изоляции, мм 52,0", "Температура поверхности изоляции, °С 46,1",
+          "Заданная температура поверхности, °С 45", "Плотность теплового потока, Вт/м 102,2",
+          "Требование в пределах допуска 3 мм (СП 61.13330.2012, п. 6.12); с запасом — 60 мм"})
         EXPECT_TRUE(current.contains(QString::fromUtf8(phrase))) << phrase << "\n"
                                                                  << current.toStdString();
 

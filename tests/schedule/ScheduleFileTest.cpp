@@ -52,7 +52,7 @@ std::vector<ScheduleRow> Rows() {
     odd.tag = "«Т-1»; \"ввод\"\nвторая строка";
     odd.materialValue.reset();
     odd.meetingMm.reset();
-    odd.checkMet = false;
+    odd.checkState = workflow::CheckState::NotMet;
     odd.requiredMm = 0.1 + 0.2;
     InputOf(odd, workflow::Control::RzNumericEdit8).value = -1e-7;
     odd.warning = "При заданных условиях слишком большая толщина теплоизоляции";
@@ -114,7 +114,7 @@ TEST(ScheduleFile, TheFormatIsAsDocumented) {
     const std::vector<ScheduleRow> rows = Rows();
     const QJsonObject root = QJsonDocument::fromJson(ToJson(rows)).object();
     EXPECT_EQ(root.value(QStringLiteral("format")).toString(), QStringLiteral("izolcalc-schedule"));
-    EXPECT_EQ(root.value(QStringLiteral("version")).toInt(), 2);
+    EXPECT_EQ(root.value(QStringLiteral("version")).toInt(), 3);
     const QJsonArray array = root.value(QStringLiteral("rows")).toArray();
     ASSERT_EQ(array.size(), qsizetype(rows.size()));
 
@@ -122,7 +122,7 @@ TEST(ScheduleFile, TheFormatIsAsDocumented) {
     QStringList keys = first.keys();
     keys.sort();
     EXPECT_EQ(keys,
-              (QStringList{"acceptedMm", "calculatedAt", "checkFigures", "checkMet", "covering",
+              (QStringList{"acceptedMm", "calculatedAt", "checkFigures", "checkState", "covering",
                            "inputs", "kind", "location", "material", "materialValue", "meetingMm",
                            "object", "rejection", "requiredMm", "tag", "warning"}));
     EXPECT_EQ(first.value(QStringLiteral("kind")).toInt(), 0);
@@ -140,6 +140,48 @@ TEST(ScheduleFile, TheFormatIsAsDocumented) {
     EXPECT_EQ(array[4].toObject().value(QStringLiteral("meetingMm")).toInt(), 60);
     EXPECT_EQ(array.last().toObject().value(QStringLiteral("rejection")).toString(),
               QStringLiteral("Конденсация в таких условиях невозможна"));
+}
+
+// Versions 1 and 2 said only whether the check was met; their rows are judged by today's
+// rule from the figures they keep, as a new calculation of the same inputs would be.
+TEST(ScheduleFile, EarlierVersionsAreReadWithTheCheckJudgedByTodaysRule) {
+    using workflow::CheckState;
+    std::vector<ScheduleRow> rows = {
+        workflow::CalculatedRow(1,
+                                [](workflow::Inputs& in) {
+                                    in.Field(workflow::Control::RzNumericEdit6) = 20;
+                                    in.Field(workflow::Control::RzNumericEdit7) = 250;
+                                    in.Field(workflow::Control::RzNumericEdit8) = 45;
+                                }),
+        workflow::CalculatedRow(4, [](workflow::Inputs&) {}),
+        workflow::RowsOfEveryKind()[0],
+    };
+    ASSERT_EQ(rows[0].checkState, CheckState::WithinAllowance);
+    ASSERT_EQ(rows[1].checkState, CheckState::NotMet);
+    ASSERT_EQ(rows[2].checkState, CheckState::Met);
+    for (int version : {1, 2}) {
+        SCOPED_TRACE(version);
+        QJsonObject root = QJsonDocument::fromJson(ToJson(rows)).object();
+        root.insert(QStringLiteral("version"), version);
+        QJsonArray array = root.value(QStringLiteral("rows")).toArray();
+        for (qsizetype i = 0; i < array.size(); ++i) {
+            QJsonObject row = array[i].toObject();
+            row.remove(QStringLiteral("checkState"));
+            row.insert(QStringLiteral("checkMet"),
+                       rows[std::size_t(i)].checkState == CheckState::Met);
+            if (version == 1)
+                for (const char* key : {"rejection", "warning"})
+                    row.remove(QLatin1String(key));
+            array[i] = row;
+        }
+        root.insert(QStringLiteral("rows"), array);
+        Folder folder;
+        const QString path = folder.Path(QStringLiteral("schedule.json"));
+        ASSERT_TRUE(WriteAll(path, QJsonDocument(root).toJson()));
+        const LoadResult loaded = LoadSchedule(path);
+        EXPECT_EQ(loaded.error, QString());
+        EXPECT_EQ(loaded.rows, rows);
+    }
 }
 
 TEST(ScheduleFile, OptionalValuesMayBeLeftOutAndUnknownKeysAreIgnored) {
@@ -223,7 +265,7 @@ TEST(ScheduleFile, AnUnreadableFileIsSetAsideWholeAndTheScheduleStartsEmpty) {
         {"another format", Edited(set("format", "other-program"))},
         {"no version", Edited([](QJsonObject& root) { root.remove(QStringLiteral("version")); })},
         {"version as text", Edited(set("version", "1"))},
-        {"version 3", Edited(set("version", 3)), true},
+        {"version 4", Edited(set("version", 4)), true},
         {"rows not a list", Edited(set("rows", QJsonObject()))},
         {"kind 9", EditedRow(set("kind", 9))},
         {"kind 1.5", EditedRow(set("kind", 1.5))},
@@ -232,7 +274,19 @@ TEST(ScheduleFile, AnUnreadableFileIsSetAsideWholeAndTheScheduleStartsEmpty) {
         {"no date",
          EditedRow([](QJsonObject& row) { row.remove(QStringLiteral("calculatedAt")); })},
         {"accepted 30.5 mm", EditedRow(set("acceptedMm", 30.5))},
-        {"met as 1", EditedRow(set("checkMet", 1))},
+        {"an unknown state", EditedRow(set("checkState", "good"))},
+        {"a state as a number", EditedRow(set("checkState", 0))},
+        {"neither state nor met",
+         EditedRow([](QJsonObject& row) { row.remove(QStringLiteral("checkState")); })},
+        {"met as 1 in version 2", Edited([](QJsonObject& root) {
+             root.insert(QStringLiteral("version"), 2);
+             QJsonArray rows = root.value(QStringLiteral("rows")).toArray();
+             QJsonObject row = rows[0].toObject();
+             row.remove(QStringLiteral("checkState"));
+             row.insert(QStringLiteral("checkMet"), 1);
+             rows[0] = row;
+             root.insert(QStringLiteral("rows"), rows);
+         })},
         {"material value a number", EditedRow(set("materialValue", 4))},
         {"meeting as text", EditedRow(set("meetingMm", "40"))},
         {"an input not an object", EditedRow(set("inputs", QJsonArray{5}))},
