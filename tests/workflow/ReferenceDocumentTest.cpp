@@ -1,6 +1,8 @@
 // The reference document's catalogue of materials says what the program computes with:
 // its rows follow the catalogue, and its laws, limits and sample conductivities are the
-// engine's. A material added to the tables and not to the document fails here.
+// engine's. A material added to the tables and not to the document fails here. The
+// document also words the check's verdicts as the program does.
+#include "AcceptedCheck.h"
 #include "InputModel.h"
 #include "TCalc.h"
 
@@ -127,6 +129,25 @@ TEST(ReferenceDocument, MaterialTablesFollowTheCatalogueAndTheLaws) {
             EXPECT_NEAR(k[0] + k[1] * t + k[2] * t * t, engine.Conductivity(t), 1e-12)
                 << laws[i][1] << " at " << t << " °C";
     }
+}
+
+} // namespace
+
+namespace {
+
+// Every verdict of the check at the accepted thickness is explained in the document, as the
+// program words it, with the clause of the norm behind the allowance.
+TEST(ReferenceDocument, ExplainsEveryVerdictOfTheCheck) {
+    using workflow::CheckState;
+    const std::string html = Document();
+    for (CheckState state : {CheckState::Met, CheckState::WithinAllowance, CheckState::NotMet,
+                             CheckState::BeyondProducts}) {
+        const std::string verdict = workflow::CheckVerdict(state, 50);
+        EXPECT_NE(html.find(verdict), std::string::npos) << verdict;
+    }
+    EXPECT_NE(html.find("СП 61.13330.2012, п. 6.12"), std::string::npos);
+    EXPECT_NE(html.find(std::to_string(workflow::LargestProductThickness) + "&nbsp;мм"),
+              std::string::npos);
 }
 
 } // namespace
