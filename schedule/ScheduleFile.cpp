@@ -127,6 +127,8 @@ QJsonObject RowObject(const ScheduleRow& row) {
     object.insert(QStringLiteral("requiredMm"), Number(row.requiredMm));
     object.insert(QStringLiteral("acceptedMm"), row.acceptedMm);
     object.insert(QStringLiteral("checkState"), CheckStateKey(row.checkState));
+    // For people and other programs that read the file; the state above is what is read.
+    object.insert(QStringLiteral("checkVerdict"), Text(workflow::CheckVerdictOf(row)));
     object.insert(QStringLiteral("meetingMm"), Optional(row.meetingMm));
     for (const auto& [key, text] : NoteFields(row))
         object.insert(QLatin1String(key), Text(*text));

@@ -121,10 +121,10 @@ TEST(ScheduleFile, TheFormatIsAsDocumented) {
     const QJsonObject first = array[0].toObject();
     QStringList keys = first.keys();
     keys.sort();
-    EXPECT_EQ(keys,
-              (QStringList{"acceptedMm", "calculatedAt", "checkFigures", "checkState", "covering",
-                           "inputs", "kind", "location", "material", "materialValue", "meetingMm",
-                           "object", "rejection", "requiredMm", "tag", "warning"}));
+    EXPECT_EQ(keys, (QStringList{"acceptedMm", "calculatedAt", "checkFigures", "checkState",
+                                 "checkVerdict", "covering", "inputs", "kind", "location",
+                                 "material", "materialValue", "meetingMm", "object", "rejection",
+                                 "requiredMm", "tag", "warning"}));
     EXPECT_EQ(first.value(QStringLiteral("kind")).toInt(), 0);
     EXPECT_EQ(first.value(QStringLiteral("tag")).toString(), QStringLiteral("Т1-108"));
     EXPECT_EQ(first.value(QStringLiteral("materialValue")).toString(), QStringLiteral("4"));
@@ -138,6 +138,10 @@ TEST(ScheduleFile, TheFormatIsAsDocumented) {
     EXPECT_TRUE(odd.value(QStringLiteral("materialValue")).isNull());
     EXPECT_TRUE(odd.value(QStringLiteral("meetingMm")).isNull());
     EXPECT_EQ(array[4].toObject().value(QStringLiteral("meetingMm")).toInt(), 60);
+    EXPECT_EQ(array[4].toObject().value(QStringLiteral("checkState")).toString(),
+              QStringLiteral("notMet"));
+    EXPECT_EQ(array[4].toObject().value(QStringLiteral("checkVerdict")).toString(),
+              QStringLiteral("не обеспечено; требуется 60 мм"));
     EXPECT_EQ(array.last().toObject().value(QStringLiteral("rejection")).toString(),
               QStringLiteral("Конденсация в таких условиях невозможна"));
 }
@@ -167,6 +171,7 @@ TEST(ScheduleFile, EarlierVersionsAreReadWithTheCheckJudgedByTodaysRule) {
         for (qsizetype i = 0; i < array.size(); ++i) {
             QJsonObject row = array[i].toObject();
             row.remove(QStringLiteral("checkState"));
+            row.remove(QStringLiteral("checkVerdict"));
             row.insert(QStringLiteral("checkMet"),
                        rows[std::size_t(i)].checkState == CheckState::Met);
             if (version == 1)
