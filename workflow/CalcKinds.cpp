@@ -206,8 +206,7 @@ std::optional<EntryResult> RunCondensation(const Inputs& in, T_calc& engine,
 // rounded up so that the figure typed holds the pipes.
 std::string RoomText(std::string_view dimension, double metres, std::string_view separator) {
     double mm = std::ceil(metres * 1000);
-    while (mm / 1000 < metres)
-        ++mm;
+    if (mm / 1000 < metres) ++mm; // the division lost the last bit
     const std::string figure = DecimalText(mm / 1000, 3, separator, true);
     if (figure.empty()) return {};
     return ": трубы в изоляции помещаются при " + std::string(dimension) + " от " + figure + " м";
