@@ -11,14 +11,20 @@ NOQT  ?= build-noqt
 # the stack. The build needs them as well: it runs the test programs to list their tests.
 SAN_OPTIONS := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
                UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+# Warnings are errors in `make test`, for every build it makes; elsewhere a build keeps the
+# setting it was configured with (off at first), so that a newer compiler's new warning
+# never stops `make run`.
+WERROR :=
+test: WERROR := -DIZOL_WERROR=ON
 
 .PHONY: deps build run test noqt san test-san test-app bench fuzz package clean
 
 deps:
 	@./scripts/install-deps.sh
 
+# The configuration a distribution builds (GCC, -O3), so that `make test` proves it.
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(WERROR) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -26,12 +32,12 @@ run: build
 
 noqt: deps
 	@cmake -S . -B $(NOQT) -DIZOL_GUI=OFF -DIZOL_TESTS=OFF -DIZOL_BENCH=OFF \
-	    -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON >/dev/null
+	    -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON $(WERROR) >/dev/null
 	@cmake --build $(NOQT) -j $(JOBS) --target workflow
 
 san: deps
 	@cmake -S . -B $(SAN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-	    -DIZOL_GUI=ON -DIZOL_BENCH=OFF -DIZOL_SANITIZE=ON -DIZOL_FUZZ=ON >/dev/null
+	    -DIZOL_GUI=ON -DIZOL_BENCH=OFF -DIZOL_SANITIZE=ON -DIZOL_FUZZ=ON $(WERROR) >/dev/null
 	@$(SAN_OPTIONS) cmake --build $(SAN) -j $(JOBS)
 
 test-san: san
@@ -40,7 +46,7 @@ test-san: san
 test-app: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-test: noqt test-san test-app
+test: noqt test-san test-app package
 
 # Figures for closing notes; not part of `make test`.
 bench: build
@@ -57,8 +63,11 @@ fuzz: san
 	        -artifact_prefix=fuzz-corpus/$$t- fuzz-corpus/$$t || exit 1; \
 	done
 
+# The Debian package, checked by lintian, appstreamcli and desktop-file-validate.
 package: build
-	@cd $(BUILD) && cpack -G DEB
+	@rm -f $(BUILD)/izolcalc_*.deb
+	@cd $(BUILD) && cpack -G DEB >/dev/null
+	@./scripts/check-package.sh $(BUILD)/izolcalc_*.deb
 
 clean:
 	rm -rf $(BUILD) $(SAN) $(NOQT)

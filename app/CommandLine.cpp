@@ -1,19 +1,25 @@
 #include "CommandLine.h"
 
+#include "GroupBarGroup.h"
 #include "ScheduleFile.h"
 #include "ScheduleImport.h"
+#include "SchedulePage.h"
 #include "SchedulePrint.h"
 #include "Utf8Text.h"
+#include "uGneneralForms.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDate>
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #ifdef _WIN32
@@ -42,6 +48,34 @@ bool IsOwnArgument(const QString& argument) {
 bool SameFile(const QString& a, const QString& b) {
     return !a.isEmpty() && !b.isEmpty() &&
            QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+// Whether a window system is there to be tried. On X11 and Wayland it is named by the
+// environment, or a platform is chosen for Qt (offscreen, vnc...); elsewhere there always
+// is one.
+bool DisplayNamed(const QStringList& arguments) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return arguments.contains(QLatin1String("-platform")) ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    Q_UNUSED(arguments);
+    return true;
+#endif
+}
+
+QString NoWindowText(const QString& why) {
+    return QStringLiteral("окно программы не открыть: %1.\n"
+                          "Без окна работают --batch, --help и --version / without a window, "
+                          "--batch, --help and --version work.")
+        .arg(why);
+}
+
+// Why a file could not be written, as the system says: asked again without truncating it.
+QString WhyNotWritten(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::Append) ? QString() : file.errorString();
 }
 
 } // namespace
@@ -98,13 +132,40 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     return command;
 }
 
+CommandLine ParseWindowArguments(const QStringList& arguments) {
+    CommandLine command;
+    for (const QString& argument : arguments) {
+        const QString suffix = QFileInfo(argument).suffix().toLower();
+        if (argument.startsWith(QLatin1Char('-')))
+            command.error = QStringLiteral("неверный параметр / unknown option: %1").arg(argument);
+        else if (!IsScheduleFile(argument) && suffix != QLatin1String("csv") &&
+                 suffix != QLatin1String("txt"))
+            command.error = QStringLiteral("окно открывает ведомость .json или таблицу .csv, а не "
+                                           "«%1» / the window opens a .json schedule or a .csv "
+                                           "table")
+                                .arg(argument);
+        if (!command.error.isEmpty()) {
+            command.mode = CommandLine::Mode::Wrong;
+            command.files.clear();
+            return command;
+        }
+        command.files << argument;
+    }
+    return command;
+}
+
+bool IsScheduleFile(const QString& path) {
+    return QFileInfo(path).suffix().compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
+}
+
 QString UsageText() {
     return QStringLiteral(
         "Расчёт толщины теплоизоляции / Thermal insulation thickness\n"
         "\n"
         "Использование / Usage:\n"
-        "  izolcalc\n"
-        "      открыть окно программы / open the window\n"
+        "  izolcalc [ВЕДОМОСТЬ.json | ТАБЛИЦА.csv]...\n"
+        "      открыть окно программы; ведомость открыть, таблицу импортировать в ведомость\n"
+        "      open the window; open the schedule, import the table into the schedule\n"
         "  izolcalc --batch ВХОД.csv --out ВЫХОД.csv [--pdf ВЕДОМОСТЬ.pdf] [--schedule "
         "ВЕДОМОСТЬ.json]\n"
         "      рассчитать каждую строку таблицы без окна; записать результаты как «Экспорт "
@@ -155,8 +216,12 @@ int RunBatch(const CommandLine& command, QTextStream& out, QTextStream& err, boo
     if (error.isEmpty() && !command.schedule.isEmpty())
         error = schedule::SaveSchedule(command.schedule, result.rows);
     if (error.isEmpty() && !command.pdf.isEmpty() &&
-        !reports::WriteSchedulePdf(command.pdf, result.rows, QDate::currentDate()))
-        error = QStringLiteral("Не удалось записать файл %1").arg(command.pdf);
+        !reports::WriteSchedulePdf(command.pdf, result.rows, QDate::currentDate())) {
+        error = QStringLiteral("Не удалось записать ведомость в PDF «%1»")
+                    .arg(QDir::toNativeSeparators(command.pdf));
+        const QString why = WhyNotWritten(command.pdf);
+        error += why.isEmpty() ? QStringLiteral(".") : QStringLiteral(": %1.").arg(why);
+    }
     if (!error.isEmpty()) {
         err << error << '\n';
         return ExitNotRead;
@@ -174,7 +239,8 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
     QTextStream out(stdout), err(stderr);
     switch (command.mode) {
     case CommandLine::Mode::Window:
-        return std::nullopt;
+        if (DisplayNamed(arguments)) return std::nullopt;
+        return TellWrongCommandLine(NoWindowText(QStringLiteral("нет дисплея / no display")));
     case CommandLine::Mode::Help:
         out << UsageText();
         return ExitDone;
@@ -182,8 +248,7 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
         out << ProgramName << ' ' << QStringLiteral(IZOL_VERSION) << '\n';
         return ExitDone;
     case CommandLine::Mode::Wrong:
-        err << ProgramName << ": " << command.error << "\n\n" << UsageText();
-        return ExitWrongCommandLine;
+        return TellWrongCommandLine(command.error);
     case CommandLine::Mode::Batch:
         break;
     }
@@ -198,4 +263,35 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
     int noArguments = 1;
     QApplication app(noArguments, argv);
     return RunBatch(command, out, err, StandardErrorIsTerminal());
+}
+
+int TellWrongCommandLine(const QString& error) {
+    QTextStream(stderr) << ProgramName << ": " << error << "\n\n" << UsageText();
+    return ExitWrongCommandLine;
+}
+
+void EndWhereNoDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtFatalMsg) {
+        QTextStream(stderr) << qFormatLogMessage(type, context, message) << '\n';
+        return;
+    }
+    // Qt's own words name plugins to reinstall; the display is what is missing.
+    const QString display =
+        qEnvironmentVariable("WAYLAND_DISPLAY", qEnvironmentVariable("DISPLAY"));
+    TellWrongCommandLine(NoWindowText(
+        display.isEmpty() ? QStringLiteral("нет дисплея / no display")
+                          : QStringLiteral("дисплей %1 недоступен / the display cannot be reached")
+                                .arg(display)));
+    std::fflush(stderr);
+    std::_Exit(ExitWrongCommandLine);
+}
+
+void OpenFilesInWindow(TFGeneral& window, const QStringList& files) {
+    window.GrSchedule->click(0);
+    for (const QString& file : files) {
+        if (IsScheduleFile(file))
+            window.SchedulePane->OpenFile(file);
+        else
+            window.SchedulePane->ImportFile(file);
+    }
 }

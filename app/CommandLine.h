@@ -1,24 +1,35 @@
-// The program's command line: with none of its own options the window opens; otherwise the
-// help, the version, or a batch that calculates a table without any window or display.
+// The program's command line: with none of its own options the window opens, with the files
+// it is given; otherwise the help, the version, or a batch that calculates a table without
+// any window or display.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 #include <optional>
 
 class QTextStream;
+class TFGeneral;
 
 struct CommandLine {
     enum class Mode { Window, Help, Version, Batch, Wrong };
     Mode mode = Mode::Window;
     QString input, output, pdf, schedule; // the batch's files; pdf and schedule optional
+    QStringList files;                    // for the window: schedules and tables, in order
     QString error;                        // what is wrong, for Mode::Wrong
 };
 
 // The arguments after the program's name. Any that starts with "--", or "-h", makes them
 // the program's own; otherwise they are left to Qt and the window.
 CommandLine ParseCommandLine(const QStringList& arguments);
+
+// What Qt has left of the window's arguments once it took its own (-platform, -style...):
+// files to open, or Mode::Wrong for an option or a file of no type the window opens.
+CommandLine ParseWindowArguments(const QStringList& arguments);
+
+// A schedule file (.json) is opened; any other file is a table to import.
+bool IsScheduleFile(const QString& path);
 
 // How to call the program, in Russian and in English.
 QString UsageText();
@@ -33,5 +44,18 @@ inline constexpr int ExitWrongCommandLine = 2;
 int RunBatch(const CommandLine& command, QTextStream& out, QTextStream& err, bool progress);
 
 // The work of a command line that is the program's own, done without a window: its exit
-// code; none when the window is to open.
+// code; none when the window is to open. Without a display, anything but the batch, the
+// help and the version is told so and ends with ExitWrongCommandLine.
 std::optional<int> RunCommandLine(int argc, char** argv);
+
+// Qt's message handler while the application object is made: a display that is named but
+// cannot be reached ends the program with a message and ExitWrongCommandLine instead of
+// Qt's abort; other messages are written as Qt writes them.
+void EndWhereNoDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message);
+
+// Tells on stderr what is wrong, with the usage; ExitWrongCommandLine.
+int TellWrongCommandLine(const QString& error);
+
+// The window's files, as a file manager hands them over: the schedule page shown, each
+// schedule opened and each table imported with its summary.
+void OpenFilesInWindow(TFGeneral& window, const QStringList& files);

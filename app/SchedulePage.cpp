@@ -177,7 +177,10 @@ void SchedulePage::ClearAll() {
 void SchedulePage::Open() {
     const QString path = askPath(QStringLiteral("Открыть ведомость"),
                                  QStringLiteral("Ведомость (*.json)"), QString(), false);
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) OpenFile(path);
+}
+
+void SchedulePage::OpenFile(const QString& path) {
     if (model_.rowCount() > 0 &&
         !AskYesNo(this,
                   QStringLiteral("Заменить строки ведомости (%1) строками из файла?")
@@ -240,7 +243,10 @@ void SchedulePage::ImportCsv() {
     const QString path =
         askPath(QStringLiteral("Импорт таблицы расчётов"),
                 QStringLiteral("CSV (*.csv *.txt);;Все файлы (*)"), QString(), false);
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) ImportFile(path);
+}
+
+void SchedulePage::ImportFile(const QString& path) {
     QProgressDialog progress(QStringLiteral("Расчёт строк таблицы..."), QStringLiteral("Отмена"), 0,
                              100, this);
     progress.setWindowTitle(Caption);

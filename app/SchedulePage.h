@@ -30,12 +30,14 @@ public:
     void MoveSelected(int direction);
     void ClearAll();
     void Open();
+    void OpenFile(const QString& path);
     void SaveAs();
     void Print();
     void SavePdf();
     void ExportCsv();
     // Each line of a table calculated and added; one box tells how it went.
     void ImportCsv();
+    void ImportFile(const QString& path);
     void SaveImportTemplate();
 
 signals:

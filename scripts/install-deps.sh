@@ -15,10 +15,11 @@ packages=(
   qt6-translations-l10n
   # fonts with complete Cyrillic in place of the classic Windows faces
   fonts-liberation2 fonts-dejavu-core
-  # windows without a display, screenshots, reading back rendered reports
-  xvfb xauth imagemagick poppler-utils
-  # the Debian package of the program
-  dpkg-dev fakeroot file
+  # windows without a display, screenshots, reading back rendered reports; the MIME
+  # database that the schedule file's type is tested in
+  xvfb xauth imagemagick poppler-utils shared-mime-info
+  # the Debian package of the program, and the checks a distribution makes of it
+  dpkg-dev fakeroot file lintian appstream desktop-file-utils
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "CalcKinds.h"
 
+#include "FalsePositive.h"
 #include "NumberField.h"
 
 #include <algorithm>
@@ -192,7 +193,9 @@ std::optional<EntryResult> RunCondensation(const Inputs& in, T_calc& engine,
     const double lowest = NumberField(Control::RzNumericEdit13).limits->min;
     if (!(humidity >= lowest)) {
         humidity = lowest;
-        effects.push_back(SetField{Control::RzNumericEdit13, humidity});
+        // GCC 12 at -O3 sees ShowCheck's fields read in the move into the list.
+        IZOL_GCC_FALSE_POSITIVE("-Wmaybe-uninitialized",
+                                effects.push_back(SetField{Control::RzNumericEdit13, humidity});)
     }
     EntryResult r{};
     r.status = engine.CalcAgainstCondensation(

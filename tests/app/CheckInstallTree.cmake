@@ -1,6 +1,7 @@
 # Installs the build into a scratch prefix and checks that the tree holds what a desktop
 # program needs: the program with its Resources folder and plugin beside it, a launcher
-# that reaches the program, the menu entry and its icon.
+# that reaches the program, the menu entry and its icon, the file type it opens, its
+# AppStream data, manual page and copyright.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_DIR=... -DEXPECT_PROGRAM=ON|OFF
 #         -DEXPECT_PLUGIN=1|0 -P CheckInstallTree.cmake
 
@@ -24,8 +25,15 @@ expect("share/applications/izolcalc.desktop")
 expect("share/icons/hicolor/scalable/apps/izolcalc.svg")
 expect("share/icons/hicolor/48x48/apps/izolcalc.png")
 expect("bin/izolcalc")
+expect("share/mime/packages/izolcalc.xml")
+expect("share/doc/izolcalc/copyright")
+file(GLOB metainfo "${PREFIX}/share/metainfo/*.metainfo.xml")
+if(NOT metainfo)
+  message(FATAL_ERROR "missing from the installed tree: the AppStream metainfo")
+endif()
 if(EXPECT_PROGRAM)
   expect("${APP_DIR}/izolcalc")
+  expect("share/man/man1/izolcalc.1.gz")
 endif()
 if(EXPECT_PLUGIN)
   file(GLOB plugin "${PREFIX}/${APP_DIR}/plugins/izolcalc_referenceviewer.*")
@@ -36,7 +44,7 @@ endif()
 
 # The menu entry starts the launcher by name and shows the installed icon.
 file(STRINGS "${PREFIX}/share/applications/izolcalc.desktop" entry)
-foreach(line IN ITEMS "Exec=izolcalc" "Icon=izolcalc" "Type=Application")
+foreach(line IN ITEMS "Exec=izolcalc %F" "Icon=izolcalc" "Type=Application")
   if(NOT line IN_LIST entry)
     message(FATAL_ERROR "the desktop entry lacks ${line}")
   endif()

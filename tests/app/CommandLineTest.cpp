@@ -1,9 +1,15 @@
-// The command line: what its arguments ask for, and the program itself run as a script
-// runs it, with no display at all.
+// The command line: what its arguments ask for, the program itself run as a script runs it,
+// with no display at all, and the files it hands to the window.
 #include "CommandLine.h"
+#include "MessageBoxes.h"
 #include "ScheduleFile.h"
+#include "ScheduleModel.h"
+#include "SchedulePage.h"
+#include "uGneneralForms.h"
 
 #include <QProcess>
+#include <QStackedWidget>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -16,11 +22,15 @@ private:
         QString out, err;
     };
 
-    // The program as a script starts it on a machine without a display.
-    static Run Program(const QStringList& arguments, const QString& folder) {
+    // The program as a script starts it on a machine without a display, or with the
+    // display named by `name=value`.
+    static Run Program(const QStringList& arguments, const QString& folder,
+                       const QString& display = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
+        if (!display.isEmpty())
+            environment.insert(display.section('=', 0, 0), display.section('=', 1));
         QProcess process;
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(folder);
@@ -63,6 +73,65 @@ private slots:
         QCOMPARE(int(command.mode), mode);
         QCOMPARE(command.error.isEmpty(), mode != int(CommandLine::Mode::Wrong));
         QCOMPARE(command.pdf, pdf);
+    }
+
+    // What Qt leaves of the window's arguments: files to open, by their type.
+    void theWindowTakesSchedulesAndTables_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("wrong");
+        QTest::newRow("none") << QStringList{} << false;
+        QTest::newRow("files") << QStringList{"a.json", "Б.CSV", "в пути/t.txt"} << false;
+        QTest::newRow("-v") << QStringList{"-v"} << true;
+        QTest::newRow("after a file") << QStringList{"a.json", "-x"} << true;
+        QTest::newRow("a PDF") << QStringList{"a.pdf"} << true;
+        QTest::newRow("no suffix") << QStringList{"json"} << true;
+    }
+    void theWindowTakesSchedulesAndTables() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, wrong);
+        const CommandLine command = ParseWindowArguments(arguments);
+        QCOMPARE(command.mode == CommandLine::Mode::Wrong, wrong);
+        QCOMPARE(command.error.isEmpty(), !wrong);
+        QCOMPARE(command.files, wrong ? QStringList{} : arguments);
+    }
+
+    // Qt would abort (134); a script gets a message and the code of a wrong command line.
+    void withoutADisplayOnlyTheBatchHelpAndVersionWork_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("why");
+        const QString none = QStringLiteral("нет дисплея");
+        QTest::newRow("the window") << QStringList{} << QString() << none;
+        QTest::newRow("a table") << QStringList{"table.csv"} << QString() << none;
+        QTest::newRow("a schedule") << QStringList{"schedule.json"} << QString() << none;
+        QTest::newRow("-v") << QStringList{"-v"} << QString() << none;
+        QTest::newRow("Qt's option") << QStringList{"-style", "fusion"} << QString() << none;
+        QTest::newRow("a display not there")
+            << QStringList{"table.csv"} << QStringLiteral("DISPLAY=:97")
+            << "дисплей :97 недоступен";
+    }
+    void withoutADisplayOnlyTheBatchHelpAndVersionWork() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, display);
+        QFETCH(QString, why);
+        QTemporaryDir dir;
+        const Run run = Program(arguments, dir.path(), display);
+        QCOMPARE(run.exitCode, ExitWrongCommandLine);
+        QCOMPARE(run.out, QString());
+        const QString said = QStringLiteral("izolcalc: окно программы не открыть: ") + why;
+        QVERIFY2(run.err.contains(said), qPrintable(run.err));
+        QVERIFY(run.err.contains(QStringLiteral("Без окна работают --batch, --help и --version")));
+        QVERIFY(run.err.endsWith(UsageText()));
+    }
+
+    // With a display, Qt takes its own options; what is left must be files.
+    void anUnknownOptionWithADisplayIsAWrongCommandLine() {
+        QTemporaryDir dir;
+        const Run run = Program({"-platform", "offscreen", "-v"}, dir.path());
+        QCOMPARE(run.exitCode, ExitWrongCommandLine);
+        QVERIFY2(
+            run.err.contains(QStringLiteral("izolcalc: неверный параметр / unknown option: -v")),
+            qPrintable(run.err));
     }
 
     void helpVersionAndAWrongCommandLine() {
@@ -128,7 +197,65 @@ private slots:
         QCOMPARE(unwritable.exitCode, ExitNotRead);
         QVERIFY(unwritable.err.startsWith(QStringLiteral("Не удалось записать таблицу")));
     }
+
+    // The message says why, as the system does for the same file.
+    void aPdfNotWrittenNamesTheReason_data() {
+        QTest::addColumn<QString>("pdf");
+        QTest::newRow("a read-only folder") << "read-only/out.pdf";
+        QTest::newRow("a folder") << "read-only";
+        QTest::newRow("under a file") << "in.csv/out.pdf";
+    }
+    void aPdfNotWrittenNamesTheReason() {
+        QFETCH(QString, pdf);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("read-only"));
+        QVERIFY(QFile::setPermissions(dir.filePath("read-only"),
+                                      QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QVERIFY(QFile::copy(IZOL_EXAMPLE, dir.filePath("in.csv")));
+        QFile probe(dir.filePath(pdf));
+        if (probe.open(QIODevice::WriteOnly)) QSKIP("the folder is writable for this user (root)");
+        const Run run =
+            Program({"--batch", "in.csv", "--out", "out.csv", "--pdf", pdf}, dir.path());
+        QCOMPARE(run.exitCode, ExitNotRead);
+        QCOMPARE(run.err, QStringLiteral("Не удалось записать ведомость в PDF «%1»: %2.\n")
+                              .arg(pdf, probe.errorString()));
+        QCOMPARE(run.out, QString());
+    }
+
+    // As a file manager opens them: the schedule page comes up, a schedule replaces the rows
+    // (after the question), a table is added with its summary.
+    void theWindowOpensTheFilesItIsGiven() {
+        QStandardPaths::setTestModeEnabled(true);
+        QFile::remove(schedule::DefaultSchedulePath());
+        QStringList boxes, questions;
+        SetMessageBoxHook([&](const QString& text, const QString&) { boxes << text; });
+        SetQuestionHook([&](const QString& text, const QString&) {
+            questions << text;
+            return true;
+        });
+        QTemporaryDir dir;
+        const workflow::ImportResult example =
+            schedule::ImportCsvFile(IZOL_EXAMPLE, QDateTime::currentDateTime(), ",");
+        QVERIFY(schedule::SaveSchedule(dir.filePath("one.json"), {example.rows[0]}).isEmpty());
+
+        TFGeneral window;
+        window.show();
+        const ScheduleModel& rows = *window.findChild<ScheduleModel*>();
+        OpenFilesInWindow(window, {IZOL_EXAMPLE});
+        QCOMPARE(window.Notebook1->currentWidget(), window.SchedulePane);
+        QCOMPARE(boxes,
+                 QStringList{
+                     "Импорт из файла «batch-example.csv»: 7 строк: 6 рассчитано, 1 отклонено."});
+        QCOMPARE(rows.rowCount(), 7);
+
+        OpenFilesInWindow(window, {dir.filePath("one.json"), IZOL_EXAMPLE});
+        QCOMPARE(questions, QStringList{"Заменить строки ведомости (7) строками из файла?"});
+        QCOMPARE(rows.rowCount(), 8);
+        QVERIFY(rows.schedule().Rows()[0] == example.rows[0]);
+        SetMessageBoxHook({});
+        SetQuestionHook({});
+    }
 };
 
-QTEST_GUILESS_MAIN(CommandLineTest)
+QTEST_MAIN(CommandLineTest)
 #include "CommandLineTest.moc"

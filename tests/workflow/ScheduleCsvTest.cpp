@@ -1,5 +1,6 @@
 #include "ScheduleCsv.h"
 
+#include "FalsePositive.h"
 #include "ScheduleRows.h"
 
 #include <gtest/gtest.h>
@@ -184,8 +185,11 @@ TEST(ScheduleCsv, NumbersHaveADecimalCommaAndNoGrouping) {
         const CsvRecord& record = records[r + 1];
         EXPECT_EQ(record[Column(header, "Толщина расчётная, мм")], Number(required[r].field));
         for (std::size_t i = 0; i < std::size(inputs); ++i)
-            EXPECT_EQ(record[Column(header, "v" + std::to_string(i))], Number(inputs[i].field))
-                << inputs[i].value;
+            // GCC 12 at -O3 sees the copies of "v" + std::to_string(i) overlap.
+            IZOL_GCC_FALSE_POSITIVE(
+                "-Wrestrict",
+                EXPECT_EQ(record[Column(header, "v" + std::to_string(i))], Number(inputs[i].field))
+                    << inputs[i].value;)
         EXPECT_EQ(record[Column(header, "Диаметр трубы (мм)")], Text("108"));
     }
 }

@@ -1,6 +1,7 @@
 #include "ShownResult.h"
 
 #include "CalculateCommand.h"
+#include "FalsePositive.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,9 @@ TEST(ShownResult, StaleWhenAnInputOfTheKindChangesCurrentWhenItComesBack) {
     EXPECT_TRUE(stales([](Inputs& in) { in.Field(Control::RzNumericEdit7) = 200; }));
     EXPECT_TRUE(stales([](Inputs& in) { in.Choice(Control::RzRadioGroup3) = 1; }));
     EXPECT_TRUE(stales([](Inputs& in) { in.Choice(Control::RzComboBox3) = 8; }));
-    EXPECT_TRUE(stales([](Inputs& in) { in.materialValue = "5"; }));
+    // GCC 12 at -O3 sees the copy of "5" into the string overlap.
+    IZOL_GCC_FALSE_POSITIVE("-Wrestrict",
+                            EXPECT_TRUE(stales([](Inputs& in) { in.materialValue = "5"; }));)
     EXPECT_TRUE(stales([](Inputs& in) { in.materialValue.reset(); }));
     EXPECT_TRUE(w.Current());
 
@@ -100,7 +103,8 @@ TEST(ShownResult, TheNormOutlivesTheChoiceOfKindButNotItsInputs) {
 
     // Status 7 writes the norm without a thickness: the norm belongs, no thickness does.
     w.inputs.Field(Control::RzNumericEdit2) = 300;
-    w.inputs.materialValue = "6";
+    // GCC 12 at -O3 sees the copy of "6" into the string overlap.
+    IZOL_GCC_FALSE_POSITIVE("-Wrestrict", w.inputs.materialValue = "6";)
     w.Calculate(0);
     EXPECT_TRUE(w.shown.NormIsCurrent(w.inputs));
     EXPECT_FALSE(w.shown.HasThickness());
