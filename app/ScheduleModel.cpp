@@ -4,81 +4,145 @@
 #include "Utf8Text.h"
 
 #include <QColor>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
-#include <functional>
+#include <unordered_set>
 
-ScheduleModel::ScheduleModel(QObject* parent)
-    : QAbstractTableModel(parent) {}
-
-void ScheduleModel::add(workflow::ScheduleRow row) {
-    const int at = rowCount();
-    beginInsertRows({}, at, at);
-    schedule_.Add(std::move(row));
-    endInsertRows();
-    emit changed();
+ScheduleModel::ScheduleModel(const QString& path, QObject* parent)
+    : QAbstractTableModel(parent)
+    , store_(path) {
+    // Events come in bursts (a save is a new file, a rename and a lock); one look after
+    // them is enough.
+    refresh_.setSingleShot(true);
+    refresh_.setInterval(100);
+    connect(&refresh_, &QTimer::timeout, this, [this] {
+        const QString problem = Refresh();
+        if (!problem.isEmpty()) emit fileProblem(problem);
+    });
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, [this] { refresh_.start(); });
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { refresh_.start(); });
+    Watch();
 }
 
-void ScheduleModel::append(std::vector<workflow::ScheduleRow> rows) {
-    if (rows.empty()) return;
-    const int at = rowCount();
-    beginInsertRows({}, at, at + int(rows.size()) - 1);
-    for (workflow::ScheduleRow& row : rows)
-        schedule_.Add(std::move(row));
-    endInsertRows();
-    emit changed();
+// A save replaces the file, which ends the watch on the old one: the folder is watched
+// too, and the file again whenever it is there.
+void ScheduleModel::Watch() {
+    const QString& path = store_.Path();
+    if (path.isEmpty()) return;
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!watcher_.directories().contains(folder) && QDir().mkpath(folder))
+        watcher_.addPath(folder);
+    if (!watcher_.files().contains(path) && QFileInfo::exists(path)) watcher_.addPath(path);
 }
 
-void ScheduleModel::remove(std::vector<int> rows) {
-    if (rows.empty()) return;
-    // From the last, so that the positions still to go stay valid.
-    std::sort(rows.begin(), rows.end(), std::greater<>());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    for (int row : rows) {
-        if (row < 0 || row >= rowCount()) continue;
-        beginRemoveRows({}, row, row);
-        schedule_.Remove(std::size_t(row));
-        endRemoveRows();
+workflow::RowId ScheduleModel::IdAt(int row) const {
+    return row >= 0 && row < rowCount() ? rows_[std::size_t(row)].id : workflow::NoRowId;
+}
+
+int ScheduleModel::RowOf(workflow::RowId id) const {
+    const auto at = std::ranges::find(rows_, id, &workflow::ScheduleRow::id);
+    return at == rows_.end() ? -1 : int(at - rows_.begin());
+}
+
+ScheduleModel::Outcome ScheduleModel::Apply(const workflow::ScheduleOperation& operation) {
+    schedule::ScheduleStore::Outcome done = store_.Apply(operation);
+    // Even a change refused may have read what other windows wrote.
+    Show(store_.Current().Rows());
+    Watch();
+    return {done.applied, std::move(done.undo), std::move(done.error)};
+}
+
+QString ScheduleModel::Refresh() {
+    const schedule::ScheduleStore::Reread reread = store_.Refresh(std::chrono::milliseconds(200));
+    if (reread.busy) {
+        refresh_.start(500);
+        return {};
     }
-    // The numbers of the rows below have changed.
-    if (rowCount() > 0) emit dataChanged(index(0, Number), index(rowCount() - 1, Number));
-    emit changed();
+    if (reread.changed) Show(store_.Current().Rows());
+    Watch();
+    return reread.error;
 }
 
-bool ScheduleModel::move(int row, int direction) {
-    if (row < 0 || row >= rowCount()) return false;
-    const int other = row + direction;
-    if (other < 0 || other >= rowCount()) return false;
-    // Qt wants the destination before which the moved row lands.
-    beginMoveRows({}, row, row, {}, direction > 0 ? other + 1 : other);
-    schedule_.Move(std::size_t(row), direction);
-    endMoveRows();
-    emit dataChanged(index(std::min(row, other), Number), index(std::max(row, other), Number));
-    emit changed();
-    return true;
-}
+void ScheduleModel::Show(const std::vector<workflow::ScheduleRow>& target) {
+    if (rows_ == target) return;
+    using workflow::RowId;
+    const auto reset = [&] {
+        beginResetModel();
+        rows_ = target;
+        endResetModel();
+    };
+    // Past this many moves a reset is quicker; the page keeps the selection over it.
+    constexpr int MostMoves = 64;
 
-void ScheduleModel::clear() {
-    beginResetModel();
-    schedule_.Clear();
-    endResetModel();
-    emit changed();
-}
+    std::unordered_set<RowId> wanted;
+    wanted.reserve(target.size());
+    for (const workflow::ScheduleRow& row : target)
+        wanted.insert(row.id);
+    bool structure = false;
+    for (int last = rowCount() - 1; last >= 0;) {
+        if (wanted.contains(rows_[std::size_t(last)].id)) {
+            --last;
+            continue;
+        }
+        int first = last;
+        while (first > 0 && !wanted.contains(rows_[std::size_t(first) - 1].id))
+            --first;
+        beginRemoveRows({}, first, last);
+        rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
+        endRemoveRows();
+        structure = true;
+        last = first - 1;
+    }
 
-void ScheduleModel::replace(std::vector<workflow::ScheduleRow> rows) {
-    beginResetModel();
-    schedule_.Replace(std::move(rows));
-    endResetModel();
-}
-
-void ScheduleModel::open(std::vector<workflow::ScheduleRow> rows) {
-    replace(std::move(rows));
-    emit changed();
+    std::unordered_set<RowId> shownIds;
+    shownIds.reserve(rows_.size());
+    for (const workflow::ScheduleRow& row : rows_)
+        shownIds.insert(row.id);
+    std::vector<int> changed;
+    int moves = 0;
+    for (std::size_t i = 0; i < target.size(); ++i) {
+        const RowId id = target[i].id;
+        if (i >= rows_.size() || rows_[i].id != id) {
+            if (!shownIds.contains(id)) {
+                std::size_t end = i;
+                while (end < target.size() && !shownIds.contains(target[end].id))
+                    ++end;
+                beginInsertRows({}, int(i), int(end) - 1);
+                rows_.insert(rows_.begin() + std::ptrdiff_t(i), target.begin() + std::ptrdiff_t(i),
+                             target.begin() + std::ptrdiff_t(end));
+                endInsertRows();
+                structure = true;
+                i = end - 1;
+                continue;
+            }
+            if (++moves > MostMoves) return reset();
+            const auto from = std::find_if(rows_.begin() + std::ptrdiff_t(i) + 1, rows_.end(),
+                                           [&](const auto& row) { return row.id == id; });
+            const int at = int(from - rows_.begin());
+            beginMoveRows({}, at, at, {}, int(i));
+            workflow::ScheduleRow moved = std::move(*from);
+            rows_.erase(from);
+            rows_.insert(rows_.begin() + std::ptrdiff_t(i), std::move(moved));
+            endMoveRows();
+            structure = true;
+        }
+        if (!(rows_[i] == target[i])) {
+            rows_[i] = target[i];
+            changed.push_back(int(i));
+        }
+    }
+    // Whole rows, never the one cell being edited, whose typed text would be replaced.
+    for (int row : changed)
+        emit dataChanged(index(row, 0), index(row, Columns - 1));
+    if (structure && rowCount() > 0)
+        emit dataChanged(index(0, Number), index(rowCount() - 1, Number));
 }
 
 int ScheduleModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(schedule_.Size());
+    return parent.isValid() ? 0 : int(rows_.size());
 }
 
 int ScheduleModel::columnCount(const QModelIndex& parent) const {
@@ -115,7 +179,7 @@ QVariant ScheduleModel::shown(const workflow::ScheduleRow& row, int number, int 
 
 QVariant ScheduleModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
-    const workflow::ScheduleRow& row = schedule_.Rows()[std::size_t(index.row())];
+    const workflow::ScheduleRow& row = rows_[std::size_t(index.row())];
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
@@ -160,10 +224,9 @@ Qt::ItemFlags ScheduleModel::flags(const QModelIndex& index) const {
 
 bool ScheduleModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !index.isValid() || index.column() != Tag) return false;
-    const std::string tag = value.toString().trimmed().toStdString();
-    if (tag == schedule_.Rows()[std::size_t(index.row())].tag) return false;
-    schedule_.SetTag(std::size_t(index.row()), tag);
-    emit dataChanged(index, index);
-    emit changed();
+    const QString tag = value.toString().trimmed();
+    const workflow::ScheduleRow& row = rows_[std::size_t(index.row())];
+    if (tag.toStdString() == row.tag) return false;
+    emit tagEdited(quint64(row.id), tag);
     return true;
 }

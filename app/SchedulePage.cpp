@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -21,9 +22,14 @@
 #include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QTableView>
+#include <QThread>
+#include <QTimer>
+#include <QUndoCommand>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
@@ -33,6 +39,39 @@ constexpr std::size_t ShownUnreadLines = 15;
 
 } // namespace
 
+// One change of the schedule on the undo stack: its operation and, once applied, the one
+// that undoes it; each undo or redo applies the other to the file and keeps its inverse.
+class ScheduleCommand : public QUndoCommand {
+public:
+    ScheduleCommand(SchedulePage& page, workflow::ScheduleOperation operation, const QString& text,
+                    QWidget* boxParent)
+        : QUndoCommand(text)
+        , page_(page)
+        , forward_(std::move(operation))
+        , boxParent_(boxParent) {}
+
+    void redo() override {
+        if (page_.replaying_) return;
+        const bool first = std::exchange(first_, false);
+        if (page_.Run(forward_, backward_, first ? boxParent_ : nullptr)) return;
+        // A change never made is not kept; a redo that failed is stepped back over.
+        if (first)
+            setObsolete(true);
+        else
+            page_.failed_ = true;
+    }
+    void undo() override {
+        if (page_.replaying_) return;
+        if (!page_.Run(backward_, forward_, nullptr)) page_.failed_ = true;
+    }
+
+private:
+    SchedulePage& page_;
+    workflow::ScheduleOperation forward_, backward_;
+    QWidget* boxParent_;
+    bool first_ = true;
+};
+
 SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     : QWidget(parent)
     , model_(model) {
@@ -41,6 +80,25 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
         return save ? QFileDialog::getSaveFileName(this, caption, suggested, filter)
                     : QFileDialog::getOpenFileName(this, caption, suggested, filter);
     };
+
+    undo_ = new QUndoStack(this);
+    connect(&model_, &ScheduleModel::tagEdited, this, [this](quint64 id, const QString& tag) {
+        Perform(workflow::TagRow(id, tag.toStdString()), QStringLiteral("обозначение строки"));
+    });
+    // Many rows changed at once by another window reset the table: the same rows stay
+    // chosen.
+    connect(&model_, &ScheduleModel::modelAboutToBeReset, this, [this] {
+        keptSelection_.clear();
+        for (int row : SelectedRows())
+            keptSelection_.push_back(model_.IdAt(row));
+    });
+    connect(&model_, &ScheduleModel::modelReset, this, [this] {
+        for (workflow::RowId id : keptSelection_)
+            if (const int row = model_.RowOf(id); row >= 0)
+                table_->selectionModel()->select(
+                    sorted_->mapFromSource(model_.index(row, 0)),
+                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    });
 
     sorted_ = new QSortFilterProxyModel(this);
     sorted_->setSourceModel(&model_);
@@ -97,6 +155,8 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
          QStringLiteral("Удалить выбранные строки (Del)"), [this] { DeleteSelected(); }},
         {edit, "ScheduleClear", QStringLiteral("Очистить..."),
          QStringLiteral("Удалить все строки ведомости"), [this] { ClearAll(); }},
+        {edit, "ScheduleUndo", QStringLiteral("Отменить"),
+         QStringLiteral("Отменить последнее изменение ведомости (Ctrl+Z)"), [this] { Undo(); }},
         {files, "ScheduleOpen", QStringLiteral("Открыть..."),
          QStringLiteral("Открыть ведомость из файла"), [this] { Open(); }},
         {files, "ScheduleSaveAs", QStringLiteral("Сохранить как..."),
@@ -121,6 +181,13 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
         command.row->addWidget(button);
         connect(button, &QPushButton::clicked, this, command.run);
     }
+    auto* undoButton = findChild<QPushButton*>(QStringLiteral("ScheduleUndo"));
+    undoButton->setEnabled(false);
+    connect(undo_, &QUndoStack::canUndoChanged, undoButton, &QPushButton::setEnabled);
+    connect(undo_, &QUndoStack::undoTextChanged, undoButton, [undoButton](const QString& text) {
+        undoButton->setToolTip(text.isEmpty() ? QStringLiteral("Отменять нечего")
+                                              : QStringLiteral("Отменить %1 (Ctrl+Z)").arg(text));
+    });
     edit->addStretch(1);
     edit->addLayout(imports);
     files->addStretch(1);
@@ -149,10 +216,64 @@ void SchedulePage::SelectRow(int row) {
                                                          QItemSelectionModel::Rows);
 }
 
+bool SchedulePage::Run(const workflow::ScheduleOperation& operation,
+                       workflow::ScheduleOperation& inverse, QWidget* boxParent) {
+    ScheduleModel::Outcome outcome = model_.Apply(operation);
+    // A problem that does not stop the change (no data folder) is told once.
+    if (!outcome.error.isEmpty() && (!outcome.applied || outcome.error != toldError_))
+        ShowMessageBox(boxParent ? boxParent : this, outcome.error, Caption);
+    toldError_ = outcome.error;
+    if (outcome.applied) inverse = std::move(outcome.undo);
+    return outcome.applied;
+}
+
+bool SchedulePage::Perform(workflow::ScheduleOperation operation, const QString& what,
+                           QWidget* boxParent) {
+    if (operation.Empty()) return false;
+    const int before = undo_->count();
+    const int index = undo_->index();
+    undo_->push(new ScheduleCommand(*this, std::move(operation), what, boxParent));
+    return undo_->index() != index || undo_->count() != before;
+}
+
+void SchedulePage::Undo() {
+    if (!undo_->canUndo()) return;
+    const QString text = undo_->undoText();
+    failed_ = false;
+    undo_->undo();
+    if (std::exchange(failed_, false)) {
+        replaying_ = true;
+        undo_->redo();
+        replaying_ = false;
+        return;
+    }
+    emit undone(QStringLiteral("Отменено: %1").arg(text));
+}
+
+void SchedulePage::Redo() {
+    if (!undo_->canRedo()) return;
+    const QString text = undo_->redoText();
+    failed_ = false;
+    undo_->redo();
+    if (std::exchange(failed_, false)) {
+        replaying_ = true;
+        undo_->undo();
+        replaying_ = false;
+        return;
+    }
+    emit undone(QStringLiteral("Повторено: %1").arg(text));
+}
+
 void SchedulePage::DeleteSelected() {
     const std::vector<int> rows = SelectedRows();
     if (rows.empty()) return;
-    model_.remove(rows);
+    std::vector<workflow::RowId> ids;
+    for (int row : rows)
+        ids.push_back(model_.IdAt(row));
+    const QString what = rows.size() == 1
+                             ? QStringLiteral("удаление строки")
+                             : QStringLiteral("удаление строк (%1)").arg(rows.size());
+    if (!Perform(workflow::DeleteRows(std::move(ids)), what)) return;
     if (model_.rowCount() > 0) SelectRow(std::min(rows.front(), model_.rowCount() - 1));
 }
 
@@ -161,17 +282,20 @@ void SchedulePage::MoveSelected(int direction) {
     if (rows.size() != 1) return;
     // Moving is about the user's order, which the number column shows.
     table_->sortByColumn(ScheduleModel::Number, Qt::AscendingOrder);
-    if (model_.move(rows.front(), direction)) SelectRow(rows.front() + direction);
+    const workflow::RowId id = model_.IdAt(rows.front());
+    Perform(workflow::MoveRowBy(id, direction), QStringLiteral("перемещение строки"));
+    if (const int row = model_.RowOf(id); row >= 0) SelectRow(row);
 }
 
 void SchedulePage::ClearAll() {
     if (model_.rowCount() == 0) return;
     if (!AskYesNo(this,
-                  QStringLiteral("Удалить все строки ведомости (%1)? Это действие нельзя отменить.")
+                  QStringLiteral("Удалить все строки ведомости (%1)? Их можно вернуть командой "
+                                 "«Отменить» (Ctrl+Z).")
                       .arg(model_.rowCount()),
                   Caption))
         return;
-    model_.clear();
+    Perform(workflow::ClearAllRows(), QStringLiteral("очистку ведомости"));
 }
 
 void SchedulePage::Open() {
@@ -192,7 +316,8 @@ void SchedulePage::OpenFile(const QString& path) {
         ShowMessageBox(this, loaded.error, Caption);
         return;
     }
-    model_.open(std::move(loaded.rows));
+    Perform(workflow::ReplaceAllRows(std::move(loaded.rows)),
+            QStringLiteral("открытие «%1»").arg(QFileInfo(path).fileName()));
 }
 
 void SchedulePage::SaveAs() {
@@ -200,7 +325,7 @@ void SchedulePage::SaveAs() {
         askPath(QStringLiteral("Сохранить ведомость"), QStringLiteral("Ведомость (*.json)"),
                 QStringLiteral("Ведомость.json"), true);
     if (path.isEmpty()) return;
-    const QString error = schedule::SaveSchedule(path, model_.schedule().Rows());
+    const QString error = schedule::SaveSchedule(path, model_.Rows());
     if (!error.isEmpty()) ShowMessageBox(this, error, Caption);
 }
 
@@ -213,7 +338,7 @@ void SchedulePage::Print() {
     if (dialog.exec() != QDialog::Accepted) return;
     // Hundreds of rows take a second or more to lay out.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    reports::PrintSchedule(printer, model_.schedule().Rows(), QDate::currentDate());
+    reports::PrintSchedule(printer, model_.Rows(), QDate::currentDate());
     QGuiApplication::restoreOverrideCursor();
 }
 
@@ -224,7 +349,7 @@ void SchedulePage::SavePdf() {
                 reports::ScheduleTitle(today) + QStringLiteral(".pdf"), true);
     if (path.isEmpty()) return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = reports::WriteSchedulePdf(path, model_.schedule().Rows(), today);
+    const bool written = reports::WriteSchedulePdf(path, model_.Rows(), today);
     QGuiApplication::restoreOverrideCursor();
     if (!written)
         ShowMessageBox(this, QStringLiteral("Не удалось записать файл %1").arg(path), Caption);
@@ -235,7 +360,7 @@ void SchedulePage::ExportCsv() {
         askPath(QStringLiteral("Экспорт ведомости в CSV"), QStringLiteral("CSV (*.csv)"),
                 QStringLiteral("Ведомость.csv"), true);
     if (path.isEmpty()) return;
-    const QString error = schedule::WriteScheduleCsv(path, model_.schedule().Rows());
+    const QString error = schedule::WriteScheduleCsv(path, model_.Rows());
     if (!error.isEmpty()) ShowMessageBox(this, error, Caption);
 }
 
@@ -247,24 +372,60 @@ void SchedulePage::ImportCsv() {
 }
 
 void SchedulePage::ImportFile(const QString& path) {
-    QProgressDialog progress(QStringLiteral("Расчёт строк таблицы..."), QStringLiteral("Отмена"), 0,
-                             100, this);
+    // The file is read, split and calculated in a worker, so that the window stays
+    // responsive; the bar shows reading (the first tenth) and calculating.
+    constexpr int ReadingShare = 100;
+    std::atomic<int> permille{0};
+    std::atomic<std::size_t> linesDone{0}, linesTotal{0};
+    std::atomic<bool> cancel{false};
+    const QDateTime now = QDateTime::currentDateTime();
+    const std::string separator(DecimalSeparator());
+    workflow::ImportResult result;
+    QThread* worker = QThread::create([&] {
+        result = schedule::ImportCsvFile(
+            path, now, separator,
+            [&](std::size_t done, std::size_t total) {
+                linesDone = done;
+                linesTotal = total;
+                permille = ReadingShare +
+                           int(total == 0 ? 0 : done * (1000 - ReadingShare) / total);
+                return !cancel;
+            },
+            [&](qint64 read, qint64 size) {
+                permille = int(size <= 0 ? 0 : read * ReadingShare / size);
+                return !cancel;
+            });
+    });
+
+    QProgressDialog progress(QStringLiteral("Чтение файла..."), QStringLiteral("Отмена"), 0, 1000,
+                             this);
     progress.setWindowTitle(Caption);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     progress.setMinimumWidth(360);
-    const auto told = [&progress](std::size_t done, std::size_t total) {
-        const int percent = total == 0 ? 100 : int(done * 100 / total);
-        if (percent != progress.value()) {
-            progress.setLabelText(
-                QStringLiteral("Расчёт строк таблицы: %1 из %2").arg(done).arg(total));
-            progress.setValue(percent);
-        }
-        return !progress.wasCanceled();
-    };
-    workflow::ImportResult result =
-        schedule::ImportCsvFile(path, QDateTime::currentDateTime(), DecimalSeparator(), told);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    QEventLoop waiting;
+    QTimer tick;
+    connect(&tick, &QTimer::timeout, &progress, [&] {
+        if (progress.wasCanceled()) cancel = true;
+        const std::size_t total = linesTotal;
+        if (total > 0)
+            progress.setLabelText(QStringLiteral("Расчёт строк таблицы: %1 из %2")
+                                      .arg(linesDone.load())
+                                      .arg(total));
+        progress.setValue(std::min(permille.load(), 999));
+    });
+    connect(worker, &QThread::finished, &waiting, &QEventLoop::quit);
+    tick.start(50);
+    worker->start();
+    waiting.exec();
+    worker->wait();
+    delete worker;
+    tick.stop();
     progress.reset();
+    progress.close();
+
     if (result.cancelled) return;
     const QString name = QFileInfo(path).fileName();
     if (!result.fileProblem.empty()) {
@@ -281,7 +442,8 @@ void SchedulePage::ImportFile(const QString& path) {
                    Text(workflow::UnreadLines(result, ShownUnreadLines));
     // Thousands of rows take a moment to show and to save.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    model_.append(std::move(result.rows));
+    Perform(workflow::AddRows(std::move(result.rows)),
+            QStringLiteral("импорт из «%1»").arg(name));
     QGuiApplication::restoreOverrideCursor();
     ShowMessageBox(this, summary.trimmed(), Caption);
 }

@@ -1,6 +1,10 @@
 // The schedule page: the rows of the schedule in a table that sorts by any column, with the
-// commands that edit the list and the ones that open, save, print and export it.
+// commands that edit the list and the ones that open, save, print and export it. Every edit
+// is one operation on the schedule's file, kept on an undo stack: «Отменить» (Ctrl+Z) undoes
+// it, again as an operation on the file, so that a row deleted by mistake is never lost.
 #pragma once
+
+#include "ScheduleOperations.h"
 
 #include <QWidget>
 
@@ -9,6 +13,7 @@
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
+class QUndoStack;
 class ScheduleModel;
 
 class SchedulePage : public QWidget {
@@ -17,6 +22,7 @@ public:
     SchedulePage(ScheduleModel& model, QWidget* parent = nullptr);
 
     QTableView* table() const { return table_; }
+    QUndoStack* undoStack() const { return undo_; }
 
     // Seam for tests: the file a command reads (save false) or writes; empty: cancelled. By
     // default a file dialog.
@@ -24,18 +30,27 @@ public:
                           bool save)>
         askPath;
 
+    // Applies a change to the schedule's file and keeps it for «Отменить»; a box on
+    // `boxParent` (or the page) says what went wrong. False when nothing changed.
+    bool Perform(workflow::ScheduleOperation operation, const QString& what,
+                 QWidget* boxParent = nullptr);
+    void Undo();
+    void Redo();
+
     // The rows chosen in the table, as rows of the schedule.
     std::vector<int> SelectedRows() const;
     void DeleteSelected();
     void MoveSelected(int direction);
     void ClearAll();
+    // A schedule file asked for, or given, replaces the rows once the user agrees.
     void Open();
     void OpenFile(const QString& path);
     void SaveAs();
     void Print();
     void SavePdf();
     void ExportCsv();
-    // Each line of a table calculated and added; one box tells how it went.
+    // Each line of a table asked for, or given, calculated and added; one box tells how it
+    // went.
     void ImportCsv();
     void ImportFile(const QString& path);
     void SaveImportTemplate();
@@ -43,12 +58,24 @@ public:
 signals:
     // A row's calculation is to be shown again in its kind's page.
     void rowActivated(int row);
+    // What an undo or a redo did, for the status line.
+    void undone(const QString& text);
 
 private:
     QPushButton* AddButton(const char* objectName, const QString& text, const QString& toolTip);
     void SelectRow(int row);
+    friend class ScheduleCommand;
+    // Runs one side of an undo command; false when the file could not be changed.
+    bool Run(const workflow::ScheduleOperation& operation, workflow::ScheduleOperation& inverse,
+             QWidget* boxParent);
 
     ScheduleModel& model_;
     QSortFilterProxyModel* sorted_;
     QTableView* table_;
+    QUndoStack* undo_;
+    // A failed undo or redo is stepped back over without running it again.
+    bool replaying_ = false;
+    bool failed_ = false;
+    QString toldError_;
+    std::vector<workflow::RowId> keptSelection_; // over a reset of the table
 };

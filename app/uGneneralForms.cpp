@@ -32,8 +32,10 @@
 #include <QLocale>
 #include <QScreen>
 #include <QSettings>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -77,7 +79,7 @@ void TFGeneral::FormCreate() {
         ShowMessageBox(this, Text(text), Text(caption));
     };
     RzGroup1Items0Click();
-    LoadSchedule(); // its reset counts the rows in the group bar
+    LoadSchedule(); // its rows are counted in the group bar
 }
 
 void TFGeneral::showEvent(QShowEvent* event) {
@@ -522,12 +524,12 @@ bool TFGeneral::AddToSchedule(QWidget* boxParent) {
         ShowMessageBox(boxParent, Text(made.reason), ScheduleCaption);
         return false;
     }
-    scheduleModel_->add(std::move(*made.row));
-    return true;
+    return SchedulePane->Perform(workflow::AddRows({std::move(*made.row)}),
+                                 QStringLiteral("добавление расчёта"), boxParent);
 }
 
 void TFGeneral::ShowScheduleRow(int row) {
-    const auto& rows = scheduleModel_->schedule().Rows();
+    const auto& rows = scheduleModel_->Rows();
     if (row < 0 || row >= int(rows.size())) return;
     const workflow::ScheduleRow& shown = rows[std::size_t(row)];
     RGCalc->click(shown.kind);
@@ -552,20 +554,18 @@ void TFGeneral::ShowScheduleRow(int row) {
 }
 
 void TFGeneral::LoadSchedule() {
-    schedule::LoadResult loaded = schedule::LoadSchedule(schedule::DefaultSchedulePath());
-    scheduleModel_->replace(std::move(loaded.rows));
-    scheduleError_ = loaded.error;
-}
-
-void TFGeneral::SaveSchedule() {
-    const QString path = schedule::DefaultSchedulePath();
-    const QString error = path.isEmpty()
-                              ? QStringLiteral("Папка данных программы не найдена: "
-                                               "ведомость не сохраняется")
-                              : schedule::SaveSchedule(path, scheduleModel_->schedule().Rows());
-    // Said once: the next change tries again without another box.
-    if (!error.isEmpty() && error != scheduleError_) ShowMessageBox(this, error, ScheduleCaption);
-    scheduleError_ = error;
+    scheduleError_ = scheduleModel_->Refresh();
+    // What the file shows later (another window set it aside) is told at once.
+    connect(scheduleModel_, &ScheduleModel::fileProblem, this,
+            [this](const QString& text) { ShowMessageBox(this, text, ScheduleCaption); });
+    // A field being edited keeps Ctrl+Z for its text; elsewhere it undoes the schedule's
+    // last change, which the status line then names.
+    auto* undo = new QShortcut(QKeySequence::Undo, this);
+    connect(undo, &QShortcut::activated, SchedulePane, &SchedulePage::Undo);
+    auto* redo = new QShortcut(QKeySequence::Redo, this);
+    connect(redo, &QShortcut::activated, SchedulePane, &SchedulePage::Redo);
+    connect(SchedulePane, &SchedulePage::undone, this,
+            [this](const QString& text) { StatusBar->showMessage(text, 5000); });
 }
 
 void TFGeneral::ShowScheduleCount() {

@@ -221,9 +221,9 @@ private:
     bool AddToSchedule(QWidget* boxParent);
     void ShowScheduleRow(int row);
     void ShowScheduleCount();
-    // The schedule's own file: read at start, written after every change.
+    // The schedule's own file: read at start; its later problems told, its changes undone
+    // by Ctrl+Z.
     void LoadSchedule();
-    void SaveSchedule();
 
     QWidget* rightPane_ = nullptr;
     bool placeRestored_ = false;
@@ -233,7 +233,7 @@ private:
     workflow::MaterialList materials_;
     workflow::ShownResult result_;
     ScheduleModel* scheduleModel_ = nullptr;
-    QString scheduleError_; // the last problem with the schedule's file, told once
+    QString scheduleError_; // a problem with the schedule's file at start, told when shown
     bool shown_ = false;
 };
 

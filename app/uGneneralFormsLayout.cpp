@@ -19,6 +19,7 @@
 #include "Pictures.h"
 #include "RadioGroup.h"
 #include "ReferencePage.h"
+#include "ScheduleFile.h"
 #include "ScheduleModel.h"
 #include "SchedulePage.h"
 #include "SeparatorLine.h"
@@ -315,7 +316,7 @@ void TFGeneral::BuildFrame() {
     browserLayout->addWidget(WebBrowser);
     Notebook1->addWidget(Browser);
 
-    scheduleModel_ = new ScheduleModel(this);
+    scheduleModel_ = new ScheduleModel(schedule::DefaultSchedulePath(), this);
     SchedulePane = new SchedulePage(*scheduleModel_, Notebook1);
     SchedulePane->setObjectName(QStringLiteral("Schedule"));
     Notebook1->addWidget(SchedulePane);
@@ -527,7 +528,6 @@ void TFGeneral::ConnectHandlers() {
     for (auto signal : {&ScheduleModel::rowsInserted, &ScheduleModel::rowsRemoved})
         connect(scheduleModel_, signal, this, &TFGeneral::ShowScheduleCount);
     connect(scheduleModel_, &ScheduleModel::modelReset, this, &TFGeneral::ShowScheduleCount);
-    connect(scheduleModel_, &ScheduleModel::changed, this, &TFGeneral::SaveSchedule);
     auto* addToSchedule = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
     connect(addToSchedule, &QShortcut::activated, this, [this] { AddToSchedule(this); });
 

@@ -1,276 +1,24 @@
 #include "ScheduleFile.h"
 
-#include "CalcKinds.h"
 #include "ScheduleCsv.h"
+#include "ScheduleJson.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonValue>
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <cstdint>
-#include <limits>
-#include <optional>
-#include <type_traits>
 #include <utility>
 
 namespace schedule {
 
-using workflow::Control;
-using workflow::ScheduleInput;
 using workflow::ScheduleRow;
 
 namespace {
 
-constexpr QLatin1String FormatName("izolcalc-schedule");
-// 2: rows may be rejected or carry a warning. 3: the check has a state, which may be
-// within the rounding allowance, in place of whether it was met.
-constexpr int Version = 3;
-
-// The check's states by their keys in the file.
-constexpr std::array<std::pair<workflow::CheckState, const char*>, 4> CheckStateKeys = {{
-    {workflow::CheckState::Met, "met"},
-    {workflow::CheckState::WithinAllowance, "withinAllowance"},
-    {workflow::CheckState::NotMet, "notMet"},
-    {workflow::CheckState::BeyondProducts, "beyondProducts"},
-}};
-
-QString CheckStateKey(workflow::CheckState state) {
-    for (const auto& [known, key] : CheckStateKeys)
-        if (known == state) return QLatin1String(key);
-    return {};
-}
-
-// The state of a row's check as written, or as an earlier version's «met» and the row's
-// figures judge it today; none for a value unlike either.
-std::optional<workflow::CheckState> CheckStateIn(const QJsonObject& object,
-                                                 const ScheduleRow& row) {
-    const QJsonValue state = object.value(QLatin1String("checkState"));
-    if (!state.isUndefined()) {
-        for (const auto& [known, key] : CheckStateKeys)
-            if (state.toString() == QLatin1String(key)) return known;
-        return std::nullopt;
-    }
-    const QJsonValue met = object.value(QLatin1String("checkMet"));
-    if (!met.isBool()) return std::nullopt;
-    return workflow::JudgeCheck(*workflow::Kind(row.kind), met.toBool(), row.acceptedMm,
-                                row.requiredMm, row.meetingMm);
-}
-
 QString Shown(const QString& path) {
     return QDir::toNativeSeparators(path);
-}
-
-// The texts of a row by their keys, for writing and for reading.
-template <class Row> auto TextFields(Row& row) {
-    return std::array{
-        std::pair{"tag", &row.tag},
-        std::pair{"object", &row.object},
-        std::pair{"location", &row.location},
-        std::pair{"covering", &row.covering},
-        std::pair{"material", &row.material},
-        std::pair{"checkFigures", &row.checkFigures},
-        std::pair{"calculatedAt", &row.calculatedAt},
-    };
-}
-
-// Texts that a row of the first version does not have.
-template <class Row> auto NoteFields(Row& row) {
-    return std::array{
-        std::pair{"rejection", &row.rejection},
-        std::pair{"warning", &row.warning},
-    };
-}
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-// JSON has no NaN or infinity: such a number is written as null and read back as NaN.
-QJsonValue Number(double value) {
-    return std::isfinite(value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
-}
-
-template <class T> QJsonValue Optional(const std::optional<T>& value) {
-    if (!value) return QJsonValue::Null;
-    if constexpr (std::is_same_v<T, std::string>)
-        return Text(*value);
-    else
-        return *value;
-}
-
-QJsonObject InputObject(const ScheduleInput& input) {
-    return {{QStringLiteral("control"), Text(workflow::ObjectName(input.control))},
-            {QStringLiteral("caption"), Text(input.caption)},
-            {QStringLiteral("text"), Text(input.text)},
-            {QStringLiteral("value"), Number(input.value)}};
-}
-
-QJsonObject RowObject(const ScheduleRow& row) {
-    QJsonObject object;
-    object.insert(QStringLiteral("kind"), row.kind);
-    for (const auto& [key, text] : TextFields(row))
-        object.insert(QLatin1String(key), Text(*text));
-    object.insert(QStringLiteral("materialValue"), Optional(row.materialValue));
-    QJsonArray inputs;
-    for (const ScheduleInput& input : row.inputs)
-        inputs.append(InputObject(input));
-    object.insert(QStringLiteral("inputs"), inputs);
-    object.insert(QStringLiteral("requiredMm"), Number(row.requiredMm));
-    object.insert(QStringLiteral("acceptedMm"), row.acceptedMm);
-    object.insert(QStringLiteral("checkState"), CheckStateKey(row.checkState));
-    // For people and other programs that read the file; the state above is what is read.
-    object.insert(QStringLiteral("checkVerdict"), Text(workflow::CheckVerdictOf(row)));
-    object.insert(QStringLiteral("meetingMm"), Optional(row.meetingMm));
-    for (const auto& [key, text] : NoteFields(row))
-        object.insert(QLatin1String(key), Text(*text));
-    return object;
-}
-
-// ---- Reading: each gives none for a value unlike what this program writes ------------
-
-std::optional<std::string> TextIn(const QJsonValue& value) {
-    if (!value.isString()) return std::nullopt;
-    return value.toString().toStdString();
-}
-
-std::optional<double> NumberIn(const QJsonValue& value) {
-    if (value.isNull()) return std::numeric_limits<double>::quiet_NaN();
-    if (!value.isDouble()) return std::nullopt;
-    return value.toDouble();
-}
-
-std::optional<int32_t> WholeIn(const QJsonValue& value) {
-    if (!value.isDouble()) return std::nullopt;
-    const double number = value.toDouble();
-    if (!(number == std::floor(number) && number >= std::numeric_limits<int32_t>::min() &&
-          number <= std::numeric_limits<int32_t>::max()))
-        return std::nullopt;
-    return int32_t(number);
-}
-
-bool Missing(const QJsonValue& value) {
-    return value.isUndefined() || value.isNull();
-}
-
-// The controls that a row's input may name: filling the window from a row sets them.
-bool IsInput(Control control) {
-    return workflow::IsChoice(control) || control == workflow::MaterialListControl ||
-           std::ranges::any_of(workflow::NumberFields(),
-                               [&](const auto& field) { return field.control == control; });
-}
-
-std::optional<ScheduleInput> InputIn(const QJsonValue& value) {
-    const QJsonObject object = value.toObject();
-    const std::optional<std::string> name = TextIn(object.value(QLatin1String("control")));
-    if (!name) return std::nullopt;
-    const std::optional<Control> control = workflow::ControlNamed(*name);
-    std::optional<std::string> caption = TextIn(object.value(QLatin1String("caption")));
-    std::optional<std::string> text = TextIn(object.value(QLatin1String("text")));
-    if (!control || !IsInput(*control) || !caption || !text) return std::nullopt;
-
-    std::optional<double> number;
-    if (workflow::IsChoice(*control)) {
-        // A choice's position picks a row of its table; one outside would read past it.
-        const std::optional<int32_t> position = WholeIn(object.value(QLatin1String("value")));
-        if (position && *position >= 0 &&
-            std::size_t(*position) < workflow::Choice(*control).rows.size())
-            number = *position;
-    } else {
-        number = NumberIn(object.value(QLatin1String("value")));
-    }
-    if (!number) return std::nullopt;
-    return ScheduleInput{*control, std::move(*caption), std::move(*text), *number};
-}
-
-std::optional<ScheduleRow> RowIn(const QJsonValue& value) {
-    const QJsonObject object = value.toObject();
-    ScheduleRow row;
-
-    const std::optional<int32_t> kind = WholeIn(object.value(QLatin1String("kind")));
-    if (!kind || workflow::Kind(*kind) == nullptr) return std::nullopt;
-    row.kind = *kind;
-
-    for (const auto& [key, text] : TextFields(row)) {
-        std::optional<std::string> read = TextIn(object.value(QLatin1String(key)));
-        if (!read) return std::nullopt;
-        *text = std::move(*read);
-    }
-
-    const QJsonValue material = object.value(QLatin1String("materialValue"));
-    if (!Missing(material)) {
-        row.materialValue = TextIn(material);
-        if (!row.materialValue) return std::nullopt;
-    }
-
-    const QJsonValue inputs = object.value(QLatin1String("inputs"));
-    if (!inputs.isArray()) return std::nullopt;
-    for (const QJsonValue& input : inputs.toArray()) {
-        std::optional<ScheduleInput> read = InputIn(input);
-        if (!read) return std::nullopt;
-        row.inputs.push_back(std::move(*read));
-    }
-
-    const std::optional<double> required = NumberIn(object.value(QLatin1String("requiredMm")));
-    const std::optional<int32_t> accepted = WholeIn(object.value(QLatin1String("acceptedMm")));
-    if (!required || !accepted) return std::nullopt;
-    row.requiredMm = *required;
-    row.acceptedMm = *accepted;
-
-    const QJsonValue meeting = object.value(QLatin1String("meetingMm"));
-    if (!Missing(meeting)) {
-        row.meetingMm = WholeIn(meeting);
-        if (!row.meetingMm) return std::nullopt;
-    }
-    const std::optional<workflow::CheckState> state = CheckStateIn(object, row);
-    if (!state) return std::nullopt;
-    row.checkState = *state;
-
-    for (const auto& [key, text] : NoteFields(row)) {
-        const QJsonValue note = object.value(QLatin1String(key));
-        if (Missing(note)) continue;
-        std::optional<std::string> read = TextIn(note);
-        if (!read) return std::nullopt;
-        *text = std::move(*read);
-    }
-    return row;
-}
-
-enum class Problem { None, Damaged, Newer };
-
-struct Parsed {
-    std::vector<ScheduleRow> rows;
-    Problem problem = Problem::None;
-};
-
-Parsed Parse(const QByteArray& bytes) {
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
-        return {{}, Problem::Damaged};
-    const QJsonObject root = document.object();
-    if (root.value(QLatin1String("format")).toString() != FormatName) return {{}, Problem::Damaged};
-    const std::optional<int32_t> version = WholeIn(root.value(QLatin1String("version")));
-    if (!version || *version < 1) return {{}, Problem::Damaged};
-    if (*version > Version) return {{}, Problem::Newer};
-
-    const QJsonValue rows = root.value(QLatin1String("rows"));
-    if (!rows.isArray()) return {{}, Problem::Damaged};
-    Parsed parsed;
-    for (const QJsonValue& value : rows.toArray()) {
-        std::optional<ScheduleRow> row = RowIn(value);
-        if (!row) return {{}, Problem::Damaged};
-        parsed.rows.push_back(std::move(*row));
-    }
-    return parsed;
 }
 
 bool Taken(const QString& path) {
@@ -304,9 +52,9 @@ LoadResult SetAside(const QString& path, const QString& why) {
                                  .arg(Shown(result.setAsidePath));
     } else {
         result.error =
-            why + QStringLiteral(" Сохранить его под другим именем не удалось (%1). Ведомость "
-                                 "начата заново; если файл нужен, скопируйте его до сохранения "
-                                 "ведомости: при сохранении он будет заменён.")
+            why + QStringLiteral(" Сохранить его под другим именем не удалось (%1). Файл "
+                                 "оставлен на месте, и ведомость не записывается в него, пока "
+                                 "его не переименуют или не уберут.")
                       .arg(failure);
     }
     return result;
@@ -326,48 +74,108 @@ QString WriteWhole(const QString& path, const QByteArray& bytes, const QString& 
 
 } // namespace
 
-QByteArray ToJson(const std::vector<ScheduleRow>& rows) {
-    QJsonArray array;
-    for (const ScheduleRow& row : rows)
-        array.append(RowObject(row));
-    const QJsonObject root{{QStringLiteral("format"), FormatName},
-                           {QStringLiteral("version"), Version},
-                           {QStringLiteral("rows"), array}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+QByteArray ToJson(const workflow::Schedule& schedule) {
+    return QByteArray::fromStdString(ScheduleJson(schedule));
 }
 
-LoadResult LoadSchedule(const QString& path) {
+QByteArray ToJson(const std::vector<ScheduleRow>& rows) {
+    return ToJson(workflow::Schedule(rows));
+}
+
+ScheduleLock::ScheduleLock(const QString& path, std::chrono::milliseconds wait)
+    : lock_(path + QStringLiteral(".lock")) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        error_ = QStringLiteral("Не удалось создать папку ведомости «%1».").arg(Shown(folder));
+        return;
+    }
+    // A lock left by a process that died is taken over at once (QLockFile sees that its
+    // process is gone); one whose process lives is only older than any change can take.
+    lock_.setStaleLockTime(30000);
+    if (lock_.tryLock(int(wait.count()))) return;
+    switch (lock_.error()) {
+    case QLockFile::LockFailedError:
+        busy_ = true;
+        error_ = QStringLiteral("Файл ведомости «%1» занят другим окном программы дольше %2 с. "
+                                "Изменение не внесено: повторите его через несколько секунд.")
+                     .arg(Shown(path))
+                     .arg(wait.count() / 1000.0);
+        break;
+    case QLockFile::PermissionError:
+        error_ = QStringLiteral("Нет доступа к папке «%1»: ведомость в ней не может быть "
+                                "изменена.")
+                     .arg(Shown(folder));
+        break;
+    default:
+        error_ = QStringLiteral("Файл ведомости «%1» не удалось занять для изменения.")
+                     .arg(Shown(path));
+        break;
+    }
+}
+
+LoadResult ReadLocked(const QString& path, const QByteArray& known, QByteArray* bytes) {
     QFile file(path);
-    if (!file.exists()) return {};
+    if (!file.exists()) {
+        if (bytes) bytes->clear();
+        return {};
+    }
     QString why;
     if (!file.open(QIODevice::ReadOnly)) {
         why = QStringLiteral("Файл ведомости «%1» не удалось прочитать (%2).")
                   .arg(Shown(path), file.errorString());
     } else {
-        const QByteArray bytes = file.readAll();
+        QByteArray read = file.readAll();
         const bool readWhole = file.error() == QFileDevice::NoError;
         const QString readError = file.errorString();
         file.close();
-        Parsed parsed = readWhole ? Parse(bytes) : Parsed{{}, Problem::Damaged};
-        if (!readWhole)
+        if (!readWhole) {
             why = QStringLiteral("Файл ведомости «%1» не удалось прочитать (%2).")
                       .arg(Shown(path), readError);
-        else if (parsed.problem == Problem::None)
-            return {std::move(parsed.rows), {}, {}};
-        else if (parsed.problem == Problem::Newer)
-            why = QStringLiteral("Файл ведомости «%1» записан более новой версией программы и "
-                                 "не может быть прочитан.")
-                      .arg(Shown(path));
-        else
-            why = QStringLiteral("Файл ведомости «%1» повреждён и не может быть прочитан.")
-                      .arg(Shown(path));
+        } else if (!known.isEmpty() && read == known) {
+            LoadResult same;
+            same.unchanged = true;
+            return same;
+        } else {
+            ParsedSchedule parsed = ParseScheduleJson(std::string_view(read.constData(),
+                                                                       std::size_t(read.size())));
+            if (parsed.problem == ParsedSchedule::Problem::None) {
+                if (bytes) *bytes = std::move(read);
+                LoadResult loaded;
+                loaded.nextId = parsed.schedule.NextId();
+                loaded.rows = std::move(parsed.schedule).TakeRows();
+                return loaded;
+            }
+            why = parsed.problem == ParsedSchedule::Problem::Newer
+                      ? QStringLiteral("Файл ведомости «%1» записан более новой версией "
+                                       "программы и не может быть прочитан.")
+                            .arg(Shown(path))
+                      : QStringLiteral("Файл ведомости «%1» повреждён и не может быть прочитан.")
+                            .arg(Shown(path));
+        }
     }
+    if (bytes) bytes->clear();
     return SetAside(path, why);
 }
 
-QString SaveSchedule(const QString& path, const std::vector<ScheduleRow>& rows) {
-    return WriteWhole(path, ToJson(rows),
+QString WriteLocked(const QString& path, const QByteArray& bytes) {
+    return WriteWhole(path, bytes,
                       QStringLiteral("Не удалось сохранить ведомость в файл «%1»: %2."));
+}
+
+LoadResult LoadSchedule(const QString& path) {
+    if (!QFileInfo::exists(path)) return {};
+    const ScheduleLock lock(path);
+    if (lock.Busy()) {
+        LoadResult busy;
+        busy.error = lock.Error();
+        return busy;
+    }
+    return ReadLocked(path);
+}
+
+QString SaveSchedule(const QString& path, const std::vector<ScheduleRow>& rows) {
+    const ScheduleLock lock(path);
+    return lock.Held() ? WriteLocked(path, ToJson(rows)) : lock.Error();
 }
 
 QString DefaultSchedulePath() {
@@ -383,7 +191,8 @@ QString WriteScheduleCsv(const QString& path, const std::vector<ScheduleRow>& ro
 
 workflow::ImportResult ImportCsvFile(const QString& path, const QDateTime& now,
                                      std::string_view decimalSeparator,
-                                     const workflow::ImportProgress& progress) {
+                                     const workflow::ImportProgress& progress,
+                                     const ReadProgress& reading) {
     QFile file(path);
     workflow::ImportResult result;
     if (!file.open(QIODevice::ReadOnly)) {
@@ -399,7 +208,29 @@ workflow::ImportResult ImportCsvFile(const QString& path, const QDateTime& now,
                                  .toStdString();
         return result;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes;
+    if (!reading) {
+        bytes = file.readAll();
+    } else {
+        // In pieces, so that a large file shows its reading and can be cancelled.
+        constexpr qint64 Piece = qint64(1) << 20;
+        const qint64 size = file.size();
+        while (!file.atEnd() && bytes.size() <= LargestImportFile) {
+            const QByteArray piece = file.read(Piece);
+            if (piece.isEmpty()) break;
+            bytes += piece;
+            if (!reading(bytes.size(), size)) {
+                result.cancelled = true;
+                return result;
+            }
+        }
+    }
+    if (file.error() != QFileDevice::NoError) {
+        result.fileProblem = QStringLiteral("Не удалось прочитать файл «%1»: %2.")
+                                 .arg(Shown(path), file.errorString())
+                                 .toStdString();
+        return result;
+    }
     return workflow::ImportScheduleCsv(
         std::string_view(bytes.constData(), std::size_t(bytes.size())),
         now.toString(Qt::ISODate).toStdString(), decimalSeparator, progress);

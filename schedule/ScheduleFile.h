@@ -3,31 +3,66 @@
 // read as a schedule is never lost: it is renamed aside and the user is told where.
 #pragma once
 
-#include "Schedule.h"
 #include "ScheduleImport.h"
+#include "ScheduleOperations.h"
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QLockFile>
 #include <QString>
 
+#include <chrono>
+#include <functional>
 #include <vector>
 
 namespace schedule {
 
+QByteArray ToJson(const workflow::Schedule& schedule);
+// Rows without ids get them in their order.
 QByteArray ToJson(const std::vector<workflow::ScheduleRow>& rows);
 
 struct LoadResult {
     std::vector<workflow::ScheduleRow> rows;
+    workflow::RowId nextId = 1; // the file's next id
     QString error;        // for a message box; empty when the file was read or is missing
     QString setAsidePath; // where an unreadable file now is; empty when it stayed
+    bool unchanged = false; // the file held the bytes read before: nothing else is set
 };
 
-// No file is an empty schedule. A file that is no schedule this program can read is
-// renamed aside (or, failing that, copied) and the schedule starts empty.
-LoadResult LoadSchedule(const QString& path);
+// How long a change waits for another window's change of the same file.
+inline constexpr std::chrono::milliseconds LockWait{5000};
 
-// Writes the whole file or nothing, creating its folder; an empty string on success,
-// else what went wrong in the user's words.
+// Every window and process that reads or changes a schedule file holds this lock beside it
+// (<file>.lock) meanwhile, so that no change is made to a content that another has just
+// replaced. Made with the file's folder.
+class ScheduleLock {
+public:
+    explicit ScheduleLock(const QString& path, std::chrono::milliseconds wait = LockWait);
+    bool Held() const { return error_.isEmpty(); }
+    // Another holds it still; otherwise a lock cannot be made there at all (a read-only
+    // folder), where the file can be read but not changed.
+    bool Busy() const { return busy_; }
+    // Why the lock was not had, in the user's words.
+    const QString& Error() const { return error_; }
+
+private:
+    QLockFile lock_;
+    QString error_;
+    bool busy_ = false;
+};
+
+// With the lock held: no file is an empty schedule. A file that is no schedule this
+// program can read is renamed aside (or, failing that, copied) and the schedule starts
+// empty. A file that holds the bytes `known` is not read again (`unchanged`); `bytes` gets
+// the bytes of a schedule read.
+LoadResult ReadLocked(const QString& path, const QByteArray& known = {},
+                      QByteArray* bytes = nullptr);
+// With the lock held: writes the whole file or nothing; an empty string on success, else
+// what went wrong in the user's words.
+QString WriteLocked(const QString& path, const QByteArray& bytes);
+
+// ReadLocked and WriteLocked under the lock, for a file read or written once.
+LoadResult LoadSchedule(const QString& path);
 QString SaveSchedule(const QString& path, const std::vector<workflow::ScheduleRow>& rows);
 
 // schedule.json in the program's own data folder; empty when the system names none.
@@ -40,11 +75,15 @@ QString WriteScheduleCsv(const QString& path, const std::vector<workflow::Schedu
 // A larger file is no table of calculations: it is not read into memory.
 inline constexpr qint64 LargestImportFile = qint64(64) << 20;
 
+// Told while a file is read how many of its bytes are in; false stops the reading.
+using ReadProgress = std::function<bool(qint64 read, qint64 size)>;
+
 // The table of calculations in the file, imported (workflow::ImportScheduleCsv) at `now`;
-// a file that cannot be read gives its fileProblem.
+// a file that cannot be read gives its fileProblem. Safe to run in a worker thread.
 workflow::ImportResult ImportCsvFile(const QString& path, const QDateTime& now,
                                      std::string_view decimalSeparator,
-                                     const workflow::ImportProgress& progress = {});
+                                     const workflow::ImportProgress& progress = {},
+                                     const ReadProgress& reading = {});
 
 // The table to fill in for an import (workflow::ImportTemplateCsv), written whole or not
 // at all; an empty string on success, else what went wrong in the user's words.

@@ -136,33 +136,4 @@ std::string CheckVerdictOf(const ScheduleRow& row) {
     return CheckVerdict(row.checkState, row.meetingMm);
 }
 
-void Schedule::Add(ScheduleRow row) {
-    rows_.push_back(std::move(row));
-}
-
-void Schedule::Remove(std::size_t position) {
-    if (position < rows_.size()) rows_.erase(rows_.begin() + std::ptrdiff_t(position));
-}
-
-bool Schedule::Move(std::size_t position, int direction) {
-    if (position >= rows_.size() || (direction != -1 && direction != 1)) return false;
-    if (direction < 0 && position == 0) return false;
-    const std::size_t other = direction < 0 ? position - 1 : position + 1;
-    if (other >= rows_.size()) return false;
-    std::swap(rows_[position], rows_[other]);
-    return true;
-}
-
-void Schedule::Clear() {
-    rows_.clear();
-}
-
-void Schedule::SetTag(std::size_t position, std::string tag) {
-    if (position < rows_.size()) rows_[position].tag = std::move(tag);
-}
-
-void Schedule::Replace(std::vector<ScheduleRow> rows) {
-    rows_ = std::move(rows);
-}
-
 } // namespace workflow

@@ -25,7 +25,13 @@ struct ScheduleInput {
     bool operator==(const ScheduleInput&) const = default;
 };
 
+// A row's own number in its file, which no other row of that file is ever given; 0 for a
+// row not yet kept in one.
+using RowId = std::uint64_t;
+inline constexpr RowId NoRowId = 0;
+
 struct ScheduleRow {
+    RowId id = NoRowId;
     int kind = 0;
     std::string tag; // «Обозначение», the line's tag the user gives: «Т1-108»
     std::string object; // «Труба 108 мм», «Плоскость», «Две трубы 108 мм»
@@ -83,23 +89,5 @@ std::string CheckFiguresOf(const ScheduleRow& row);
 // The check's verdict (CheckVerdict); RejectedVerdict for a rejected row.
 std::string CheckVerdictOf(const ScheduleRow& row);
 inline constexpr std::string_view RejectedVerdict = "не рассчитано";
-
-// The rows in the user's order. Positions outside the list are ignored.
-class Schedule {
-public:
-    const std::vector<ScheduleRow>& Rows() const { return rows_; }
-    std::size_t Size() const { return rows_.size(); }
-
-    void Add(ScheduleRow row);
-    void Remove(std::size_t position);
-    // Moves a row one place up (-1) or down (+1); false when it cannot go further.
-    bool Move(std::size_t position, int direction);
-    void Clear();
-    void SetTag(std::size_t position, std::string tag);
-    void Replace(std::vector<ScheduleRow> rows);
-
-private:
-    std::vector<ScheduleRow> rows_;
-};
 
 } // namespace workflow

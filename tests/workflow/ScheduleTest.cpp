@@ -131,31 +131,4 @@ TEST(Schedule, OnlyASuccessfulCurrentCalculationBecomesARow) {
     EXPECT_EQ(RowFromCalculation(1, c.inputs, c.shown, "", ",").reason, nothing);
 }
 
-TEST(Schedule, AddRemoveMoveAndTagKeepTheOrder) {
-    Schedule s;
-    for (const char* tag : {"А", "Б", "В"}) {
-        ScheduleRow row;
-        row.tag = tag;
-        s.Add(row);
-    }
-    auto tags = [&] {
-        std::string all;
-        for (const ScheduleRow& row : s.Rows())
-            all += row.tag;
-        return all;
-    };
-    EXPECT_TRUE(s.Move(2, -1));
-    EXPECT_EQ(tags(), "АВБ");
-    EXPECT_FALSE(s.Move(0, -1));
-    EXPECT_FALSE(s.Move(2, +1));
-    EXPECT_FALSE(s.Move(7, +1));
-    s.SetTag(0, "Т1-108");
-    s.SetTag(9, "ignored");
-    s.Remove(1);
-    s.Remove(9);
-    EXPECT_EQ(tags(), "Т1-108Б");
-    s.Clear();
-    EXPECT_EQ(s.Size(), 0u);
-}
-
 } // namespace

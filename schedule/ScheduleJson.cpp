@@ -1,0 +1,749 @@
+#include "ScheduleJson.h"
+
+#include "CalcKinds.h"
+#include "InputModel.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <deque>
+#include <limits>
+#include <optional>
+#include <utility>
+
+namespace schedule {
+
+using workflow::Control;
+using workflow::RowId;
+using workflow::ScheduleInput;
+using workflow::ScheduleRow;
+
+namespace {
+
+constexpr std::string_view FormatName = "izolcalc-schedule";
+// Ids are JSON numbers, which hold whole numbers exactly up to 2^53.
+constexpr double LargestId = 9007199254740992.0;
+
+// The texts of a row by their keys, for writing and for reading.
+template <class Row> auto TextFields(Row& row) {
+    return std::array{
+        std::pair{std::string_view("tag"), &row.tag},
+        std::pair{std::string_view("object"), &row.object},
+        std::pair{std::string_view("location"), &row.location},
+        std::pair{std::string_view("covering"), &row.covering},
+        std::pair{std::string_view("material"), &row.material},
+        std::pair{std::string_view("checkFigures"), &row.checkFigures},
+        std::pair{std::string_view("calculatedAt"), &row.calculatedAt},
+    };
+}
+
+// Texts that a row of the first version does not have.
+template <class Row> auto NoteFields(Row& row) {
+    return std::array{
+        std::pair{std::string_view("rejection"), &row.rejection},
+        std::pair{std::string_view("warning"), &row.warning},
+    };
+}
+
+// The controls that a row's input may name: filling the window from a row sets them.
+bool IsInput(Control control) {
+    return workflow::IsChoice(control) || control == workflow::MaterialListControl ||
+           std::ranges::any_of(workflow::NumberFields(),
+                               [&](const auto& field) { return field.control == control; });
+}
+
+// The caption an input has unless its file says otherwise.
+const std::string& CaptionOf(Control control) {
+    static const std::array<std::string, workflow::ControlCount> captions = [] {
+        std::array<std::string, workflow::ControlCount> all;
+        for (std::size_t i = 0; i < all.size(); ++i)
+            if (IsInput(Control(i))) all[i] = workflow::InputCaption(Control(i));
+        return all;
+    }();
+    return captions[std::size_t(control)];
+}
+
+// ---- Writing --------------------------------------------------------------------------
+
+class Writer {
+public:
+    std::string text;
+
+    void Raw(std::string_view part) { text += part; }
+
+    void Key(std::string_view key) {
+        if (!first_) text += ", ";
+        first_ = false;
+        text += '"';
+        text += key;
+        text += "\": ";
+    }
+    void Open(char bracket) {
+        text += bracket;
+        first_ = true;
+    }
+    void Close(char bracket) {
+        text += bracket;
+        first_ = false;
+    }
+    void Item() {
+        if (!first_) text += ", ";
+        first_ = false;
+    }
+
+    void String(std::string_view value) {
+        text += '"';
+        std::size_t run = 0;
+        for (std::size_t i = 0; i < value.size(); ++i) {
+            const auto c = static_cast<unsigned char>(value[i]);
+            if (c >= 0x20 && c != '"' && c != '\\') continue;
+            text.append(value.substr(run, i - run));
+            run = i + 1;
+            switch (c) {
+            case '"': text += "\\\""; break;
+            case '\\': text += "\\\\"; break;
+            case '\n': text += "\\n"; break;
+            case '\r': text += "\\r"; break;
+            case '\t': text += "\\t"; break;
+            default: {
+                static constexpr char Hex[] = "0123456789abcdef";
+                text += "\\u00";
+                text += Hex[c >> 4];
+                text += Hex[c & 15];
+            }
+            }
+        }
+        text.append(value.substr(run));
+        text += '"';
+    }
+
+    // JSON has no NaN or infinity: such a number is written as null and read back as NaN.
+    void Number(double value) {
+        if (!std::isfinite(value)) {
+            text += "null";
+            return;
+        }
+        std::array<char, 32> digits{};
+        const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+        text.append(digits.data(), end);
+    }
+    void Whole(std::int64_t value) { text += std::to_string(value); }
+    void Bool(bool value) { text += value ? "true" : "false"; }
+    void Null() { text += "null"; }
+
+private:
+    bool first_ = true;
+};
+
+void WriteRow(Writer& out, const ScheduleRow& row) {
+    out.Open('{');
+    out.Key("id");
+    out.Whole(std::int64_t(row.id));
+    out.Key("kind");
+    out.Whole(row.kind);
+    for (const auto& [key, text] : TextFields(row)) {
+        out.Key(key);
+        out.String(*text);
+    }
+    out.Key("materialValue");
+    if (row.materialValue)
+        out.String(*row.materialValue);
+    else
+        out.Null();
+    out.Key("inputs");
+    out.Open('[');
+    for (const ScheduleInput& input : row.inputs) {
+        out.Item();
+        out.Open('{');
+        out.Key("control");
+        out.String(workflow::ObjectName(input.control));
+        // The control's own caption goes without saying: it is most of a row's size.
+        if (input.caption != CaptionOf(input.control)) {
+            out.Key("caption");
+            out.String(input.caption);
+        }
+        out.Key("text");
+        out.String(input.text);
+        out.Key("value");
+        out.Number(input.value);
+        out.Close('}');
+    }
+    out.Close(']');
+    out.Key("requiredMm");
+    out.Number(row.requiredMm);
+    out.Key("acceptedMm");
+    out.Whole(row.acceptedMm);
+    out.Key("checkMet");
+    out.Bool(row.checkMet);
+    out.Key("meetingMm");
+    if (row.meetingMm)
+        out.Whole(*row.meetingMm);
+    else
+        out.Null();
+    for (const auto& [key, text] : NoteFields(row)) {
+        out.Key(key);
+        out.String(*text);
+    }
+    out.Close('}');
+}
+
+// ---- Reading --------------------------------------------------------------------------
+
+// A value as read before its meaning is known: a string, a number, true, false or null.
+// Arrays and objects are read by their own functions.
+struct Scalar {
+    enum class Type { None, String, Number, Bool, Null } type = Type::None;
+    std::string text;
+    double number = 0;
+    bool truth = false;
+};
+
+// Reads the document straight into rows. A fault of the JSON itself stops the reading
+// (`broken`); a value of the wrong type only marks the document as no schedule (`wrong`)
+// and is skipped, so that a later version number can still say why.
+class Reader {
+public:
+    explicit Reader(std::string_view text)
+        : at_(text.data())
+        , end_(text.data() + text.size()) {
+        if (text.starts_with("\xEF\xBB\xBF")) at_ += 3;
+    }
+
+    bool broken = false;
+    bool wrong = false;
+
+    bool AtEnd() {
+        Blanks();
+        return at_ == end_;
+    }
+
+    // { "key": value, … }: `onKey` reads the value after each key.
+    template <class OnKey> void Object(OnKey&& onKey) {
+        if (!Take('{')) return Fail();
+        Blanks();
+        if (Take('}')) return;
+        do {
+            Blanks();
+            std::string_view key;
+            if (!Key(key)) return Fail();
+            Blanks();
+            if (!Take(':')) return Fail();
+            Blanks();
+            onKey(key);
+            if (broken) return;
+            Blanks();
+        } while (Take(','));
+        if (!Take('}')) Fail();
+    }
+
+    // [ value, … ]: `onItem` reads each value.
+    template <class OnItem> void Array(OnItem&& onItem) {
+        if (!Take('[')) return Fail();
+        Blanks();
+        if (Take(']')) return;
+        do {
+            Blanks();
+            onItem();
+            if (broken) return;
+            Blanks();
+        } while (Take(','));
+        if (!Take(']')) Fail();
+    }
+
+    bool AtObject() { return Peek('{'); }
+    bool AtArray() { return Peek('['); }
+
+    Scalar Value() {
+        Scalar value;
+        if (at_ == end_) {
+            Fail();
+        } else if (*at_ == '"') {
+            value.type = Scalar::Type::String;
+            if (!String(value.text)) Fail();
+        } else if (Word("true")) {
+            value.type = Scalar::Type::Bool;
+            value.truth = true;
+        } else if (Word("false")) {
+            value.type = Scalar::Type::Bool;
+        } else if (Word("null")) {
+            value.type = Scalar::Type::Null;
+        } else if (const std::optional<double> number = Number()) {
+            value.type = Scalar::Type::Number;
+            value.number = *number;
+        } else {
+            Fail();
+        }
+        return value;
+    }
+
+    // Any value, checked and passed over; nesting deeper than any schedule is refused.
+    void Skip(int depth = 0) {
+        if (depth > 32) return Fail();
+        if (AtObject())
+            Object([&](std::string_view) { Skip(depth + 1); });
+        else if (AtArray())
+            Array([&] { Skip(depth + 1); });
+        else
+            Value();
+    }
+
+    // A value of the wrong type: the document is no schedule, but is read on.
+    void Wrong() { wrong = true; }
+
+private:
+    void Fail() { broken = true; }
+
+    void Blanks() {
+        while (at_ != end_ && (*at_ == ' ' || *at_ == '\n' || *at_ == '\r' || *at_ == '\t'))
+            ++at_;
+    }
+    bool Peek(char c) const { return at_ != end_ && *at_ == c; }
+    bool Take(char c) {
+        if (!Peek(c)) return false;
+        ++at_;
+        return true;
+    }
+    bool Word(std::string_view word) {
+        if (std::size_t(end_ - at_) < word.size() || std::string_view(at_, word.size()) != word)
+            return false;
+        at_ += word.size();
+        return true;
+    }
+
+    // JSON's number grammar exactly; from_chars alone would take "1." or "+1".
+    std::optional<double> Number() {
+        const char* start = at_;
+        const auto digits = [&] {
+            const char* from = at_;
+            while (at_ != end_ && *at_ >= '0' && *at_ <= '9')
+                ++at_;
+            return at_ - from;
+        };
+        Take('-');
+        if (Peek('0'))
+            ++at_;
+        else if (digits() == 0)
+            return std::nullopt;
+        if (Take('.') && digits() == 0) return std::nullopt;
+        if (Take('e') || Take('E')) {
+            if (!Take('+')) Take('-');
+            if (digits() == 0) return std::nullopt;
+        }
+        double value = 0;
+        const auto [end, error] = std::from_chars(start, at_, value);
+        // Too large for a double is no figure; too small is zero.
+        if (end != at_ || error == std::errc::invalid_argument) return std::nullopt;
+        if (error == std::errc::result_out_of_range) {
+            if (std::fabs(value) > 1) return std::nullopt;
+            value = 0;
+        }
+        return value;
+    }
+
+    static int Hex(char c) {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    }
+    std::optional<char32_t> Unit() { // the four hex digits after \u
+        if (end_ - at_ < 4) return std::nullopt;
+        char32_t unit = 0;
+        for (int i = 0; i < 4; ++i) {
+            const int digit = Hex(*at_++);
+            if (digit < 0) return std::nullopt;
+            unit = unit * 16 + char32_t(digit);
+        }
+        return unit;
+    }
+    static void Append(std::string& out, char32_t c) {
+        if (c < 0x80) {
+            out += char(c);
+        } else if (c < 0x800) {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += char(0xE0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        } else {
+            out += char(0xF0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
+    // The length of the well-formed UTF-8 sequence at `at_`, or 0.
+    std::size_t Utf8Length() const {
+        const auto byte = [&](std::size_t i) {
+            return i < std::size_t(end_ - at_) ? static_cast<unsigned char>(at_[i]) : 0u;
+        };
+        const unsigned lead = byte(0);
+        const auto follows = [&](std::size_t i, unsigned low = 0x80, unsigned high = 0xBF) {
+            return byte(i) >= low && byte(i) <= high;
+        };
+        if (lead >= 0xC2 && lead <= 0xDF) return follows(1) ? 2 : 0;
+        if (lead >= 0xE0 && lead <= 0xEF) {
+            // No overlong forms and no surrogates.
+            const unsigned low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
+            return follows(1, low, high) && follows(2) ? 3 : 0;
+        }
+        if (lead >= 0xF0 && lead <= 0xF4) {
+            const unsigned low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
+            return follows(1, low, high) && follows(2) && follows(3) ? 4 : 0;
+        }
+        return 0;
+    }
+
+    // A string in UTF-8 with JSON's escapes; false when it is none.
+    // The text of a string without escapes, as it stands in the document (the quote
+    // passed); none, and nothing passed, for one with escapes or broken.
+    std::optional<std::string_view> Plain() {
+        const char* start = at_;
+        while (at_ != end_) {
+            const auto c = static_cast<unsigned char>(*at_);
+            if (c == '"') return std::string_view(start, std::size_t(at_++ - start));
+            if (c < 0x20 || c == '\\') break;
+            if (c < 0x80) {
+                ++at_;
+                continue;
+            }
+            const std::size_t length = Utf8Length();
+            if (length == 0) break;
+            at_ += length;
+        }
+        at_ = start;
+        return std::nullopt;
+    }
+
+    // A key: a view into the document, or into a copy of its own while it is read.
+    bool Key(std::string_view& key) {
+        if (Take('"')) {
+            if (const std::optional<std::string_view> plain = Plain()) {
+                key = *plain;
+                return true;
+            }
+            --at_;
+        }
+        keys_.emplace_back();
+        if (!String(keys_.back())) return false;
+        key = keys_.back();
+        return true;
+    }
+
+    bool String(std::string& out) {
+        out.clear();
+        if (!Take('"')) return false;
+        if (const std::optional<std::string_view> plain = Plain()) {
+            out.assign(*plain);
+            return true;
+        }
+        while (at_ != end_) {
+            const char* run = at_;
+            while (at_ != end_ && static_cast<unsigned char>(*at_) >= 0x20 &&
+                   static_cast<unsigned char>(*at_) < 0x80 && *at_ != '"' && *at_ != '\\')
+                ++at_;
+            out.append(run, at_);
+            if (at_ == end_) return false;
+            const auto c = static_cast<unsigned char>(*at_);
+            if (c == '"') {
+                ++at_;
+                return true;
+            }
+            if (c < 0x20) return false;
+            if (c >= 0x80) {
+                const std::size_t length = Utf8Length();
+                if (length == 0) return false;
+                out.append(at_, length);
+                at_ += length;
+                continue;
+            }
+            ++at_; // the backslash
+            if (at_ == end_) return false;
+            switch (*at_++) {
+            case '"': out += '"'; break;
+            case '\\': out += '\\'; break;
+            case '/': out += '/'; break;
+            case 'b': out += '\b'; break;
+            case 'f': out += '\f'; break;
+            case 'n': out += '\n'; break;
+            case 'r': out += '\r'; break;
+            case 't': out += '\t'; break;
+            case 'u': {
+                std::optional<char32_t> unit = Unit();
+                if (!unit || (*unit >= 0xDC00 && *unit <= 0xDFFF)) return false;
+                if (*unit >= 0xD800 && *unit <= 0xDBFF) {
+                    if (!Word("\\u")) return false;
+                    const std::optional<char32_t> low = Unit();
+                    if (!low || *low < 0xDC00 || *low > 0xDFFF) return false;
+                    unit = 0x10000 + ((*unit - 0xD800) << 10) + (*low - 0xDC00);
+                }
+                Append(out, *unit);
+                break;
+            }
+            default: return false;
+            }
+        }
+        return false;
+    }
+
+    const char* at_;
+    const char* end_;
+    std::deque<std::string> keys_; // keys with escapes, which no view can show as they are
+};
+
+// ---- The meaning of values: each gives none for a value unlike what this program writes
+
+std::optional<std::string> TextIn(Scalar& value) {
+    if (value.type != Scalar::Type::String) return std::nullopt;
+    return std::move(value.text);
+}
+
+std::optional<double> NumberIn(const Scalar& value) {
+    if (value.type == Scalar::Type::Null) return std::numeric_limits<double>::quiet_NaN();
+    if (value.type != Scalar::Type::Number) return std::nullopt;
+    return value.number;
+}
+
+std::optional<double> WholeIn(const Scalar& value, double low, double high) {
+    if (value.type != Scalar::Type::Number) return std::nullopt;
+    const double number = value.number;
+    if (!(number == std::floor(number) && number >= low && number <= high)) return std::nullopt;
+    return number;
+}
+
+std::optional<std::int32_t> Int32In(const Scalar& value) {
+    const std::optional<double> whole = WholeIn(value, std::numeric_limits<std::int32_t>::min(),
+                                                std::numeric_limits<std::int32_t>::max());
+    if (!whole) return std::nullopt;
+    return std::int32_t(*whole);
+}
+
+bool Missing(const Scalar& value) {
+    return value.type == Scalar::Type::None || value.type == Scalar::Type::Null;
+}
+
+std::optional<ScheduleInput> InputIn(Reader& in) {
+    if (!in.AtObject()) {
+        in.Skip();
+        return std::nullopt;
+    }
+    Scalar control, caption, text, value;
+    bool nested = false;
+    in.Object([&](std::string_view key) {
+        Scalar* slot = key == "control"   ? &control
+                       : key == "caption" ? &caption
+                       : key == "text"    ? &text
+                       : key == "value"   ? &value
+                                          : nullptr;
+        if (slot == nullptr) return in.Skip();
+        if (in.AtObject() || in.AtArray()) {
+            nested = true;
+            return in.Skip();
+        }
+        *slot = in.Value();
+    });
+    if (nested || in.broken) return std::nullopt;
+
+    const std::optional<std::string> name = TextIn(control);
+    if (!name) return std::nullopt;
+    const std::optional<Control> named = workflow::ControlNamed(*name);
+    if (!named || !IsInput(*named)) return std::nullopt;
+    std::optional<std::string> captionText =
+        caption.type == Scalar::Type::None ? CaptionOf(*named) : TextIn(caption);
+    std::optional<std::string> shown = TextIn(text);
+    if (!captionText || !shown) return std::nullopt;
+
+    std::optional<double> number;
+    if (workflow::IsChoice(*named)) {
+        // A choice's position picks a row of its table; one outside would read past it.
+        number = WholeIn(value, 0, double(workflow::Choice(*named).rows.size()) - 1);
+    } else {
+        number = NumberIn(value);
+    }
+    if (!number) return std::nullopt;
+    return ScheduleInput{*named, std::move(*captionText), std::move(*shown), *number};
+}
+
+// A row, or none (the reader marked wrong) for a row unlike what this program writes.
+std::optional<ScheduleRow> RowIn(Reader& in) {
+    if (!in.AtObject()) {
+        in.Skip();
+        in.Wrong();
+        return std::nullopt;
+    }
+    ScheduleRow row;
+    bool bad = false;
+    bool hasKind = false, hasInputs = false, hasRequired = false, hasAccepted = false,
+         hasMet = false;
+    std::array<bool, 7> hasText{};
+    const auto scalar = [&](auto&& take) {
+        if (in.AtObject() || in.AtArray()) {
+            in.Skip();
+            bad = true;
+            return;
+        }
+        Scalar value = in.Value();
+        if (!in.broken && !take(value)) bad = true;
+    };
+    in.Object([&](std::string_view key) {
+        const auto texts = TextFields(row);
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            if (key == texts[i].first)
+                return scalar([&](Scalar& v) {
+                    std::optional<std::string> read = TextIn(v);
+                    if (!read) return false;
+                    *texts[i].second = std::move(*read);
+                    hasText[i] = true;
+                    return true;
+                });
+        for (const auto& [name, text] : NoteFields(row))
+            if (key == name)
+                return scalar([&, text = text](Scalar& v) {
+                    if (Missing(v)) return true;
+                    std::optional<std::string> read = TextIn(v);
+                    if (!read) return false;
+                    *text = std::move(*read);
+                    return true;
+                });
+        if (key == "inputs") {
+            hasInputs = true;
+            if (!in.AtArray()) {
+                bad = true;
+                return in.Skip();
+            }
+            row.inputs.clear();
+            row.inputs.reserve(8);
+            return in.Array([&] {
+                std::optional<ScheduleInput> input = InputIn(in);
+                if (input)
+                    row.inputs.push_back(std::move(*input));
+                else
+                    bad = true;
+            });
+        }
+        if (key == "id")
+            return scalar([&](Scalar& v) {
+                if (Missing(v)) return true; // given one after the others
+                const std::optional<double> id = WholeIn(v, 1, LargestId);
+                if (id) row.id = RowId(*id);
+                return id.has_value();
+            });
+        if (key == "kind")
+            return scalar([&](Scalar& v) {
+                const std::optional<std::int32_t> kind = Int32In(v);
+                if (!kind || workflow::Kind(*kind) == nullptr) return false;
+                row.kind = *kind;
+                return hasKind = true;
+            });
+        if (key == "materialValue")
+            return scalar([&](Scalar& v) {
+                if (Missing(v)) return true;
+                row.materialValue = TextIn(v);
+                return row.materialValue.has_value();
+            });
+        if (key == "requiredMm")
+            return scalar([&](Scalar& v) {
+                const std::optional<double> required = NumberIn(v);
+                if (required) row.requiredMm = *required;
+                return hasRequired = required.has_value();
+            });
+        if (key == "acceptedMm")
+            return scalar([&](Scalar& v) {
+                const std::optional<std::int32_t> accepted = Int32In(v);
+                if (accepted) row.acceptedMm = *accepted;
+                return hasAccepted = accepted.has_value();
+            });
+        if (key == "checkMet")
+            return scalar([&](Scalar& v) {
+                row.checkMet = v.truth;
+                return hasMet = v.type == Scalar::Type::Bool;
+            });
+        if (key == "meetingMm")
+            return scalar([&](Scalar& v) {
+                if (Missing(v)) return true;
+                row.meetingMm = Int32In(v);
+                return row.meetingMm.has_value();
+            });
+        in.Skip(); // keys a reader does not know are ignored
+    });
+    const bool complete = hasKind && hasInputs && hasRequired && hasAccepted && hasMet &&
+                          std::ranges::all_of(hasText, [](bool has) { return has; });
+    if (bad || !complete) {
+        in.Wrong();
+        return std::nullopt;
+    }
+    return row;
+}
+
+} // namespace
+
+std::string ScheduleJson(const workflow::Schedule& schedule) {
+    Writer out;
+    out.text.reserve(schedule.Size() * 1200 + 128);
+    out.Raw("{\"format\": \"");
+    out.Raw(FormatName);
+    out.Raw("\", \"version\": ");
+    out.Whole(ScheduleFormatVersion);
+    out.Raw(", \"nextId\": ");
+    out.Whole(std::int64_t(schedule.NextId()));
+    out.Raw(", \"rows\": [");
+    bool first = true;
+    for (const ScheduleRow& row : schedule.Rows()) {
+        out.Raw(first ? "\n" : ",\n");
+        first = false;
+        WriteRow(out, row);
+    }
+    out.Raw("\n]}\n");
+    return std::move(out.text);
+}
+
+ParsedSchedule ParseScheduleJson(std::string_view text) {
+    using Problem = ParsedSchedule::Problem;
+    const auto Failed = [](Problem problem) {
+        ParsedSchedule failed;
+        failed.problem = problem;
+        return failed;
+    };
+    Reader in(text);
+    std::vector<ScheduleRow> rows;
+    Scalar format, version, nextId;
+    bool hasRows = false;
+    if (!in.AtObject()) return Failed(Problem::Damaged);
+    in.Object([&](std::string_view key) {
+        if (key == "rows") {
+            hasRows = true;
+            if (!in.AtArray()) {
+                in.Wrong();
+                return in.Skip();
+            }
+            return in.Array([&] {
+                std::optional<ScheduleRow> row = RowIn(in);
+                if (row && !in.wrong) rows.push_back(std::move(*row));
+            });
+        }
+        Scalar* slot = key == "format"    ? &format
+                       : key == "version" ? &version
+                       : key == "nextId"  ? &nextId
+                                          : nullptr;
+        if (slot == nullptr || in.AtObject() || in.AtArray()) {
+            if (slot != nullptr) in.Wrong();
+            return in.Skip();
+        }
+        *slot = in.Value();
+    });
+    if (in.broken || !in.AtEnd()) return Failed(Problem::Damaged);
+    if (format.type != Scalar::Type::String || format.text != FormatName)
+        return Failed(Problem::Damaged);
+    const std::optional<double> number = WholeIn(version, 1, LargestId);
+    if (!number) return Failed(Problem::Damaged);
+    if (*number > ScheduleFormatVersion) return Failed(Problem::Newer);
+    std::optional<double> next = WholeIn(nextId, 1, LargestId);
+    if (!Missing(nextId) && !next) in.Wrong();
+    if (in.wrong || !hasRows) return Failed(Problem::Damaged);
+    return {Problem::None, workflow::Schedule(std::move(rows), next ? RowId(*next) : 1)};
+}
+
+} // namespace schedule
