@@ -86,7 +86,9 @@ ScheduleLock::ScheduleLock(const QString& path, std::chrono::milliseconds wait)
     : lock_(path + QStringLiteral(".lock")) {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        error_ = QStringLiteral("Не удалось создать папку ведомости «%1».").arg(Shown(folder));
+        error_ = QStringLiteral("Не удалось сохранить ведомость в файл «%1»: не удалось создать "
+                                "папку «%2».")
+                     .arg(Shown(path), Shown(folder));
         return;
     }
     // A lock left by a process that died is taken over at once (QLockFile sees that its
@@ -102,9 +104,9 @@ ScheduleLock::ScheduleLock(const QString& path, std::chrono::milliseconds wait)
                      .arg(wait.count() / 1000.0);
         break;
     case QLockFile::PermissionError:
-        error_ = QStringLiteral("Нет доступа к папке «%1»: ведомость в ней не может быть "
-                                "изменена.")
-                     .arg(Shown(folder));
+        error_ = QStringLiteral("Ведомость «%1» не может быть изменена: нет права на запись в "
+                                "папку «%2».")
+                     .arg(Shown(path), Shown(folder));
         break;
     default:
         error_ = QStringLiteral("Файл ведомости «%1» не удалось занять для изменения.")

@@ -45,6 +45,11 @@ workflow::ScheduleInput& InputOf(ScheduleRow& row, workflow::Control control) {
     throw std::runtime_error("the row does not read " + std::string(ObjectName(control)));
 }
 
+// The rows as a file gives them back: with ids 1, 2, … in their order.
+std::vector<ScheduleRow> Numbered(std::vector<ScheduleRow> rows) {
+    return workflow::Schedule(std::move(rows)).Rows();
+}
+
 // Real rows of every kind and one by hand with what a calculation seldom gives.
 std::vector<ScheduleRow> Rows() {
     std::vector<ScheduleRow> rows = workflow::RowsOfEveryKind();
@@ -83,12 +88,12 @@ TEST(ScheduleFile, RowsOfEveryKindComeBackAsTheyWereSaved) {
     LoadResult loaded = LoadSchedule(path);
     EXPECT_EQ(loaded.error, QString());
     EXPECT_EQ(loaded.setAsidePath, QString());
-    EXPECT_EQ(loaded.rows, rows);
+    EXPECT_EQ(loaded.rows, Numbered(rows));
     EXPECT_EQ(Entries(QFileInfo(path).path()), QStringList{QStringLiteral("schedule.json")});
 
-    // Saving over it replaces it whole.
-    ASSERT_EQ(SaveSchedule(path, {rows[3]}), QString());
-    EXPECT_EQ(LoadSchedule(path).rows, std::vector<ScheduleRow>{rows[3]});
+    // Saving over it replaces it whole; the rows keep the ids they have.
+    ASSERT_EQ(SaveSchedule(path, {loaded.rows[3]}), QString());
+    EXPECT_EQ(LoadSchedule(path).rows, std::vector<ScheduleRow>{loaded.rows[3]});
     ASSERT_EQ(SaveSchedule(path, {}), QString());
     loaded = LoadSchedule(path);
     EXPECT_TRUE(loaded.rows.empty());
@@ -115,6 +120,7 @@ TEST(ScheduleFile, TheFormatIsAsDocumented) {
     const QJsonObject root = QJsonDocument::fromJson(ToJson(rows)).object();
     EXPECT_EQ(root.value(QStringLiteral("format")).toString(), QStringLiteral("izolcalc-schedule"));
     EXPECT_EQ(root.value(QStringLiteral("version")).toInt(), 3);
+    EXPECT_EQ(root.value(QStringLiteral("nextId")).toInt(), int(rows.size()) + 1);
     const QJsonArray array = root.value(QStringLiteral("rows")).toArray();
     ASSERT_EQ(array.size(), qsizetype(rows.size()));
 
@@ -122,17 +128,16 @@ TEST(ScheduleFile, TheFormatIsAsDocumented) {
     QStringList keys = first.keys();
     keys.sort();
     EXPECT_EQ(keys, (QStringList{"acceptedMm", "calculatedAt", "checkFigures", "checkState",
-                                 "checkVerdict", "covering", "inputs", "kind", "location",
+                                 "checkVerdict", "covering", "id", "inputs", "kind", "location",
                                  "material", "materialValue", "meetingMm", "object", "rejection",
                                  "requiredMm", "tag", "warning"}));
+    EXPECT_EQ(first.value(QStringLiteral("id")).toInt(), 1);
     EXPECT_EQ(first.value(QStringLiteral("kind")).toInt(), 0);
     EXPECT_EQ(first.value(QStringLiteral("tag")).toString(), QStringLiteral("Т1-108"));
     EXPECT_EQ(first.value(QStringLiteral("materialValue")).toString(), QStringLiteral("4"));
     const QJsonObject input = first.value(QStringLiteral("inputs")).toArray()[4].toObject();
-    EXPECT_EQ(input, (QJsonObject{{"control", "RzNumericEdit1"},
-                                  {"caption", "Температура воздуха (°C)"},
-                                  {"text", "5"},
-                                  {"value", 5}}));
+    // The control's own caption goes without saying.
+    EXPECT_EQ(input, (QJsonObject{{"control", "RzNumericEdit1"}, {"text", "5"}, {"value", 5}}));
 
     const QJsonObject odd = array[5].toObject();
     EXPECT_TRUE(odd.value(QStringLiteral("materialValue")).isNull());
@@ -210,6 +215,39 @@ TEST(ScheduleFile, OptionalValuesMayBeLeftOutAndUnknownKeysAreIgnored) {
     EXPECT_EQ(loaded.rows[0].inputs, Rows()[1].inputs);
 }
 
+// A file of the second version, as the program wrote it before rows had ids: every input
+// with its caption, one unlike the control's own. Its rows get ids in their order.
+TEST(ScheduleFile, AFileOfTheSecondVersionIsReadWithIdsGiven) {
+    Folder folder;
+    const QString path = folder.Path(QStringLiteral("schedule.json"));
+    std::vector<ScheduleRow> rows = Rows();
+    InputOf(rows[0], workflow::Control::RzNumericEdit1).caption = "Температура воздуха, °C";
+    QJsonObject root = QJsonDocument::fromJson(ToJson(rows)).object();
+    root.insert(QStringLiteral("version"), 2);
+    root.remove(QStringLiteral("nextId"));
+    QJsonArray array = root.value(QStringLiteral("rows")).toArray();
+    for (qsizetype r = 0; r < array.size(); ++r) {
+        QJsonObject row = array[r].toObject();
+        row.remove(QStringLiteral("id"));
+        QJsonArray inputs = row.value(QStringLiteral("inputs")).toArray();
+        for (qsizetype i = 0; i < inputs.size(); ++i) {
+            QJsonObject input = inputs[i].toObject();
+            input.insert(QStringLiteral("caption"),
+                         QString::fromStdString(rows[std::size_t(r)].inputs[std::size_t(i)].caption));
+            inputs[i] = input;
+        }
+        row.insert(QStringLiteral("inputs"), inputs);
+        array[r] = row;
+    }
+    root.insert(QStringLiteral("rows"), array);
+    ASSERT_TRUE(WriteAll(path, QJsonDocument(root).toJson(QJsonDocument::Indented)));
+
+    const LoadResult loaded = LoadSchedule(path);
+    EXPECT_EQ(loaded.error, QString());
+    EXPECT_EQ(loaded.rows, Numbered(rows));
+    EXPECT_EQ(loaded.nextId, rows.size() + 1);
+}
+
 TEST(ScheduleFile, NoFileIsAnEmptyScheduleAndStaysNoFile) {
     Folder folder;
     const LoadResult loaded = LoadSchedule(folder.Path(QStringLiteral("schedule.json")));
@@ -271,6 +309,9 @@ TEST(ScheduleFile, AnUnreadableFileIsSetAsideWholeAndTheScheduleStartsEmpty) {
         {"no version", Edited([](QJsonObject& root) { root.remove(QStringLiteral("version")); })},
         {"version as text", Edited(set("version", "1"))},
         {"version 4", Edited(set("version", 4)), true},
+        {"id 0", EditedRow(set("id", 0))},
+        {"id as text", EditedRow(set("id", "1"))},
+        {"next id a fraction", Edited(set("nextId", 2.5))},
         {"rows not a list", Edited(set("rows", QJsonObject()))},
         {"kind 9", EditedRow(set("kind", 9))},
         {"kind 1.5", EditedRow(set("kind", 1.5))},
@@ -412,14 +453,14 @@ TEST(ScheduleFile, InAFolderThatRefusesWritesTheOldFileStays) {
     EXPECT_EQ(ReadAll(path), old);
 
     // A damaged file that cannot be renamed or copied is left where it is, and the user is
-    // told that saving will replace it.
+    // told that it stays.
     QFile::setPermissions(folder.dir.path(), readOnly.before);
     ASSERT_TRUE(WriteAll(path, "{ damaged"));
     QFile::setPermissions(folder.dir.path(), QFile::ReadOwner | QFile::ExeOwner);
     const LoadResult loaded = LoadSchedule(path);
     EXPECT_TRUE(loaded.rows.empty());
     EXPECT_EQ(loaded.setAsidePath, QString());
-    EXPECT_TRUE(loaded.error.contains(QStringLiteral("будет заменён")))
+    EXPECT_TRUE(loaded.error.contains(QStringLiteral("оставлен на месте")))
         << loaded.error.toStdString();
     EXPECT_EQ(ReadAll(path), "{ damaged");
     EXPECT_EQ(Entries(folder.dir.path()),
@@ -448,7 +489,7 @@ TEST(ScheduleFile, TheDefaultFileLivesInTheProgramsDataFolder) {
     EXPECT_EQ(QFileInfo(path).absolutePath(), QDir(folder).absolutePath());
     const std::vector<ScheduleRow> rows = workflow::RowsOfEveryKind();
     EXPECT_EQ(SaveSchedule(path, rows), QString());
-    EXPECT_EQ(LoadSchedule(path).rows, rows);
+    EXPECT_EQ(LoadSchedule(path).rows, Numbered(rows));
     QDir(folder).removeRecursively();
     QStandardPaths::setTestModeEnabled(false);
 }
