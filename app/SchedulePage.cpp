@@ -186,7 +186,7 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     connect(undo_, &QUndoStack::canUndoChanged, undoButton, &QPushButton::setEnabled);
     connect(undo_, &QUndoStack::undoTextChanged, undoButton, [undoButton](const QString& text) {
         undoButton->setToolTip(text.isEmpty() ? QStringLiteral("Отменять нечего")
-                                              : QStringLiteral("Отменить %1 (Ctrl+Z)").arg(text));
+                                              : QStringLiteral("Отменить: %1 (Ctrl+Z)").arg(text));
     });
     edit->addStretch(1);
     edit->addLayout(imports);
@@ -295,7 +295,7 @@ void SchedulePage::ClearAll() {
                       .arg(model_.rowCount()),
                   Caption))
         return;
-    Perform(workflow::ClearAllRows(), QStringLiteral("очистку ведомости"));
+    Perform(workflow::ClearAllRows(), QStringLiteral("очистка ведомости"));
 }
 
 void SchedulePage::Open() {

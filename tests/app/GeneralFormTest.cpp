@@ -11,6 +11,7 @@
 #include "ReportPreview.h"
 #include "ScheduleFile.h"
 #include "ScheduleModel.h"
+#include "ScheduleStore.h"
 #include "SchedulePage.h"
 #include "TCalc.h"
 #include "ValueComboBox.h"
@@ -21,6 +22,10 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -740,6 +745,118 @@ private slots:
         QCOMPARE(window->RzNumericEdit12->value(), 30.0);
         QCOMPARE(window->RzComboBox3->currentText(), QStringLiteral("57"));
         QCOMPARE(TakeBoxes(), QStringList());
+    }
+
+    // Ctrl+Z and «Отменить» undo the schedule's changes one by one, each on the file: a row
+    // deleted by mistake comes back where it was, with its tag; a redo makes it again.
+    void undoBringsBackWhatWasChanged() {
+        window->RGCalc->click(4);
+        Calculate();
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+        window->GrSchedule->click(0);
+        SchedulePage* page = window->SchedulePane;
+        QTableView* table = page->table();
+        QAbstractItemModel* shown = table->model();
+        const auto tags = [&] {
+            QStringList all;
+            for (int r = 0; r < shown->rowCount(); ++r)
+                all << shown->index(r, ScheduleModel::Tag).data().toString();
+            return all;
+        };
+        const auto onFile = [] {
+            QStringList all;
+            for (const auto& row : schedule::LoadSchedule(schedule::DefaultSchedulePath()).rows)
+                all << QString::fromStdString(row.tag);
+            return all;
+        };
+        for (int r = 0; r < 3; ++r)
+            QVERIFY(shown->setData(shown->index(r, ScheduleModel::Tag), QStringLiteral("Т%1").arg(r + 1)));
+        QCOMPARE(onFile(), (QStringList{"Т1", "Т2", "Т3"}));
+
+        table->selectRow(1);
+        page->DeleteSelected();
+        table->clearSelection();
+        table->selectRow(0);
+        page->MoveSelected(+1);
+        QCOMPARE(onFile(), (QStringList{"Т3", "Т1"}));
+        SetQuestionHook([](const QString&, const QString&) { return true; });
+        page->ClearAll();
+        SetQuestionHook({});
+        QCOMPARE(onFile(), QStringList());
+
+        auto* undo = page->findChild<QPushButton*>(QStringLiteral("ScheduleUndo"));
+        QVERIFY(undo->isEnabled());
+        QCOMPARE(undo->toolTip(), QStringLiteral("Отменить: очистка ведомости (Ctrl+Z)"));
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(tags(), (QStringList{"Т3", "Т1"}));
+        QCOMPARE(window->StatusBar->currentMessage(),
+                 QStringLiteral("Отменено: очистка ведомости"));
+        QTest::mouseClick(undo, Qt::LeftButton);
+        QCOMPARE(tags(), (QStringList{"Т1", "Т3"}));
+        // From a calculation page too, as long as no field takes the keys for its text.
+        window->RGCalc->click(0);
+        window->GroupBar->setFocus();
+        QTest::keyClick(window->GroupBar, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(onFile(), (QStringList{"Т1", "Т2", "Т3"}));
+        QCOMPARE(window->GrSchedule->itemCaption(0), QStringLiteral("Ведомость расчётов (3)"));
+
+        for (int i = 0; i < 3 + 3; ++i) // the tags, then the rows added
+            page->Undo();
+        QCOMPARE(onFile(), QStringList());
+        QVERIFY(!undo->isEnabled());
+        QTest::keyClick(window->GroupBar, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(onFile(), QStringList{""});
+        QCOMPARE(window->StatusBar->currentMessage(),
+                 QStringLiteral("Повторено: добавление расчёта"));
+        QCOMPARE(TakeBoxes(), QStringList());
+    }
+
+    // Two windows on one schedule: each change goes to the file, not to a window's own list,
+    // and each window sees the other's within a second, keeping the chosen row and a tag
+    // being typed.
+    void twoWindowsShareTheSchedule() {
+        TFGeneral other;
+        other.show();
+        const auto addIn = [&](TFGeneral& w) {
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            w.RGCalc->click(4);
+            QTest::mouseClick(w.RzBmpButton1, Qt::LeftButton);
+            QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
+        };
+        addIn(*window);
+        addIn(other);
+        QAbstractItemModel* mine = window->SchedulePane->table()->model();
+        QAbstractItemModel* theirs = other.SchedulePane->table()->model();
+        QCOMPARE(theirs->rowCount(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(mine->rowCount(), 2, 1000);
+
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->GrSchedule->click(0);
+        QTableView* table = window->SchedulePane->table();
+        table->selectRow(1);
+        table->edit(mine->index(1, ScheduleModel::Tag));
+        QPointer<QLineEdit> editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("T-2"));
+
+        // Meanwhile another program adds a row (switching windows would end the typing).
+        schedule::ScheduleStore elsewhere(schedule::DefaultSchedulePath());
+        elsewhere.Refresh(schedule::LockWait);
+        QVERIFY(elsewhere.Apply(workflow::AddRows({elsewhere.Current().Rows()[0]})).applied);
+        QTRY_COMPARE_WITH_TIMEOUT(mine->rowCount(), 3, 1000);
+        QVERIFY(editor);
+        QCOMPARE(editor->text(), QStringLiteral("T-2"));
+        QCOMPARE(window->SchedulePane->SelectedRows(), std::vector<int>{1});
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(theirs->index(1, ScheduleModel::Tag).data().toString(),
+                                  QStringLiteral("T-2"), 1000);
+        QCOMPARE(schedule::LoadSchedule(schedule::DefaultSchedulePath()).rows.size(), 3u);
+        QCOMPARE(TakeBoxes(), QStringList());
+        other.close();
     }
 
     void wholeNumberFieldsRoundATypedFraction() {
