@@ -55,7 +55,7 @@ bench: build
 # A longer fuzz run by hand, each target in turn with a corpus of its own that later runs
 # start from: make fuzz FUZZ_SECONDS=600
 FUZZ_SECONDS ?= 300
-FUZZ_TARGETS := engine fields calculate import report
+FUZZ_TARGETS := engine fields calculate import report schedule
 fuzz: san
 	@for t in $(FUZZ_TARGETS); do \
 	    mkdir -p fuzz-corpus/$$t && \

@@ -33,8 +33,7 @@ void ScheduleModel::Watch() {
     const QString& path = store_.Path();
     if (path.isEmpty()) return;
     const QString folder = QFileInfo(path).absolutePath();
-    if (!watcher_.directories().contains(folder) && QDir().mkpath(folder))
-        watcher_.addPath(folder);
+    if (!watcher_.directories().contains(folder) && QDir().mkpath(folder)) watcher_.addPath(folder);
     if (!watcher_.files().contains(path) && QFileInfo::exists(path)) watcher_.addPath(path);
 }
 

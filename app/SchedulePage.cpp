@@ -95,9 +95,9 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     connect(&model_, &ScheduleModel::modelReset, this, [this] {
         for (workflow::RowId id : keptSelection_)
             if (const int row = model_.RowOf(id); row >= 0)
-                table_->selectionModel()->select(
-                    sorted_->mapFromSource(model_.index(row, 0)),
-                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                table_->selectionModel()->select(sorted_->mapFromSource(model_.index(row, 0)),
+                                                 QItemSelectionModel::Select |
+                                                     QItemSelectionModel::Rows);
     });
 
     sorted_ = new QSortFilterProxyModel(this);
@@ -270,9 +270,8 @@ void SchedulePage::DeleteSelected() {
     std::vector<workflow::RowId> ids;
     for (int row : rows)
         ids.push_back(model_.IdAt(row));
-    const QString what = rows.size() == 1
-                             ? QStringLiteral("удаление строки")
-                             : QStringLiteral("удаление строк (%1)").arg(rows.size());
+    const QString what = rows.size() == 1 ? QStringLiteral("удаление строки")
+                                          : QStringLiteral("удаление строк (%1)").arg(rows.size());
     if (!Perform(workflow::DeleteRows(std::move(ids)), what)) return;
     if (model_.rowCount() > 0) SelectRow(std::min(rows.front(), model_.rowCount() - 1));
 }
@@ -387,8 +386,8 @@ void SchedulePage::ImportFile(const QString& path) {
             [&](std::size_t done, std::size_t total) {
                 linesDone = done;
                 linesTotal = total;
-                permille = ReadingShare +
-                           int(total == 0 ? 0 : done * (1000 - ReadingShare) / total);
+                permille =
+                    ReadingShare + int(total == 0 ? 0 : done * (1000 - ReadingShare) / total);
                 return !cancel;
             },
             [&](qint64 read, qint64 size) {
@@ -411,9 +410,8 @@ void SchedulePage::ImportFile(const QString& path) {
         if (progress.wasCanceled()) cancel = true;
         const std::size_t total = linesTotal;
         if (total > 0)
-            progress.setLabelText(QStringLiteral("Расчёт строк таблицы: %1 из %2")
-                                      .arg(linesDone.load())
-                                      .arg(total));
+            progress.setLabelText(
+                QStringLiteral("Расчёт строк таблицы: %1 из %2").arg(linesDone.load()).arg(total));
         progress.setValue(std::min(permille.load(), 999));
     });
     connect(worker, &QThread::finished, &waiting, &QEventLoop::quit);
@@ -442,8 +440,7 @@ void SchedulePage::ImportFile(const QString& path) {
                    Text(workflow::UnreadLines(result, ShownUnreadLines));
     // Thousands of rows take a moment to show and to save.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    Perform(workflow::AddRows(std::move(result.rows)),
-            QStringLiteral("импорт из «%1»").arg(name));
+    Perform(workflow::AddRows(std::move(result.rows)), QStringLiteral("импорт из «%1»").arg(name));
     QGuiApplication::restoreOverrideCursor();
     ShowMessageBox(this, summary.trimmed(), Caption);
 }

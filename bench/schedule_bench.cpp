@@ -26,9 +26,7 @@ workflow::Schedule Rows(std::size_t count) {
 struct Folder {
     QTemporaryDir dir{QDir::currentPath() + QStringLiteral("/schedule-bench-XXXXXX")};
     QString path = dir.filePath(QStringLiteral("schedule.json"));
-    explicit Folder(std::size_t rows) {
-        schedule::SaveSchedule(path, Rows(rows).Rows());
-    }
+    explicit Folder(std::size_t rows) { schedule::SaveSchedule(path, Rows(rows).Rows()); }
 };
 
 void BM_ScheduleOperation(benchmark::State& state) {

@@ -109,8 +109,8 @@ ScheduleLock::ScheduleLock(const QString& path, std::chrono::milliseconds wait)
                      .arg(Shown(path), Shown(folder));
         break;
     default:
-        error_ = QStringLiteral("Файл ведомости «%1» не удалось занять для изменения.")
-                     .arg(Shown(path));
+        error_ =
+            QStringLiteral("Файл ведомости «%1» не удалось занять для изменения.").arg(Shown(path));
         break;
     }
 }
@@ -138,8 +138,8 @@ LoadResult ReadLocked(const QString& path, const QByteArray& known, QByteArray* 
             same.unchanged = true;
             return same;
         } else {
-            ParsedSchedule parsed = ParseScheduleJson(std::string_view(read.constData(),
-                                                                       std::size_t(read.size())));
+            ParsedSchedule parsed =
+                ParseScheduleJson(std::string_view(read.constData(), std::size_t(read.size())));
             if (parsed.problem == ParsedSchedule::Problem::None) {
                 if (bytes) *bytes = std::move(read);
                 LoadResult loaded;

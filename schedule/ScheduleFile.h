@@ -24,9 +24,9 @@ QByteArray ToJson(const std::vector<workflow::ScheduleRow>& rows);
 struct LoadResult {
     std::vector<workflow::ScheduleRow> rows;
     workflow::RowId nextId = 1; // the file's next id
-    QString error;        // for a message box; empty when the file was read or is missing
-    QString setAsidePath; // where an unreadable file now is; empty when it stayed
-    bool unchanged = false; // the file held the bytes read before: nothing else is set
+    QString error;              // for a message box; empty when the file was read or is missing
+    QString setAsidePath;       // where an unreadable file now is; empty when it stayed
+    bool unchanged = false;     // the file held the bytes read before: nothing else is set
 };
 
 // How long a change waits for another window's change of the same file.

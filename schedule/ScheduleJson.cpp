@@ -102,11 +102,21 @@ public:
             text.append(value.substr(run, i - run));
             run = i + 1;
             switch (c) {
-            case '"': text += "\\\""; break;
-            case '\\': text += "\\\\"; break;
-            case '\n': text += "\\n"; break;
-            case '\r': text += "\\r"; break;
-            case '\t': text += "\\t"; break;
+            case '"':
+                text += "\\\"";
+                break;
+            case '\\':
+                text += "\\\\";
+                break;
+            case '\n':
+                text += "\\n";
+                break;
+            case '\r':
+                text += "\\r";
+                break;
+            case '\t':
+                text += "\\t";
+                break;
             default: {
                 static constexpr char Hex[] = "0123456789abcdef";
                 text += "\\u00";
@@ -126,7 +136,8 @@ public:
             return;
         }
         std::array<char, 32> digits{};
-        const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+        const auto [end, error] =
+            std::to_chars(digits.data(), digits.data() + digits.size(), value);
         text.append(digits.data(), end);
     }
     void Whole(std::int64_t value) { text += std::to_string(value); }
@@ -463,14 +474,30 @@ private:
             ++at_; // the backslash
             if (at_ == end_) return false;
             switch (*at_++) {
-            case '"': out += '"'; break;
-            case '\\': out += '\\'; break;
-            case '/': out += '/'; break;
-            case 'b': out += '\b'; break;
-            case 'f': out += '\f'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
+            case '"':
+                out += '"';
+                break;
+            case '\\':
+                out += '\\';
+                break;
+            case '/':
+                out += '/';
+                break;
+            case 'b':
+                out += '\b';
+                break;
+            case 'f':
+                out += '\f';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
             case 'u': {
                 std::optional<char32_t> unit = Unit();
                 if (!unit || (*unit >= 0xDC00 && *unit <= 0xDFFF)) return false;
@@ -483,7 +510,8 @@ private:
                 Append(out, *unit);
                 break;
             }
-            default: return false;
+            default:
+                return false;
             }
         }
         return false;

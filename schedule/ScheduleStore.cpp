@@ -18,8 +18,7 @@ bool ScheduleStore::Read(QString& error, bool& changed) {
     LoadResult loaded = ReadLocked(path_, known_, &bytes);
     if (loaded.unchanged) return true;
     error = loaded.error;
-    if (!error.isEmpty() && loaded.setAsidePath.isEmpty() && QFileInfo::exists(path_))
-        return false;
+    if (!error.isEmpty() && loaded.setAsidePath.isEmpty() && QFileInfo::exists(path_)) return false;
     changed = true;
     current_ = workflow::Schedule(std::move(loaded.rows), loaded.nextId);
     known_ = std::move(bytes);

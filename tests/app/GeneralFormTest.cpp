@@ -11,8 +11,8 @@
 #include "ReportPreview.h"
 #include "ScheduleFile.h"
 #include "ScheduleModel.h"
-#include "ScheduleStore.h"
 #include "SchedulePage.h"
+#include "ScheduleStore.h"
 #include "TCalc.h"
 #include "ValueComboBox.h"
 #include "uGneneralForms.h"
@@ -23,12 +23,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QStatusBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QStackedWidget>
 #include <QStandardPaths>
@@ -771,7 +770,8 @@ private slots:
             return all;
         };
         for (int r = 0; r < 3; ++r)
-            QVERIFY(shown->setData(shown->index(r, ScheduleModel::Tag), QStringLiteral("Т%1").arg(r + 1)));
+            QVERIFY(shown->setData(shown->index(r, ScheduleModel::Tag),
+                                   QStringLiteral("Т%1").arg(r + 1)));
         QCOMPARE(onFile(), (QStringList{"Т1", "Т2", "Т3"}));
 
         table->selectRow(1);

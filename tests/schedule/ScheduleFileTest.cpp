@@ -232,8 +232,9 @@ TEST(ScheduleFile, AFileOfTheSecondVersionIsReadWithIdsGiven) {
         QJsonArray inputs = row.value(QStringLiteral("inputs")).toArray();
         for (qsizetype i = 0; i < inputs.size(); ++i) {
             QJsonObject input = inputs[i].toObject();
-            input.insert(QStringLiteral("caption"),
-                         QString::fromStdString(rows[std::size_t(r)].inputs[std::size_t(i)].caption));
+            input.insert(
+                QStringLiteral("caption"),
+                QString::fromStdString(rows[std::size_t(r)].inputs[std::size_t(i)].caption));
             inputs[i] = input;
         }
         row.insert(QStringLiteral("inputs"), inputs);
