@@ -115,12 +115,9 @@ ScheduleLock::ScheduleLock(const QString& path, std::chrono::milliseconds wait)
     }
 }
 
-LoadResult ReadLocked(const QString& path, const QByteArray& known, QByteArray* bytes) {
+LoadResult ReadLocked(const QString& path) {
     QFile file(path);
-    if (!file.exists()) {
-        if (bytes) bytes->clear();
-        return {};
-    }
+    if (!file.exists()) return {};
     QString why;
     if (!file.open(QIODevice::ReadOnly)) {
         why = QStringLiteral("Файл ведомости «%1» не удалось прочитать (%2).")
@@ -133,15 +130,10 @@ LoadResult ReadLocked(const QString& path, const QByteArray& known, QByteArray* 
         if (!readWhole) {
             why = QStringLiteral("Файл ведомости «%1» не удалось прочитать (%2).")
                       .arg(Shown(path), readError);
-        } else if (!known.isEmpty() && read == known) {
-            LoadResult same;
-            same.unchanged = true;
-            return same;
         } else {
             ParsedSchedule parsed =
                 ParseScheduleJson(std::string_view(read.constData(), std::size_t(read.size())));
             if (parsed.problem == ParsedSchedule::Problem::None) {
-                if (bytes) *bytes = std::move(read);
                 LoadResult loaded;
                 loaded.nextId = parsed.schedule.NextId();
                 loaded.rows = std::move(parsed.schedule).TakeRows();
@@ -155,7 +147,6 @@ LoadResult ReadLocked(const QString& path, const QByteArray& known, QByteArray* 
                             .arg(Shown(path));
         }
     }
-    if (bytes) bytes->clear();
     return SetAside(path, why);
 }
 

@@ -53,10 +53,8 @@ private:
 
 // With the lock held: no file is an empty schedule. A file that is no schedule this
 // program can read is renamed aside (or, failing that, copied) and the schedule starts
-// empty. A file that holds the bytes `known` is not read again (`unchanged`); `bytes` gets
-// the bytes of a schedule read.
-LoadResult ReadLocked(const QString& path, const QByteArray& known = {},
-                      QByteArray* bytes = nullptr);
+// empty.
+LoadResult ReadLocked(const QString& path);
 // With the lock held: writes the whole file or nothing; an empty string on success, else
 // what went wrong in the user's words.
 QString WriteLocked(const QString& path, const QByteArray& bytes);

@@ -11,6 +11,7 @@
 #include <deque>
 #include <limits>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 
 namespace schedule {
@@ -63,6 +64,15 @@ const std::string& CaptionOf(Control control) {
         return all;
     }();
     return captions[std::size_t(control)];
+}
+
+// The text a choice shows at the input's position; empty for a position outside its list.
+std::string_view ChoiceText(const ScheduleInput& input) {
+    const auto& rows = workflow::Choice(input.control).rows;
+    const double position = input.value;
+    if (!(position >= 0 && position < double(rows.size()) && position == std::floor(position)))
+        return {};
+    return workflow::ChoiceRowText(input.control, int(position));
 }
 
 // ---- Writing --------------------------------------------------------------------------
@@ -175,8 +185,11 @@ void WriteRow(Writer& out, const ScheduleRow& row) {
             out.Key("caption");
             out.String(input.caption);
         }
-        out.Key("text");
-        out.String(input.text);
+        // So does a choice's text, which its position names.
+        if (!workflow::IsChoice(input.control) || input.text != ChoiceText(input)) {
+            out.Key("text");
+            out.String(input.text);
+        }
         out.Key("value");
         out.Number(input.value);
         out.Close('}');
@@ -217,7 +230,8 @@ struct Scalar {
 class Reader {
 public:
     explicit Reader(std::string_view text)
-        : at_(text.data())
+        : begin_(text.data())
+        , at_(text.data())
         , end_(text.data() + text.size()) {
         if (text.starts_with("\xEF\xBB\xBF")) at_ += 3;
     }
@@ -262,6 +276,11 @@ public:
         } while (Take(','));
         if (!Take(']')) Fail();
     }
+
+    // Where the reader stands, from the start of the text; Pass moves it on over a text
+    // known to be sound.
+    std::size_t Offset() const { return std::size_t(at_ - begin_); }
+    void Pass(std::size_t length) { at_ += length; }
 
     bool AtObject() { return Peek('{'); }
     bool AtArray() { return Peek('['); }
@@ -517,6 +536,7 @@ private:
         return false;
     }
 
+    const char* begin_;
     const char* at_;
     const char* end_;
     std::deque<std::string> keys_; // keys with escapes, which no view can show as they are
@@ -581,8 +601,7 @@ std::optional<ScheduleInput> InputIn(Reader& in) {
     if (!named || !IsInput(*named)) return std::nullopt;
     std::optional<std::string> captionText =
         caption.type == Scalar::Type::None ? CaptionOf(*named) : TextIn(caption);
-    std::optional<std::string> shown = TextIn(text);
-    if (!captionText || !shown) return std::nullopt;
+    if (!captionText) return std::nullopt;
 
     std::optional<double> number;
     if (workflow::IsChoice(*named)) {
@@ -592,7 +611,13 @@ std::optional<ScheduleInput> InputIn(Reader& in) {
         number = NumberIn(value);
     }
     if (!number) return std::nullopt;
-    return ScheduleInput{*named, std::move(*captionText), std::move(*shown), *number};
+    ScheduleInput input{*named, std::move(*captionText), {}, *number};
+    std::optional<std::string> shown = text.type == Scalar::Type::None && workflow::IsChoice(*named)
+                                           ? std::optional<std::string>(ChoiceText(input))
+                                           : TextIn(text);
+    if (!shown) return std::nullopt;
+    input.text = std::move(*shown);
+    return input;
 }
 
 // A row, or none (the reader marked wrong) for a row unlike what this program writes.
@@ -708,7 +733,8 @@ std::optional<ScheduleRow> RowIn(Reader& in) {
 
 } // namespace
 
-std::string ScheduleJson(const workflow::Schedule& schedule) {
+std::string ScheduleJson(const workflow::Schedule& schedule, std::vector<RowText>* where,
+                         const KnownRows* known) {
     Writer out;
     out.text.reserve(schedule.Size() * 1200 + 128);
     out.Raw("{\"format\": \"");
@@ -722,21 +748,60 @@ std::string ScheduleJson(const workflow::Schedule& schedule) {
     for (const ScheduleRow& row : schedule.Rows()) {
         out.Raw(first ? "\n" : ",\n");
         first = false;
-        WriteRow(out, row);
+        const std::size_t offset = out.text.size();
+        const RowText* same = nullptr;
+        if (known)
+            if (const auto found = known->byId.find(row.id); found != known->byId.end())
+                same = &found->second;
+        if (same)
+            out.Raw(known->text.substr(same->offset, same->length));
+        else
+            WriteRow(out, row);
+        if (where) where->push_back({offset, out.text.size() - offset, row.id});
     }
     out.Raw("\n]}\n");
     return std::move(out.text);
 }
 
-ParsedSchedule ParseScheduleJson(std::string_view text) {
+ParsedSchedule ParseScheduleJson(std::string_view text, EarlierText earlier) {
     using Problem = ParsedSchedule::Problem;
     const auto Failed = [](Problem problem) {
         ParsedSchedule failed;
         failed.problem = problem;
         return failed;
     };
+    // The earlier rows that had an id in their text: looked for after the last one taken,
+    // and by their text once the rows have moved.
+    struct Earlier {
+        std::size_t index;
+        RowId id;
+    };
+    const bool reuse = earlier.where != nullptr && earlier.rows != nullptr &&
+                       earlier.where->size() == earlier.rows->size();
+    std::vector<bool> taken(reuse ? earlier.rows->size() : 0);
+    std::size_t nextEarlier = 0;
+    std::unordered_map<std::string_view, Earlier> byText;
+    const auto earlierText = [&](std::size_t i) {
+        const RowText& at = (*earlier.where)[i];
+        return at.id == workflow::NoRowId || at.offset + at.length > earlier.text.size()
+                   ? std::string_view()
+                   : earlier.text.substr(at.offset, at.length);
+    };
+    const auto findEarlier = [&](std::string_view line) -> std::optional<Earlier> {
+        if (nextEarlier < taken.size() && !taken[nextEarlier] && earlierText(nextEarlier) == line)
+            return Earlier{nextEarlier, (*earlier.where)[nextEarlier].id};
+        if (byText.empty())
+            for (std::size_t i = 0; i < taken.size(); ++i)
+                if (const std::string_view known = earlierText(i); !known.empty())
+                    byText.emplace(known, Earlier{i, (*earlier.where)[i].id});
+        const auto found = byText.find(line);
+        if (found == byText.end() || taken[found->second.index]) return std::nullopt;
+        return found->second;
+    };
+
     Reader in(text);
     std::vector<ScheduleRow> rows;
+    std::vector<RowText> where;
     Scalar format, version, nextId;
     bool hasRows = false;
     if (!in.AtObject()) return Failed(Problem::Damaged);
@@ -747,9 +812,28 @@ ParsedSchedule ParseScheduleJson(std::string_view text) {
                 in.Wrong();
                 return in.Skip();
             }
+            rows.clear();
+            where.clear();
             return in.Array([&] {
+                const std::size_t offset = in.Offset();
+                // A row's line as this program writes it: the same text is the same row.
+                if (reuse) {
+                    std::string_view line = text.substr(offset, text.find('\n', offset) - offset);
+                    if (line.ends_with(',')) line.remove_suffix(1);
+                    if (const std::optional<Earlier> found = findEarlier(line)) {
+                        rows.push_back(std::move((*earlier.rows)[found->index]));
+                        rows.back().id = found->id;
+                        where.push_back({offset, line.size(), found->id});
+                        taken[found->index] = true; // a copy of it is read
+                        nextEarlier = found->index + 1;
+                        in.Pass(line.size());
+                        return;
+                    }
+                }
                 std::optional<ScheduleRow> row = RowIn(in);
-                if (row && !in.wrong) rows.push_back(std::move(*row));
+                if (!row || in.wrong) return;
+                where.push_back({offset, in.Offset() - offset, row->id});
+                rows.push_back(std::move(*row));
             });
         }
         Scalar* slot = key == "format"    ? &format
@@ -771,7 +855,8 @@ ParsedSchedule ParseScheduleJson(std::string_view text) {
     std::optional<double> next = WholeIn(nextId, 1, LargestId);
     if (!Missing(nextId) && !next) in.Wrong();
     if (in.wrong || !hasRows) return Failed(Problem::Damaged);
-    return {Problem::None, workflow::Schedule(std::move(rows), next ? RowId(*next) : 1)};
+    return {Problem::None, workflow::Schedule(std::move(rows), next ? RowId(*next) : 1),
+            std::move(where)};
 }
 
 } // namespace schedule

@@ -1,7 +1,5 @@
 #include "ScheduleStore.h"
 
-#include "ScheduleJson.h"
-
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,16 +11,71 @@ ScheduleStore::ScheduleStore(QString path, std::chrono::milliseconds lockWait)
     : path_(std::move(path))
     , lockWait_(lockWait) {}
 
-bool ScheduleStore::Read(QString& error, bool& changed) {
-    QByteArray bytes;
-    LoadResult loaded = ReadLocked(path_, known_, &bytes);
-    if (loaded.unchanged) return true;
-    error = loaded.error;
-    if (!error.isEmpty() && loaded.setAsidePath.isEmpty() && QFileInfo::exists(path_)) return false;
+void ScheduleStore::Forget(bool& changed) {
+    changed = changed || current_.Size() > 0 || !knownText_.empty();
+    current_ = workflow::Schedule();
+    knownText_.clear();
+    knownWhere_.clear();
+}
+
+bool ScheduleStore::Take(const QByteArray& bytes, bool& changed) {
+    const std::string_view text(bytes.constData(), std::size_t(bytes.size()));
+    if (!knownText_.empty() && text == knownText_) return true;
+    std::vector<workflow::ScheduleRow> earlier = std::move(current_).TakeRows();
+    ParsedSchedule parsed = ParseScheduleJson(text, {knownText_, &knownWhere_, &earlier});
+    if (parsed.problem != ParsedSchedule::Problem::None) {
+        // The earlier rows may have been taken in part: they are read again from now on.
+        Forget(changed);
+        return false;
+    }
     changed = true;
-    current_ = workflow::Schedule(std::move(loaded.rows), loaded.nextId);
-    known_ = std::move(bytes);
+    current_ = std::move(parsed.schedule);
+    knownText_.assign(text);
+    knownWhere_ = std::move(parsed.where);
     return true;
+}
+
+bool ScheduleStore::ReadSound(bool& changed, bool& missing) {
+    QFile file(path_);
+    missing = !file.exists();
+    if (missing) {
+        Forget(changed);
+        return true;
+    }
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = file.readAll();
+    return file.error() == QFileDevice::NoError && Take(bytes, changed);
+}
+
+bool ScheduleStore::Read(QString& error, bool& changed) {
+    bool missing = false;
+    if (ReadSound(changed, missing)) return true;
+    // Damaged or unreadable: read again to be set aside, with the reason in the user's words.
+    LoadResult loaded = ReadLocked(path_);
+    error = loaded.error;
+    Forget(changed);
+    if (!error.isEmpty() && loaded.setAsidePath.isEmpty() && QFileInfo::exists(path_)) return false;
+    current_ = workflow::Schedule(std::move(loaded.rows), loaded.nextId);
+    return true;
+}
+
+// The rows of the known text that the operation leaves as they were: a row on one line of
+// its own whose id is the one written there, and that the operation does not tag.
+const KnownRows& ScheduleStore::Unchanged(const workflow::ScheduleOperation& operation) {
+    unchanged_.text = knownText_;
+    unchanged_.byId.clear();
+    unchanged_.byId.reserve(knownWhere_.size());
+    for (const RowText& at : knownWhere_) {
+        const std::string_view row = std::string_view(knownText_).substr(at.offset, at.length);
+        if (at.id != workflow::NoRowId && row.find('\n') == std::string_view::npos)
+            unchanged_.byId.emplace(at.id, at);
+    }
+    for (const workflow::ScheduleStep& step : operation.steps) {
+        unchanged_.byId.erase(step.id);
+        for (const workflow::PlacedRow& placed : step.rows)
+            unchanged_.byId.erase(placed.row.id);
+    }
+    return unchanged_;
 }
 
 ScheduleStore::Outcome ScheduleStore::Apply(const workflow::ScheduleOperation& operation) {
@@ -42,18 +95,21 @@ ScheduleStore::Outcome ScheduleStore::Apply(const workflow::ScheduleOperation& o
     bool changed = false;
     if (!Read(outcome.error, changed)) return outcome;
     outcome.undo = current_.Apply(operation);
-    const std::string text = ScheduleJson(current_);
+    std::vector<RowText> where;
+    std::string text = ScheduleJson(current_, &where, &Unchanged(operation));
     const QString failed =
         WriteLocked(path_, QByteArray::fromRawData(text.data(), qsizetype(text.size())));
     if (!failed.isEmpty()) {
         // The file keeps what it had, and so do the rows shown.
         current_.Apply(outcome.undo);
         outcome.undo = {};
-        known_.clear();
+        knownText_.clear();
+        knownWhere_.clear();
         outcome.error = outcome.error.isEmpty() ? failed : outcome.error + "\n\n" + failed;
         return outcome;
     }
-    known_ = QByteArray(text.data(), qsizetype(text.size()));
+    knownText_ = std::move(text);
+    knownWhere_ = std::move(where);
     outcome.applied = true;
     return outcome;
 }
@@ -61,27 +117,8 @@ ScheduleStore::Outcome ScheduleStore::Apply(const workflow::ScheduleOperation& o
 ScheduleStore::Reread ScheduleStore::Refresh(std::chrono::milliseconds wait) {
     Reread reread;
     if (path_.isEmpty()) return reread;
-    QFile file(path_);
-    if (!file.exists()) {
-        reread.changed = current_.Size() > 0 || !known_.isEmpty();
-        current_ = workflow::Schedule();
-        known_.clear();
-        return reread;
-    }
-    if (file.open(QIODevice::ReadOnly)) {
-        QByteArray bytes = file.readAll();
-        if (file.error() == QFileDevice::NoError) {
-            if (!known_.isEmpty() && bytes == known_) return reread;
-            ParsedSchedule parsed =
-                ParseScheduleJson(std::string_view(bytes.constData(), std::size_t(bytes.size())));
-            if (parsed.problem == ParsedSchedule::Problem::None) {
-                current_ = std::move(parsed.schedule);
-                known_ = std::move(bytes);
-                reread.changed = true;
-                return reread;
-            }
-        }
-    }
+    bool missing = false;
+    if (ReadSound(reread.changed, missing)) return reread;
     const ScheduleLock lock(path_, wait);
     if (lock.Busy()) {
         reread.busy = true;

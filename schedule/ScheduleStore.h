@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ScheduleFile.h"
+#include "ScheduleJson.h"
 
 #include <QByteArray>
 #include <QString>
@@ -43,11 +44,20 @@ private:
     // With the lock held: the file's rows into Current(). False when the file can be neither
     // read nor set aside, so that nothing may be written over it.
     bool Read(QString& error, bool& changed);
+    // The file's rows into Current() when the file is sound (or missing: no rows).
+    bool ReadSound(bool& changed, bool& missing);
+    bool Take(const QByteArray& bytes, bool& changed);
+    void Forget(bool& changed);
+    const KnownRows& Unchanged(const workflow::ScheduleOperation& operation);
 
     QString path_;
     std::chrono::milliseconds lockWait_;
     workflow::Schedule current_;
-    QByteArray known_; // the bytes Current() was read from or written as
+    // The text Current() was read from or written as, and each row's place in it: a file
+    // that still holds it is not read again, and its unchanged rows never are.
+    std::string knownText_;
+    std::vector<RowText> knownWhere_;
+    KnownRows unchanged_;
 };
 
 } // namespace schedule

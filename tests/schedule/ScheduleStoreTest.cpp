@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
 #include <QLockFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -111,6 +112,57 @@ TEST(ScheduleStore, ADamagedFileIsSetAsideBeforeTheChange) {
         QDir(folder.dir.path()).entryList({QStringLiteral("schedule.damaged-*")});
     ASSERT_EQ(aside.size(), 1);
     EXPECT_EQ(ReadAll(folder.dir.filePath(aside[0])), "{\"format\": \"izolcalc-schedule\", \"vers");
+}
+
+// A window keeps the file's text to read only what changed and to write unchanged rows as
+// they stand: whatever the changes, and whoever wrote the file (another window, another
+// program that lays it out its own way), what a window holds is what a fresh reading of
+// the file gives.
+TEST(ScheduleStore, AWindowAlwaysHoldsWhatTheFileSays) {
+    Folder folder;
+    ScheduleStore windows[] = {ScheduleStore(folder.path), ScheduleStore(folder.path)};
+    QRandomGenerator random(7);
+    std::vector<workflow::ScheduleOperation> undos;
+    for (int step = 0; step < 300; ++step) {
+        SCOPED_TRACE(step);
+        ScheduleStore& window = windows[random.bounded(2)];
+        window.Refresh(LockWait);
+        const std::vector<ScheduleRow>& rows = window.Current().Rows();
+        const auto any = [&] { return rows[std::size_t(random.bounded(int(rows.size())))].id; };
+        workflow::ScheduleOperation operation;
+        const int what = rows.empty() ? 0 : random.bounded(8);
+        if (what <= 1)
+            operation = workflow::AddRows({Row("н" + std::to_string(step)), Row("ещё")});
+        else if (what == 2)
+            operation = workflow::DeleteRows({any(), any()});
+        else if (what == 3)
+            operation = workflow::MoveRowBy(any(), random.bounded(2) ? 1 : -1);
+        else if (what == 4)
+            operation = workflow::TagRow(any(), "т" + std::to_string(step));
+        else if (what == 5 && !undos.empty())
+            operation = undos[std::size_t(random.bounded(int(undos.size())))];
+        else if (what == 6 && random.bounded(10) == 0)
+            operation = workflow::ClearAllRows();
+        else if (what == 7 && random.bounded(5) == 0) {
+            // Another program lays the file out its own way.
+            QFile file(folder.path);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            const QByteArray indented =
+                QJsonDocument::fromJson(file.readAll()).toJson(QJsonDocument::Indented);
+            ASSERT_FALSE(indented.isEmpty());
+            file.resize(0);
+            file.write(indented);
+            continue;
+        }
+        const auto outcome = window.Apply(operation);
+        ASSERT_TRUE(outcome.applied) << outcome.error.toStdString();
+        undos.push_back(outcome.undo);
+
+        const LoadResult fresh = LoadSchedule(folder.path);
+        ASSERT_EQ(fresh.error, QString());
+        ASSERT_EQ(window.Current().Rows(), fresh.rows);
+        ASSERT_EQ(window.Current().NextId(), fresh.nextId);
+    }
 }
 
 // ---- Real processes ---------------------------------------------------------------------
