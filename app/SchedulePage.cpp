@@ -404,6 +404,9 @@ void SchedulePage::ImportFile(const QString& path) {
     progress.setMinimumWidth(360);
     progress.setAutoReset(false);
     progress.setAutoClose(false);
+    // The window waits for the import: a large file's bar comes at once, so that nothing is
+    // clicked meanwhile.
+    if (QFileInfo(path).size() > (qint64(1) << 20)) progress.show();
     QEventLoop waiting;
     QTimer tick;
     connect(&tick, &QTimer::timeout, &progress, [&] {

@@ -20,10 +20,26 @@ void Check(bool holds) {
     if (!holds) std::abort();
 }
 
-const std::string& RealFile() {
-    static const std::string text =
-        schedule::ScheduleJson(workflow::Schedule(workflow::RowsOfEveryKind()));
-    return text;
+// A file as the program writes it, with each row's place.
+struct Real {
+    std::vector<schedule::RowText> where;
+    std::string text;
+};
+const Real& RealFile() {
+    static const Real real = [] {
+        Real made;
+        made.text =
+            schedule::ScheduleJson(workflow::Schedule(workflow::RowsOfEveryKind()), &made.where);
+        return made;
+    }();
+    return real;
+}
+
+// Read with the real file's rows at hand: a window that read that file before.
+schedule::ParsedSchedule ReadAfterTheRealFile(std::string_view text) {
+    std::vector<workflow::ScheduleRow> earlier =
+        schedule::ParseScheduleJson(RealFile().text).schedule.Rows();
+    return schedule::ParseScheduleJson(text, {RealFile().text, &RealFile().where, &earlier});
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -42,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Splicing into a real file reaches the rows, which bytes alone seldom form.
     std::string text(bytes);
     if (data[0] & 1) {
-        const std::string& real = RealFile();
+        const std::string& real = RealFile().text;
         const std::size_t at = (std::size_t(data[1]) << 8 | data[2]) * real.size() / 65536;
         text =
             real.substr(0, at) + text + real.substr(std::min(real.size(), at + bytes.size() / 2));
@@ -73,7 +89,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                   a.warning == b.warning);
         }
         Check(again.schedule.NextId() == read.NextId());
+        // Rows taken from an earlier reading are the rows a reading from scratch gives.
+        const schedule::ParsedSchedule reused = ReadAfterTheRealFile(text);
+        Check(reused.problem == schedule::ParsedSchedule::Problem::None);
+        Check(schedule::ScheduleJson(reused.schedule) == schedule::ScheduleJson(read));
     } else {
+        Check(ReadAfterTheRealFile(text).problem != schedule::ParsedSchedule::Problem::None);
         Check(!loaded.setAsidePath.isEmpty());
         Check(!QFile::exists(path));
         Check(ReadAll(loaded.setAsidePath) == written);
