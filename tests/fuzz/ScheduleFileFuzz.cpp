@@ -37,8 +37,9 @@ const Real& RealFile() {
 
 // Read with the real file's rows at hand: a window that read that file before.
 schedule::ParsedSchedule ReadAfterTheRealFile(std::string_view text) {
-    std::vector<workflow::ScheduleRow> earlier =
+    static const std::vector<workflow::ScheduleRow> real =
         schedule::ParseScheduleJson(RealFile().text).schedule.Rows();
+    std::vector<workflow::ScheduleRow> earlier = real;
     return schedule::ParseScheduleJson(text, {RealFile().text, &RealFile().where, &earlier});
 }
 
