@@ -223,6 +223,7 @@ bool SchedulePage::Run(const workflow::ScheduleOperation& operation,
     if (!outcome.error.isEmpty() && (!outcome.applied || outcome.error != toldError_))
         ShowMessageBox(boxParent ? boxParent : this, outcome.error, Caption);
     toldError_ = outcome.error;
+    ran_ = outcome.applied;
     if (outcome.applied) inverse = std::move(outcome.undo);
     return outcome.applied;
 }
@@ -230,10 +231,9 @@ bool SchedulePage::Run(const workflow::ScheduleOperation& operation,
 bool SchedulePage::Perform(workflow::ScheduleOperation operation, const QString& what,
                            QWidget* boxParent) {
     if (operation.Empty()) return false;
-    const int before = undo_->count();
-    const int index = undo_->index();
+    ran_ = false;
     undo_->push(new ScheduleCommand(*this, std::move(operation), what, boxParent));
-    return undo_->index() != index || undo_->count() != before;
+    return ran_;
 }
 
 void SchedulePage::Undo() {

@@ -76,6 +76,7 @@ private:
     // A failed undo or redo is stepped back over without running it again.
     bool replaying_ = false;
     bool failed_ = false;
+    bool ran_ = false; // the last operation was applied
     QString toldError_;
     std::vector<workflow::RowId> keptSelection_; // over a reset of the table
 };

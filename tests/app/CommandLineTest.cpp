@@ -167,7 +167,7 @@ private slots:
         const workflow::ImportResult back =
             schedule::ImportCsvFile(dir.filePath("out.csv"), at, ",");
         QVERIFY(back.unread.empty());
-        QVERIFY(back.rows == kept.rows);
+        QVERIFY(workflow::Schedule(back.rows).Rows() == kept.rows); // the file numbers its rows
 
         QFile pdf(dir.filePath("out.pdf"));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
