@@ -3,12 +3,16 @@
 #include "ScheduleCsv.h"
 #include "ScheduleJson.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QThread>
 
+#include <algorithm>
 #include <utility>
 
 namespace schedule {
@@ -94,7 +98,15 @@ ScheduleLock::ScheduleLock(const QString& path, std::chrono::milliseconds wait)
     // A lock left by a process that died is taken over at once (QLockFile sees that its
     // process is gone); one whose process lives is only older than any change can take.
     lock_.setStaleLockTime(30000);
-    if (lock_.tryLock(int(wait.count()))) return;
+    // Tried often, at uneven moments: QLockFile's own wait doubles its pauses up to
+    // seconds, and would mostly miss the short gaps between another window's changes.
+    const QDeadlineTimer deadline(wait);
+    while (!lock_.tryLock(0)) {
+        if (lock_.error() != QLockFile::LockFailedError || deadline.hasExpired()) break;
+        const qint64 pause = QRandomGenerator::global()->bounded(1, 8);
+        QThread::msleep(std::min<qint64>(pause, std::max<qint64>(deadline.remainingTime(), 0)));
+    }
+    if (lock_.isLocked()) return;
     switch (lock_.error()) {
     case QLockFile::LockFailedError:
         busy_ = true;

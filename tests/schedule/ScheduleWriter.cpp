@@ -6,6 +6,7 @@
 #include "ScheduleStore.h"
 
 #include <QCoreApplication>
+#include <QThread>
 
 #include <cstdio>
 #include <string>
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "%s\n", qPrintable(outcome.error));
                 return 1;
             }
+            // As a window would, not at once again: the other gets its turn.
+            QThread::msleep(10);
         }
         return 0;
     }
