@@ -1,7 +1,7 @@
 // The schedule's own file at scale: one change (read, apply, write under the lock) on a
-// schedule of 10 000 rows, as one window makes it and as two windows that change the same
-// file in turn make it (each then reads what the other wrote); and its parts: writing
-// the text and reading it back.
+// schedule of 10 000 rows, as one window makes it, as two windows that change the same
+// file in turn make it (each then reads what the other wrote), and as a window's first;
+// and its parts: writing the whole text and reading it back.
 #include "ScheduleJson.h"
 #include "ScheduleRows.h"
 #include "ScheduleStore.h"
@@ -57,6 +57,21 @@ void BM_ScheduleOperationAfterAnotherWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ScheduleOperationAfterAnotherWindow)
+    ->Arg(10'000)
+    ->ArgName("rows")
+    ->Unit(benchmark::kMillisecond);
+
+// A window's first change: the whole file read and written anew.
+void BM_ScheduleOperationOfANewWindow(benchmark::State& state) {
+    const Folder folder(std::size_t(state.range(0)));
+    int n = 0;
+    for (auto _ : state) {
+        schedule::ScheduleStore window(folder.path);
+        const auto outcome = window.Apply(workflow::TagRow(1, "Т-" + std::to_string(++n)));
+        if (!outcome.applied) state.SkipWithError("not applied");
+    }
+}
+BENCHMARK(BM_ScheduleOperationOfANewWindow)
     ->Arg(10'000)
     ->ArgName("rows")
     ->Unit(benchmark::kMillisecond);

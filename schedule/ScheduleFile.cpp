@@ -127,6 +127,16 @@ ScheduleLock::ScheduleLock(const QString& path, std::chrono::milliseconds wait)
     }
 }
 
+QByteArray ReadWhole(QFile& file) {
+    const qint64 size = file.size();
+    QByteArray bytes(qsizetype(std::max<qint64>(size, 0)), Qt::Uninitialized);
+    const qint64 read = file.read(bytes.data(), bytes.size());
+    bytes.resize(qsizetype(std::max<qint64>(read, 0)));
+    // A file that grew meanwhile, or one whose size the system does not tell.
+    if (read == size) bytes += file.readAll();
+    return bytes;
+}
+
 LoadResult ReadLocked(const QString& path) {
     QFile file(path);
     if (!file.exists()) return {};
@@ -135,7 +145,7 @@ LoadResult ReadLocked(const QString& path) {
         why = QStringLiteral("Файл ведомости «%1» не удалось прочитать (%2).")
                   .arg(Shown(path), file.errorString());
     } else {
-        QByteArray read = file.readAll();
+        QByteArray read = ReadWhole(file);
         const bool readWhole = file.error() == QFileDevice::NoError;
         const QString readError = file.errorString();
         file.close();

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QFile>
 #include <QLockFile>
 #include <QString>
 
@@ -50,6 +51,10 @@ private:
     QString error_;
     bool busy_ = false;
 };
+
+// The whole of an open file, read at once: QIODevice::readAll grows its buffer piece by
+// piece, which for a schedule of megabytes costs more than reading it.
+QByteArray ReadWhole(QFile& file);
 
 // With the lock held: no file is an empty schedule. A file that is no schedule this
 // program can read is renamed aside (or, failing that, copied) and the schedule starts

@@ -43,7 +43,7 @@ bool ScheduleStore::ReadSound(bool& changed, bool& missing) {
         return true;
     }
     if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = ReadWhole(file);
     return file.error() == QFileDevice::NoError && Take(bytes, changed);
 }
 
