@@ -55,6 +55,26 @@ bool IsInput(Control control) {
                                [&](const auto& field) { return field.control == control; });
 }
 
+// The check's states by their keys in the file.
+constexpr std::array<std::pair<workflow::CheckState, std::string_view>, 4> CheckStateKeys = {{
+    {workflow::CheckState::Met, "met"},
+    {workflow::CheckState::WithinAllowance, "withinAllowance"},
+    {workflow::CheckState::NotMet, "notMet"},
+    {workflow::CheckState::BeyondProducts, "beyondProducts"},
+}};
+
+std::string_view CheckStateKey(workflow::CheckState state) {
+    for (const auto& [known, key] : CheckStateKeys)
+        if (known == state) return key;
+    return {};
+}
+
+std::optional<workflow::CheckState> CheckStateNamed(std::string_view name) {
+    for (const auto& [known, key] : CheckStateKeys)
+        if (key == name) return known;
+    return std::nullopt;
+}
+
 // The caption an input has unless its file says otherwise.
 const std::string& CaptionOf(Control control) {
     static const std::array<std::string, workflow::ControlCount> captions = [] {
@@ -199,8 +219,11 @@ void WriteRow(Writer& out, const ScheduleRow& row) {
     out.Number(row.requiredMm);
     out.Key("acceptedMm");
     out.Whole(row.acceptedMm);
-    out.Key("checkMet");
-    out.Bool(row.checkMet);
+    out.Key("checkState");
+    out.String(CheckStateKey(row.checkState));
+    // For people and other programs that read the file; the state above is what is read.
+    out.Key("checkVerdict");
+    out.String(workflow::CheckVerdictOf(row));
     out.Key("meetingMm");
     if (row.meetingMm)
         out.Whole(*row.meetingMm);
@@ -630,7 +653,8 @@ std::optional<ScheduleRow> RowIn(Reader& in) {
     ScheduleRow row;
     bool bad = false;
     bool hasKind = false, hasInputs = false, hasRequired = false, hasAccepted = false,
-         hasMet = false;
+         hasMet = false, met = false;
+    std::optional<workflow::CheckState> state;
     std::array<bool, 7> hasText{};
     const auto scalar = [&](auto&& take) {
         if (in.AtObject() || in.AtArray()) {
@@ -709,9 +733,14 @@ std::optional<ScheduleRow> RowIn(Reader& in) {
                 if (accepted) row.acceptedMm = *accepted;
                 return hasAccepted = accepted.has_value();
             });
+        if (key == "checkState")
+            return scalar([&](Scalar& v) {
+                state = v.type == Scalar::Type::String ? CheckStateNamed(v.text) : std::nullopt;
+                return state.has_value();
+            });
         if (key == "checkMet")
             return scalar([&](Scalar& v) {
-                row.checkMet = v.truth;
+                met = v.truth;
                 return hasMet = v.type == Scalar::Type::Bool;
             });
         if (key == "meetingMm")
@@ -722,12 +751,16 @@ std::optional<ScheduleRow> RowIn(Reader& in) {
             });
         in.Skip(); // keys a reader does not know are ignored
     });
-    const bool complete = hasKind && hasInputs && hasRequired && hasAccepted && hasMet &&
+    const bool complete = hasKind && hasInputs && hasRequired && hasAccepted && (state || hasMet) &&
                           std::ranges::all_of(hasText, [](bool has) { return has; });
     if (bad || !complete) {
         in.Wrong();
         return std::nullopt;
     }
+    // An earlier version's «met» as today's rule judges it from the row's figures.
+    row.checkState = state ? *state
+                           : workflow::JudgeCheck(*workflow::Kind(row.kind), met, row.acceptedMm,
+                                                  row.requiredMm, row.meetingMm);
     return row;
 }
 

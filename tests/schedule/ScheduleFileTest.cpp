@@ -190,7 +190,7 @@ TEST(ScheduleFile, EarlierVersionsAreReadWithTheCheckJudgedByTodaysRule) {
         ASSERT_TRUE(WriteAll(path, QJsonDocument(root).toJson()));
         const LoadResult loaded = LoadSchedule(path);
         EXPECT_EQ(loaded.error, QString());
-        EXPECT_EQ(loaded.rows, rows);
+        EXPECT_EQ(loaded.rows, Numbered(rows));
     }
 }
 
