@@ -2,6 +2,7 @@
 // what the file holds at that moment, under its lock, and nothing is ever lost.
 #include "ScheduleStore.h"
 
+#include "FalsePositive.h"
 #include "ScheduleRows.h"
 
 #include <QCoreApplication>
@@ -206,7 +207,10 @@ TEST(ScheduleStore, TwoProcessesAddingInParallelLoseNoRow) {
     for (int i = 0; i < 2; ++i) {
         ASSERT_EQ(mine[i].size(), std::size_t(Each));
         for (int n = 0; n < Each; ++n) // each in its own order
-            EXPECT_EQ(mine[i][std::size_t(n)], prefixes[i] + ("-" + std::to_string(n)));
+            // GCC 12 at -O3 sees an overlapping copy in the joined string.
+            IZOL_GCC_FALSE_POSITIVE(
+                "-Wrestrict",
+                EXPECT_EQ(mine[i][std::size_t(n)], prefixes[i] + ("-" + std::to_string(n)));)
     }
 }
 
