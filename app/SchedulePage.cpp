@@ -155,7 +155,7 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
          QStringLiteral("Удалить выбранные строки (Del)"), [this] { DeleteSelected(); }},
         {edit, "ScheduleClear", QStringLiteral("Очистить..."),
          QStringLiteral("Удалить все строки ведомости"), [this] { ClearAll(); }},
-        {edit, "ScheduleUndo", QStringLiteral("Отменить"),
+        {files, "ScheduleUndo", QStringLiteral("Отменить"),
          QStringLiteral("Отменить последнее изменение ведомости (Ctrl+Z)"), [this] { Undo(); }},
         {files, "ScheduleOpen", QStringLiteral("Открыть..."),
          QStringLiteral("Открыть ведомость из файла"), [this] { Open(); }},
