@@ -128,18 +128,21 @@ workflow::FieldRule NumericEdit::rule() const {
     return rule;
 }
 
+workflow::LeftField NumericEdit::leaving() const {
+    return workflow::LeaveField(rule(), text().toStdString(), m_value,
+                                decimalSeparator().toStdString(), groupSeparator().toStdString(),
+                                formatted(m_value).toStdString());
+}
+
 double NumericEdit::pendingValue() const {
-    const QString shown = text();
-    if (shown == formatted(m_value)) return m_value; // untouched: keep the digits the pattern hides
-    return workflow::TypedValue(shown.toStdString(), m_value, decimalSeparator().toStdString(),
-                                groupSeparator().toStdString());
+    return leaving().typed;
 }
 
 void NumericEdit::leave() {
     m_inside = false;
     const double old = m_value;
-    m_value = pendingValue();
-    const workflow::LeftValue left = workflow::LeaveField(rule(), m_value);
+    const workflow::LeftField left = leaving();
+    m_value = left.typed;
     if (left.outsideLimits) emit rangeError(m_value);
     m_value = left.value;
     showText(formatted(m_value));

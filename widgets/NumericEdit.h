@@ -7,7 +7,8 @@
 
 namespace workflow {
 struct FieldRule;
-}
+struct LeftField;
+} // namespace workflow
 
 class NumericEdit : public QLineEdit {
     Q_OBJECT
@@ -76,6 +77,8 @@ private:
     // Sets the text the program shows, which the typing rules do not judge.
     void showText(const QString& text);
     workflow::FieldRule rule() const;
+    // What leaving the field now gives, by the workflow's rule.
+    workflow::LeftField leaving() const;
     QString formatted(double value) const;
     void updateValidator();
 

@@ -238,17 +238,16 @@ std::optional<ShowMessage> RangeMessage(const NumberFieldSpec& field, double val
     return ShowMessage{std::string(RangeErrorText), std::string(InputErrorCaption)};
 }
 
-LeftValue LeaveField(const FieldRule& rule, double typed) {
-    return {OutsideLimits(rule, typed), BringIntoRange(rule, typed)};
+LeftField LeaveField(const FieldRule& rule, double typed) {
+    return {typed, OutsideLimits(rule, typed), BringIntoRange(rule, typed)};
 }
 
-LeftField LeaveField(const NumberFieldSpec& field, std::string_view text, double previous,
-                     std::string_view decimalSeparator, std::string_view groupSeparator) {
-    const double typed = TypedValue(text, previous, decimalSeparator, groupSeparator);
-    const LeftValue left = LeaveField(RuleOf(field), typed);
-    std::optional<ShowMessage> message;
-    if (left.outsideLimits) message = RangeMessage(field, typed);
-    return {std::move(message), left.value};
+LeftField LeaveField(const FieldRule& rule, std::string_view text, double previous,
+                     std::string_view decimalSeparator, std::string_view groupSeparator,
+                     std::string_view previousText) {
+    const bool untouched = !previousText.empty() && text == previousText;
+    return LeaveField(
+        rule, untouched ? previous : TypedValue(text, previous, decimalSeparator, groupSeparator));
 }
 
 int32_t ToInt32(double value) {

@@ -66,22 +66,21 @@ bool OutsideLimits(const FieldRule& rule, double value);
 // only the air temperature of the condensation page has one.
 std::optional<ShowMessage> RangeMessage(const NumberFieldSpec& field, double value);
 
-// Leaving a field with a typed value: whether the (rounded) value lies beyond the limits,
-// which the field's range hook hears of before the limit applies, and the value it takes.
-struct LeftValue {
+// Leaving a field: the number typed (TypedValue of its text; the `previous` value itself
+// while the text is still `previousText`, as the field showed that value, whose pattern may
+// hide some of its digits); whether that number, rounded, lies beyond the limits, which the
+// field's range hook hears of (RangeMessage) before the limit applies; and the value the
+// field takes.
+struct LeftField {
+    double typed;
     bool outsideLimits;
     double value;
 };
-LeftValue LeaveField(const FieldRule& rule, double typed);
-
-// Leaving a field with the text typed into it: the range message (if any), then the value
-// the field takes.
-struct LeftField {
-    std::optional<ShowMessage> message;
-    double value;
-};
-LeftField LeaveField(const NumberFieldSpec& field, std::string_view text, double previous,
-                     std::string_view decimalSeparator, std::string_view groupSeparator);
+LeftField LeaveField(const FieldRule& rule, std::string_view text, double previous,
+                     std::string_view decimalSeparator, std::string_view groupSeparator,
+                     std::string_view previousText = {});
+// The same for a number already read.
+LeftField LeaveField(const FieldRule& rule, double typed);
 
 // An integer field's value as the engine receives it: truncated toward zero, saturated
 // at the ends of the 32-bit range, 0 for not a number.

@@ -341,7 +341,7 @@ std::variant<Inputs, Unread> InputsOfLine(const KindReading& reading, const CsvR
                 number ? ParseNumber(*number, ",", "") : std::nullopt;
             if (!value) return Unread{Quoted(input.caption) + ": не число " + Quoted(cell)};
             const NumberFieldSpec& field = NumberField(input.control);
-            const LeftValue left = LeaveField(RuleOf(field), *value);
+            const LeftField left = LeaveField(RuleOf(field), *value);
             if (left.outsideLimits)
                 Append(brought,
                        BroughtIntoRange(field, input.caption, *value, left.value, separator));

@@ -81,7 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const double typed = TypedValue(text, previous, decimal, group);
         if (std::isfinite(previous)) Check(std::isfinite(typed));
 
-        const LeftField left = LeaveField(field, text, previous, decimal, group);
+        const LeftField left = LeaveField(RuleOf(field), text, previous, decimal, group);
+        Check(std::isnan(typed) ? std::isnan(left.typed) : left.typed == typed);
         const Limits limits = field.limits.value_or(Limits{-UnlimitedBound, UnlimitedBound});
         Check(std::isfinite(left.value));
         Check(left.value >= limits.min && left.value <= limits.max);
@@ -91,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Check(left.value == std::round(left.value));
             Check(double(ToInt32(left.value)) == left.value); // reaches the engine unchanged
         }
-        Check(!left.message || field.announcesRangeError);
+        Check(!RangeMessage(field, left.typed) || left.outsideLimits);
     }
     return 0;
 }

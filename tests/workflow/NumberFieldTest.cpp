@@ -141,8 +141,9 @@ TEST(FieldGroupSeparator, ACommaOrPointIsAlwaysTheDecimalSeparator) {
         EXPECT_FALSE(IsTypable("0,3", ".", group));
         const std::optional<std::string> pasted = PastedNumber("0,3", ".");
         ASSERT_TRUE(pasted);
-        EXPECT_EQ(LeaveField(NumberField(Control::RzNumericEdit21), *pasted, 1, ".", group).value,
-                  0.3);
+        EXPECT_EQ(
+            LeaveField(RuleOf(NumberField(Control::RzNumericEdit21)), *pasted, 1, ".", group).value,
+            0.3);
     }
 }
 
@@ -187,18 +188,28 @@ TEST(LeaveField, EmptyCountsAsZeroFractionsRoundAndLimitsApply) {
         {Control::RzNumericEdit11, "",        0,     false},
     };
     // clang-format on
+    // As the window leaves a field: its range hook hears of the number typed, then the field
+    // takes the value.
     for (const LeaveCase& c : cases) {
-        const LeftField left = LeaveField(NumberField(c.field), c.text, Previous, ",", Nbsp);
+        const NumberFieldSpec& field = NumberField(c.field);
+        const LeftField left = LeaveField(RuleOf(field), c.text, Previous, ",", Nbsp);
         EXPECT_EQ(left.value, c.value) << ObjectName(c.field) << " " << c.text;
-        EXPECT_EQ(left.message.has_value(), c.message) << ObjectName(c.field) << " " << c.text;
+        EXPECT_EQ(left.outsideLimits && RangeMessage(field, left.typed), c.message)
+            << ObjectName(c.field) << " " << c.text;
     }
+    // A field left as it was shown keeps the digits its pattern hides.
+    const FieldRule rule = RuleOf(NumberField(Control::RzNumericEdit21));
+    EXPECT_EQ(LeaveField(rule, "1,23", 1.2345, ",", Nbsp, "1,23").value, 1.2345);
+    EXPECT_EQ(LeaveField(rule, "1,23", 1.2345, ",", Nbsp, "1,2").value, 1.23);
 }
 
 TEST(LeaveField, RangeMessageOfTheCondensationAirTemperature) {
-    const LeftField left = LeaveField(NumberField(Control::RzNumericEdit11), "60", 0, ",", Nbsp);
-    ASSERT_TRUE(left.message);
-    EXPECT_EQ(*left.message, (ShowMessage{"Диапазон температур предусмотрен от -40 до +50 °С",
-                                          "Ошибка ввода данных"}));
+    const NumberFieldSpec& field = NumberField(Control::RzNumericEdit11);
+    const LeftField left = LeaveField(RuleOf(field), "60", 0, ",", Nbsp);
+    ASSERT_TRUE(left.outsideLimits);
+    EXPECT_EQ(
+        RangeMessage(field, left.typed),
+        (ShowMessage{"Диапазон температур предусмотрен от -40 до +50 °С", "Ошибка ввода данных"}));
     // The humidity field is brought into range silently.
     EXPECT_FALSE(RangeMessage(NumberField(Control::RzNumericEdit13), 120));
 }
