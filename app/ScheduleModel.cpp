@@ -1,6 +1,7 @@
 #include "ScheduleModel.h"
 
 #include "Colors.h"
+#include "ScheduleColumns.h"
 #include "Utf8Text.h"
 
 #include <QColor>
@@ -10,6 +11,30 @@
 
 #include <algorithm>
 #include <unordered_set>
+
+namespace {
+
+const std::vector<workflow::ViewColumn>& PageColumns() {
+    static const std::vector<workflow::ViewColumn> columns =
+        workflow::ViewColumns(&workflow::ScheduleColumn::onPage);
+    return columns;
+}
+
+int PageColumn(std::string_view heading) {
+    const auto& columns = PageColumns();
+    const auto found = std::ranges::find(columns, heading, &workflow::ViewColumn::heading);
+    return found == columns.end() ? -1 : int(found - columns.begin());
+}
+
+} // namespace
+
+const int ScheduleModel::Number = PageColumn("№");
+const int ScheduleModel::Tag = PageColumn(workflow::TagHeading);
+const int ScheduleModel::Object = PageColumn("Объект");
+const int ScheduleModel::Inputs = PageColumn("Исходные данные");
+const int ScheduleModel::Accepted = PageColumn("Толщина принятая, мм");
+const int ScheduleModel::Check = PageColumn("Проверка");
+const int ScheduleModel::Columns = int(PageColumns().size());
 
 ScheduleModel::ScheduleModel(const QString& path, QObject* parent)
     : QAbstractTableModel(parent)
@@ -149,37 +174,24 @@ int ScheduleModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ScheduleModel::shown(const workflow::ScheduleRow& row, int number, int column) const {
-    const QLocale locale;
-    switch (column) {
-    case Number:
-        return number;
-    case Tag:
-        return Text(row.tag);
-    case Kind:
-        return Text(workflow::KindCaption(row.kind));
-    case Object:
-        return Text(row.object);
-    case Material:
-        return Text(row.material);
-    case Inputs:
-        return Text(workflow::InputsText(row));
-    case Required:
-        return row.Calculated() ? locale.toString(row.requiredMm, 'f', 1)
-                                : Text(workflow::NoResultText);
-    case Accepted:
-        return row.Calculated() ? locale.toString(row.acceptedMm) : Text(workflow::NoResultText);
-    case Check:
-        return Text(workflow::CheckFiguresOf(row)) + QStringLiteral(" — ") +
-               Text(workflow::CheckVerdictOf(row));
-    default:
-        return {};
+    if (column < 0 || column >= Columns) return {};
+    const std::string separator = DecimalSeparator();
+    const workflow::RowAt at{row, std::size_t(number), separator};
+    QString text;
+    for (const workflow::ScheduleColumn* part : PageColumns()[std::size_t(column)].parts) {
+        const std::string shown = part->text(at);
+        if (shown.empty()) continue;
+        if (!text.isEmpty()) text += QStringLiteral(" — ");
+        text += Text(shown);
     }
+    return text;
 }
 
 QVariant ScheduleModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount()) return {};
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= Columns) return {};
     const workflow::ScheduleRow& row = rows_[std::size_t(index.row())];
     const int column = index.column();
+    const auto& parts = PageColumns()[std::size_t(column)].parts;
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
@@ -187,19 +199,15 @@ QVariant ScheduleModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
         return column == Tag ? QVariant(Text(row.tag)) : QVariant();
     case SortRole:
-        if (column == Number) return index.row();
-        if (column == Kind) return row.kind;
-        if (column == Required) return row.requiredMm;
-        if (column == Accepted) return row.acceptedMm;
-        if (column == Check) return int(row.checkState);
+        for (const workflow::ScheduleColumn* part : parts)
+            if (part->order) return part->order({row, std::size_t(index.row()) + 1, {}});
         return shown(row, index.row() + 1, column);
     case Qt::ForegroundRole:
-        if (column == Check && workflow::CheckAccented(row.checkState))
-            return QColor(Colors::Accent);
+        for (const workflow::ScheduleColumn* part : parts)
+            if (part->accented && part->accented(row)) return QColor(Colors::Accent);
         return {};
     case Qt::TextAlignmentRole:
-        if (column == Number || column == Required || column == Accepted)
-            return int(Qt::AlignRight | Qt::AlignVCenter);
+        if (parts.front()->figure) return int(Qt::AlignRight | Qt::AlignVCenter);
         return int(Qt::AlignLeft | Qt::AlignVCenter);
     default:
         return {};
@@ -208,11 +216,8 @@ QVariant ScheduleModel::data(const QModelIndex& index, int role) const {
 
 QVariant ScheduleModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* const Headers[Columns] = {
-        "№",        "Обозначение",     "Вид расчёта",           "Объект",
-        "Материал", "Исходные данные", "Толщина расчётная, мм", "Толщина принятая, мм",
-        "Проверка"};
-    return section >= 0 && section < Columns ? QString::fromUtf8(Headers[section]) : QVariant();
+    if (section < 0 || section >= Columns) return {};
+    return Text(PageColumns()[std::size_t(section)].heading);
 }
 
 Qt::ItemFlags ScheduleModel::flags(const QModelIndex& index) const {

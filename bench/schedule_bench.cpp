@@ -80,7 +80,7 @@ void BM_WriteScheduleText(benchmark::State& state) {
     const workflow::Schedule rows = Rows(std::size_t(state.range(0)));
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::string text = schedule::ScheduleJson(rows);
+        const std::string text = workflow::ScheduleJson(rows);
         bytes = text.size();
         benchmark::DoNotOptimize(text);
     }
@@ -89,9 +89,9 @@ void BM_WriteScheduleText(benchmark::State& state) {
 BENCHMARK(BM_WriteScheduleText)->Arg(10'000)->ArgName("rows")->Unit(benchmark::kMillisecond);
 
 void BM_ReadScheduleText(benchmark::State& state) {
-    const std::string text = schedule::ScheduleJson(Rows(std::size_t(state.range(0))));
+    const std::string text = workflow::ScheduleJson(Rows(std::size_t(state.range(0))));
     for (auto _ : state) {
-        const auto parsed = schedule::ParseScheduleJson(text);
+        const auto parsed = workflow::ParseScheduleJson(text);
         if (parsed.schedule.Size() != std::size_t(state.range(0))) state.SkipWithError("unread");
         benchmark::DoNotOptimize(parsed);
     }

@@ -9,6 +9,7 @@
 #include "PagePainter.h"
 #include "ReportCommand.h"
 #include "ReportFonts.h"
+#include "ScheduleColumns.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -21,6 +22,7 @@
 #include <array>
 #include <cmath>
 #include <memory>
+#include <span>
 #include <string_view>
 
 namespace reports {
@@ -38,36 +40,8 @@ constexpr double BorderWidth = 1;
 constexpr double TableGap = 3 * UnitsPerMm;     // between the date and the first table
 constexpr double FooterHeight = 8 * UnitsPerMm; // under the body, for «Лист N из M»
 
-struct Column {
-    const char* heading;
-    double percent; // of the table's width
-};
-// clang-format off
-constexpr std::array<Column, 9> Columns{{
-    {"№",                        3},
-    {"Обозначение",             10},
-    {"Вид расчёта",             12},
-    {"Объект",                  11},
-    {"Материал",                12},
-    {"Исходные данные",         24},
-    {"Толщина расчётная, мм",    7.5},
-    {"Толщина принятая, мм",     7.5},
-    {"Проверка",                13},
-}};
-// clang-format on
-
 QString Text(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
-QString LowerFirst(QString text) {
-    if (!text.isEmpty()) text[0] = text[0].toLower();
-    return text;
-}
-
-QString Millimetres(double mm, int decimals) {
-    if (!std::isfinite(mm)) return QStringLiteral("—");
-    return QString::number(mm, 'f', decimals).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 struct Paragraph {
@@ -107,8 +81,8 @@ public:
         : regular_(reportengine::ReportFont({QStringLiteral("Arial"), TextPixels}))
         , bold_(reportengine::ReportFont({QStringLiteral("Arial"), TextPixels, true})) {}
 
-    Cell Set(double left, double width, std::initializer_list<Paragraph> paragraphs,
-             bool centred = false, double padding = CellPadding) {
+    Cell Set(double left, double width, std::span<const Paragraph> paragraphs, bool centred = false,
+             double padding = CellPadding) {
         Cell cell{left, width, {}};
         double y = 0;
         for (const Paragraph& p : paragraphs)
@@ -162,61 +136,56 @@ double RowHeight(const Row& row) {
 class Table {
 public:
     explicit Table(double width)
-        : width_(width) {
+        : width_(width)
+        , columns_(workflow::ViewColumns(&workflow::ScheduleColumn::printed)) {
         double left = 0;
-        for (const Column& c : Columns) {
+        for (const workflow::ViewColumn& c : columns_) {
             lefts_.push_back(left);
-            widths_.push_back(width * c.percent / 100);
+            widths_.push_back(width * c.printPercent / 100);
             left += widths_.back();
         }
     }
 
     Row Heading(Typesetter& set) const {
         Row row;
-        for (std::size_t c = 0; c < Columns.size(); ++c)
-            row.cells.push_back(set.Set(lefts_[c], widths_[c],
-                                        {{QString::fromUtf8(Columns[c].heading), true}}, true));
+        for (std::size_t c = 0; c < columns_.size(); ++c) {
+            const Paragraph heading{Text(columns_[c].heading), true};
+            row.cells.push_back(set.Set(lefts_[c], widths_[c], {&heading, 1}, true));
+        }
         row.height = RowHeight(row);
         return row;
     }
 
+    // Each cell: its column's text, and below it a paragraph of each column shown there.
     Row Of(Typesetter& set, std::size_t number, const ScheduleRow& row) const {
-        auto cell = [&](std::size_t c, std::initializer_list<Paragraph> paragraphs,
-                        bool centred = false) {
-            return set.Set(lefts_[c], widths_[c], paragraphs, centred);
-        };
-        const QString covering = Text(row.covering);
-        const QString none = Text(workflow::NoResultText);
+        const workflow::RowAt at{row, number, ","};
         Row printed;
-        printed.cells = {
-            cell(0, {{QString::number(number)}}, true),
-            cell(1, {{Text(row.tag)}}),
-            cell(2, {{Text(workflow::KindCaption(row.kind))}}),
-            cell(3, {{Text(row.object)},
-                     {Text(row.location)},
-                     {covering.isEmpty() ? QString() : "покрытие: " + LowerFirst(covering)}}),
-            cell(4, {{Text(row.material)}}),
-            cell(5, {{Text(workflow::InputsText(row))}}),
-            cell(6, {{row.Calculated() ? Millimetres(row.requiredMm, 1) : none}}, true),
-            cell(7, {{row.Calculated() ? QString::number(row.acceptedMm) : none}}, true),
-            // A shortfall, or no thickness at all, is what the checking engineer must not miss.
-            cell(8,
-                 {{Text(workflow::CheckFiguresOf(row))},
-                  {Text(workflow::CheckVerdictOf(row)), workflow::CheckAccented(row.checkState)}}),
-        };
+        for (std::size_t c = 0; c < columns_.size(); ++c) {
+            std::vector<Paragraph> paragraphs;
+            for (const workflow::ScheduleColumn* part : columns_[c].parts) {
+                std::string text = part->text(at);
+                if (!text.empty() && !part->printLabel.empty())
+                    text = std::string(part->printLabel) + workflow::LowerFirst(std::move(text));
+                paragraphs.push_back({Text(text), part->accented && part->accented(row)});
+            }
+            printed.cells.push_back(
+                set.Set(lefts_[c], widths_[c], paragraphs, columns_[c].parts.front()->figure));
+        }
         printed.height = RowHeight(printed);
         return printed;
     }
 
     Row Empty(Typesetter& set) const {
+        const Paragraph empty{QStringLiteral("Ведомость пуста")};
         Row row;
-        row.cells.push_back(set.Set(0, width_, {{QStringLiteral("Ведомость пуста")}}, true));
+        row.cells.push_back(set.Set(0, width_, {&empty, 1}, true));
         row.height = RowHeight(row);
         return row;
     }
 
 private:
     double width_;
+    std::vector<workflow::ViewColumn> columns_;
     std::vector<double> lefts_, widths_;
 };
 

@@ -79,7 +79,7 @@ QString WriteWhole(const QString& path, const QByteArray& bytes, const QString& 
 } // namespace
 
 QByteArray ToJson(const workflow::Schedule& schedule) {
-    return QByteArray::fromStdString(ScheduleJson(schedule));
+    return QByteArray::fromStdString(workflow::ScheduleJson(schedule));
 }
 
 QByteArray ToJson(const std::vector<ScheduleRow>& rows) {
@@ -153,15 +153,15 @@ LoadResult ReadLocked(const QString& path) {
             why = QStringLiteral("Файл ведомости «%1» не удалось прочитать (%2).")
                       .arg(Shown(path), readError);
         } else {
-            ParsedSchedule parsed =
-                ParseScheduleJson(std::string_view(read.constData(), std::size_t(read.size())));
-            if (parsed.problem == ParsedSchedule::Problem::None) {
+            workflow::ParsedSchedule parsed = workflow::ParseScheduleJson(
+                std::string_view(read.constData(), std::size_t(read.size())));
+            if (parsed.problem == workflow::ParsedSchedule::Problem::None) {
                 LoadResult loaded;
                 loaded.nextId = parsed.schedule.NextId();
                 loaded.rows = std::move(parsed.schedule).TakeRows();
                 return loaded;
             }
-            why = parsed.problem == ParsedSchedule::Problem::Newer
+            why = parsed.problem == workflow::ParsedSchedule::Problem::Newer
                       ? QStringLiteral("Файл ведомости «%1» записан более новой версией "
                                        "программы и не может быть прочитан.")
                             .arg(Shown(path))

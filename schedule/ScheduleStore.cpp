@@ -22,8 +22,9 @@ bool ScheduleStore::Take(const QByteArray& bytes, bool& changed) {
     const std::string_view text(bytes.constData(), std::size_t(bytes.size()));
     if (!knownText_.empty() && text == knownText_) return true;
     std::vector<workflow::ScheduleRow> earlier = std::move(current_).TakeRows();
-    ParsedSchedule parsed = ParseScheduleJson(text, {knownText_, &knownWhere_, &earlier});
-    if (parsed.problem != ParsedSchedule::Problem::None) {
+    workflow::ParsedSchedule parsed =
+        workflow::ParseScheduleJson(text, {knownText_, &knownWhere_, &earlier});
+    if (parsed.problem != workflow::ParsedSchedule::Problem::None) {
         // The earlier rows may have been taken in part: they are read again from now on.
         Forget(changed);
         return false;
@@ -61,11 +62,11 @@ bool ScheduleStore::Read(QString& error, bool& changed) {
 
 // The rows of the known text that the operation leaves as they were: a row on one line of
 // its own whose id is the one written there, and that the operation does not tag.
-const KnownRows& ScheduleStore::Unchanged(const workflow::ScheduleOperation& operation) {
+const workflow::KnownRows& ScheduleStore::Unchanged(const workflow::ScheduleOperation& operation) {
     unchanged_.text = knownText_;
     unchanged_.byId.clear();
     unchanged_.byId.reserve(knownWhere_.size());
-    for (const RowText& at : knownWhere_) {
+    for (const workflow::RowText& at : knownWhere_) {
         const std::string_view row = std::string_view(knownText_).substr(at.offset, at.length);
         if (at.id != workflow::NoRowId && row.find('\n') == std::string_view::npos)
             unchanged_.byId.emplace(at.id, at);
@@ -95,8 +96,8 @@ ScheduleStore::Outcome ScheduleStore::Apply(const workflow::ScheduleOperation& o
     bool changed = false;
     if (!Read(outcome.error, changed)) return outcome;
     outcome.undo = current_.Apply(operation);
-    std::vector<RowText> where;
-    std::string text = ScheduleJson(current_, &where, &Unchanged(operation));
+    std::vector<workflow::RowText> where;
+    std::string text = workflow::ScheduleJson(current_, &where, &Unchanged(operation));
     const QString failed =
         WriteLocked(path_, QByteArray::fromRawData(text.data(), qsizetype(text.size())));
     if (!failed.isEmpty()) {

@@ -48,7 +48,7 @@ private:
     bool ReadSound(bool& changed, bool& missing);
     bool Take(const QByteArray& bytes, bool& changed);
     void Forget(bool& changed);
-    const KnownRows& Unchanged(const workflow::ScheduleOperation& operation);
+    const workflow::KnownRows& Unchanged(const workflow::ScheduleOperation& operation);
 
     QString path_;
     std::chrono::milliseconds lockWait_;
@@ -56,8 +56,8 @@ private:
     // The text Current() was read from or written as, and each row's place in it: a file
     // that still holds it is not read again, and its unchanged rows never are.
     std::string knownText_;
-    std::vector<RowText> knownWhere_;
-    KnownRows unchanged_;
+    std::vector<workflow::RowText> knownWhere_;
+    workflow::KnownRows unchanged_;
 };
 
 } // namespace schedule

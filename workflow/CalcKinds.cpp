@@ -323,23 +323,30 @@ AcceptedCheck CheckFreezing(const T_calc& engine, int32_t mm) {
 }
 
 // clang-format off
+constexpr ExampleValue NormFluxExample[] = {{Control::RzNumericEdit1, 5}, {Control::RzNumericEdit2, 150}};
+constexpr ExampleValue SurfaceTempExample[] = {
+    {Control::RzNumericEdit6, 20}, {Control::RzNumericEdit7, 150}, {Control::RzNumericEdit8, 45}};
+constexpr ExampleValue CondensationExample[] = {
+    {Control::RzNumericEdit11, 20}, {Control::RzNumericEdit12, 5}, {Control::RzNumericEdit13, 60}};
+constexpr ExampleValue FreezingExample[] = {{Control::RzNumericEdit25, -30}};
+
 constexpr std::array<CalcKind, CalcMethodCount> Kinds = {{
     {"По нормам плотности теплового потока",                            "DensityHeatThred",
      "по нормам плотности теплового потока", "frxReport3", "", "",
-     ReadByNormFlux,       NormFluxChanges,       NormFluxStatuses,       RunNormFlux,       CheckNormFlux,       true},
+     ReadByNormFlux,       NormFluxChanges,       NormFluxStatuses,       RunNormFlux,       CheckNormFlux,       true,  NormFluxExample},
     {"По заданной температуре на поверхности изоляции",                 "TemperatureSurface",
      "по заданной температуре поверхности",  "frxReport1", "", "",
-     ReadBySurfaceTemp,    SurfaceTempChanges,    SurfaceTempStatuses,    RunSurfaceTemp,    CheckSurfaceTemp,    true},
+     ReadBySurfaceTemp,    SurfaceTempChanges,    SurfaceTempStatuses,    RunSurfaceTemp,    CheckSurfaceTemp,    true,  SurfaceTempExample},
     {"С целью предотвращения конденсации влаги на поверхности изоляции", "CondensationMoisture",
      "против конденсации влаги",             "frxReport2", "", "",
-     ReadByCondensation,   CondensationChanges,   CondensationStatuses,   RunCondensation,   CheckCondensation,   false},
+     ReadByCondensation,   CondensationChanges,   CondensationStatuses,   RunCondensation,   CheckCondensation,   false, CondensationExample},
     {"Трубопроводов тепловых сетей двухтрубной канальной прокладки",     "Lining",
      "двухтрубная канальная прокладка",      "frxReport5", "В непроходном канале", "Не металлическое",
      ReadByTwoPipeChannel, TwoPipeChannelChanges, TwoPipeChannelStatuses, RunTwoPipeChannel, CheckTwoPipeChannel, true},
     // The method computes with the outer coefficient of a metal covering.
     {"С целью предотвращения замерзания воды в трубопроводе",           "Water",
      "против замерзания воды",               "frxReport4", "На открытом воздухе", "Металл",
-     ReadByFreezing,       FreezingChanges,       FreezingStatuses,       RunFreezing,       CheckFreezing,       false},
+     ReadByFreezing,       FreezingChanges,       FreezingStatuses,       RunFreezing,       CheckFreezing,       false, FreezingExample},
 }};
 // clang-format on
 // A row left out of the table would still be there, empty; it is a compile error instead.

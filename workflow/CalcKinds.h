@@ -57,6 +57,13 @@ using RunEntry = std::optional<EntryResult> (*)(const Inputs&, T_calc&, std::vec
 // entry left in the engine; the thickness that meets a shortfall is left to the caller.
 using CheckAt = AcceptedCheck (*)(const T_calc&, int32_t productMm);
 
+// A field's value in the kind's line of the import template, where the window's defaults
+// give no thickness.
+struct ExampleValue {
+    Control field;
+    double value;
+};
+
 struct CalcKind {
     std::string_view caption;        // the item of the group bar RGCalc
     std::string_view page;           // the page of the inner container Notebook
@@ -76,6 +83,7 @@ struct CalcKind {
     // thickness exceeds the accepted one by no more than 3 mm (СП 61.13330.2012, п. 6.12):
     // a requirement of heat flux or of surface temperature, not condensation or freezing.
     bool roundingAllowance;
+    std::span<const ExampleValue> example = {};
 };
 
 // Kinds 0..4 in group-bar order.

@@ -1,10 +1,11 @@
 #include "ScheduleCsv.h"
 
 #include "AcceptedCheck.h"
+#include "CalcKinds.h"
 #include "MethodSelection.h"
+#include "ScheduleColumns.h"
 
 #include <algorithm>
-#include <span>
 
 namespace workflow {
 
@@ -29,7 +30,25 @@ void AppendNumber(std::string& out, double value, int decimals, bool dropTrailin
 }
 
 bool IsFixedColumn(std::string_view heading) {
-    return std::ranges::find(ScheduleCsvColumns, heading) != ScheduleCsvColumns.end();
+    return std::ranges::any_of(ScheduleColumns(),
+                               [&](const ScheduleColumn& c) { return c.heading == heading; });
+}
+
+// The columns of the table, or those of the import's template.
+std::vector<const ScheduleColumn*> FixedColumns(bool imported) {
+    std::vector<const ScheduleColumn*> columns;
+    for (const ScheduleColumn& column : ScheduleColumns())
+        if (!column.heading.empty() && (column.imported || !imported)) columns.push_back(&column);
+    return columns;
+}
+
+// A column's field: a figure unquoted, and empty where the row has none.
+void AppendCell(std::string& out, const ScheduleColumn& column, const RowAt& at) {
+    const std::string text = column.text(at);
+    if (!column.figure)
+        AppendText(out, text);
+    else if (text != NoResultText)
+        out += text;
 }
 
 std::vector<std::string> InputColumns(const std::vector<ScheduleRow>& rows) {
@@ -52,11 +71,11 @@ void AppendInput(std::string& out, const ScheduleRow& row, std::string_view capt
 }
 
 // The headings of a table: the fixed ones given, then the input columns.
-void AppendHeading(std::string& out, std::span<const std::string_view> fixed,
+void AppendHeading(std::string& out, const std::vector<const ScheduleColumn*>& fixed,
                    const std::vector<std::string>& inputColumns) {
     for (std::size_t i = 0; i < fixed.size(); ++i) {
         if (i > 0) out += Separator;
-        AppendText(out, fixed[i]);
+        AppendText(out, fixed[i]->heading);
     }
     for (const std::string& caption : inputColumns) {
         out += Separator;
@@ -65,9 +84,14 @@ void AppendHeading(std::string& out, std::span<const std::string_view> fixed,
     out += LineEnd;
 }
 
-// The end of a row's record: its inputs in the input columns.
-void AppendInputs(std::string& out, const ScheduleRow& row,
-                  const std::vector<std::string>& inputColumns) {
+// A row's record: its fixed columns, then its inputs in the input columns.
+void AppendRecord(std::string& out, const std::vector<const ScheduleColumn*>& fixed,
+                  const RowAt& at, const std::vector<std::string>& inputColumns) {
+    const ScheduleRow& row = at.row;
+    for (std::size_t i = 0; i < fixed.size(); ++i) {
+        if (i > 0) out += Separator;
+        AppendCell(out, *fixed[i], at);
+    }
     for (const std::string& caption : inputColumns) {
         out += Separator;
         AppendInput(out, row, caption);
@@ -75,51 +99,22 @@ void AppendInputs(std::string& out, const ScheduleRow& row,
     out += LineEnd;
 }
 
-// The template's example values where the window's defaults give no thickness.
-struct ExampleValue {
-    int kind;
-    Control field;
-    double value;
-};
-constexpr ExampleValue TemplateValues[] = {
-    {0, Control::RzNumericEdit1, 5},    {0, Control::RzNumericEdit2, 150},
-    {1, Control::RzNumericEdit6, 20},   {1, Control::RzNumericEdit7, 150},
-    {1, Control::RzNumericEdit8, 45},   {2, Control::RzNumericEdit11, 20},
-    {2, Control::RzNumericEdit12, 5},   {2, Control::RzNumericEdit13, 60},
-    {4, Control::RzNumericEdit25, -30},
-};
-
 } // namespace
 
+std::vector<std::string_view> ScheduleCsvColumns() {
+    std::vector<std::string_view> headings;
+    for (const ScheduleColumn* column : FixedColumns(false))
+        headings.push_back(column->heading);
+    return headings;
+}
+
 std::string ScheduleCsv(const std::vector<ScheduleRow>& rows) {
+    const std::vector<const ScheduleColumn*> fixed = FixedColumns(false);
     const std::vector<std::string> inputColumns = InputColumns(rows);
     std::string out(ByteOrderMark);
-    AppendHeading(out, ScheduleCsvColumns, inputColumns);
-
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const ScheduleRow& row = rows[i];
-        out += std::to_string(i + 1);
-        for (std::string_view text :
-             {std::string_view(row.tag), KindCaption(row.kind), std::string_view(row.object),
-              std::string_view(row.location), std::string_view(row.covering),
-              std::string_view(row.material)}) {
-            out += Separator;
-            AppendText(out, text);
-        }
-        out += Separator;
-        AppendText(out, InputsText(row));
-        out += Separator;
-        if (row.Calculated()) AppendNumber(out, row.requiredMm, 1, false);
-        out += Separator;
-        if (row.Calculated()) out += std::to_string(row.acceptedMm);
-        out += Separator;
-        AppendText(out, CheckFiguresOf(row));
-        out += Separator;
-        AppendText(out, CheckVerdictOf(row));
-        out += Separator;
-        AppendText(out, row.calculatedAt);
-        AppendInputs(out, row, inputColumns);
-    }
+    AppendHeading(out, fixed, inputColumns);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        AppendRecord(out, fixed, {rows[i], i + 1, ","}, inputColumns);
     return out;
 }
 
@@ -127,27 +122,19 @@ std::string ImportTemplateCsv() {
     std::vector<ScheduleRow> rows;
     for (int kind = 0; kind < CalcMethodCount; ++kind) {
         Inputs in = InputsAfterChoosing(kind);
-        for (const ExampleValue& example : TemplateValues)
-            if (example.kind == kind) in.Field(example.field) = example.value;
+        for (const ExampleValue& example : Kind(kind)->example)
+            in.Field(example.field) = example.value;
         std::optional<ScheduleRow> row = DescribedRow(kind, in, ",");
         if (!row) continue;
         row->tag = "Пример " + std::to_string(kind + 1);
         rows.push_back(std::move(*row));
     }
-    // Those of the fixed columns that an import reads: from the tag to the material.
+    const std::vector<const ScheduleColumn*> fixed = FixedColumns(true);
     const std::vector<std::string> inputColumns = InputColumns(rows);
     std::string out(ByteOrderMark);
-    AppendHeading(out, std::span(ScheduleCsvColumns).subspan(1, 6), inputColumns);
-    for (const ScheduleRow& row : rows) {
-        AppendText(out, row.tag);
-        for (std::string_view text :
-             {KindCaption(row.kind), std::string_view(row.object), std::string_view(row.location),
-              std::string_view(row.covering), std::string_view(row.material)}) {
-            out += Separator;
-            AppendText(out, text);
-        }
-        AppendInputs(out, row, inputColumns);
-    }
+    AppendHeading(out, fixed, inputColumns);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        AppendRecord(out, fixed, {rows[i], i + 1, ","}, inputColumns);
     return out;
 }
 

@@ -7,7 +7,6 @@
 
 #include "Schedule.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,24 +14,10 @@
 
 namespace workflow {
 
-// The headings of the columns every table has, in order. A column per input caption
-// follows, in the order the rows first show them; an input whose caption is one of these
-// headings is in that column already.
-inline constexpr std::array<std::string_view, 13> ScheduleCsvColumns = {
-    "№",
-    "Обозначение",
-    "Вид расчёта",
-    "Объект",
-    "Расположение",
-    "Покрытие",
-    "Материал",
-    "Исходные данные",
-    "Толщина расчётная, мм",
-    "Толщина принятая, мм",
-    "Проверка",
-    "Требование",
-    "Дата и время",
-};
+// The headings of the columns every table has, in order (ScheduleColumns). A column per
+// input caption follows, in the order the rows first show them; an input whose caption is
+// one of these headings is in that column already.
+std::vector<std::string_view> ScheduleCsvColumns();
 
 std::string ScheduleCsv(const std::vector<ScheduleRow>& rows);
 

@@ -5,10 +5,12 @@
 #include "FieldBehaviours.h"
 #include "MethodSelection.h"
 #include "NumberField.h"
+#include "ScheduleColumns.h"
 #include "ScheduleCsv.h"
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <optional>
 #include <span>
 #include <unordered_map>
@@ -18,9 +20,6 @@
 namespace workflow {
 
 namespace {
-
-constexpr std::string_view KindHeading = "Вид расчёта";
-constexpr std::string_view TagHeading = "Обозначение";
 
 // ---- Comparing what people type -------------------------------------------------------
 
@@ -231,7 +230,11 @@ struct Unread {
 };
 
 std::optional<int> KindIn(std::string_view cell) {
-    if (cell.size() == 1 && cell[0] >= '1' && cell[0] < '1' + CalcMethodCount) return cell[0] - '1';
+    int number = 0;
+    const auto [end, error] = std::from_chars(cell.data(), cell.data() + cell.size(), number);
+    if (error == std::errc() && end == cell.data() + cell.size() && !cell.starts_with('0') &&
+        number >= 1 && number <= CalcMethodCount)
+        return number - 1;
     const std::string folded = Folded(cell);
     for (int kind = 0; kind < CalcMethodCount; ++kind)
         if (Folded(KindCaption(kind)) == folded) return kind;
@@ -251,8 +254,8 @@ std::variant<int, Unread> KindOfLine(const CsvRecord& record, std::size_t headin
         kindColumn < record.size() ? Trimmed(record[kindColumn].text) : std::string_view();
     const std::optional<int> kind = KindIn(kindCell);
     if (!kind && !kindCell.empty())
-        return Unread{"неизвестный вид расчёта " + Quoted(kindCell) +
-                      ": укажите номер от 1 до 5 или название вида"};
+        return Unread{"неизвестный вид расчёта " + Quoted(kindCell) + ": укажите номер от 1 до " +
+                      std::to_string(CalcMethodCount) + " или название вида"};
     const bool extraFilled =
         record.size() > headingSize && !AllBlank(std::span(record).subspan(headingSize));
     if (record.size() < headingSize || extraFilled)
@@ -432,7 +435,12 @@ ImportResult ImportScheduleCsv(std::string_view text, std::string_view calculate
     const CsvRecord& heading = records->front();
     const Columns columns(heading);
     const std::size_t kindColumn = *columns.Of(KindHeading);
-    const std::optional<std::size_t> tagColumn = columns.Of(TagHeading);
+    // The columns that are set on the calculated row as they stand.
+    std::vector<std::pair<const ScheduleColumn*, std::size_t>> readColumns;
+    for (const ScheduleColumn& column : ScheduleColumns())
+        if (column.read)
+            if (const std::optional<std::size_t> at = columns.Of(column.heading))
+                readColumns.emplace_back(&column, *at);
     const auto readings = Readings(columns);
 
     const std::size_t total = records->size() - 1;
@@ -463,7 +471,8 @@ ImportResult ImportScheduleCsv(std::string_view text, std::string_view calculate
         }
         ScheduleRow row = CalculatedRow(std::get<int>(kind), std::get<Inputs>(std::move(in)),
                                         brought, calculatedAt, decimalSeparator);
-        if (tagColumn) row.tag = std::string(Trimmed(record[*tagColumn].text));
+        for (const auto& [column, at] : readColumns)
+            column->read(row, Trimmed(record[at].text));
         result.rows.push_back(std::move(row));
     }
     if (progress && !progress(total, total)) {

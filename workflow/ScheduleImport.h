@@ -41,7 +41,7 @@ inline constexpr std::size_t LongestImportLine = 64 * 1024;
 
 // The lines of a table in UTF-8 (a byte order mark is skipped) with «;», «,» or a tab
 // between fields, whichever makes a heading «Вид расчёта» of the first line; numbers with
-// a decimal comma or point. The kind is its number 1..5 or its caption. Headings and texts
+// a decimal comma or point. The kind is its number from 1 or its caption. Headings and texts
 // are compared without regard to case, runs of blanks, «ё» or Latin letters that look
 // Cyrillic. Rows get `calculatedAt` and figures with `decimalSeparator`.
 ImportResult ImportScheduleCsv(std::string_view text, std::string_view calculatedAt,

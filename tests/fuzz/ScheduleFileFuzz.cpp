@@ -22,25 +22,25 @@ void Check(bool holds) {
 
 // A file as the program writes it, with each row's place.
 struct Real {
-    std::vector<schedule::RowText> where;
+    std::vector<workflow::RowText> where;
     std::string text;
 };
 const Real& RealFile() {
     static const Real real = [] {
         Real made;
         made.text =
-            schedule::ScheduleJson(workflow::Schedule(workflow::RowsOfEveryKind()), &made.where);
+            workflow::ScheduleJson(workflow::Schedule(workflow::RowsOfEveryKind()), &made.where);
         return made;
     }();
     return real;
 }
 
 // Read with the real file's rows at hand: a window that read that file before.
-schedule::ParsedSchedule ReadAfterTheRealFile(std::string_view text) {
+workflow::ParsedSchedule ReadAfterTheRealFile(std::string_view text) {
     static const std::vector<workflow::ScheduleRow> real =
-        schedule::ParseScheduleJson(RealFile().text).schedule.Rows();
+        workflow::ParseScheduleJson(RealFile().text).schedule.Rows();
     std::vector<workflow::ScheduleRow> earlier = real;
-    return schedule::ParseScheduleJson(text, {RealFile().text, &RealFile().where, &earlier});
+    return workflow::ParseScheduleJson(text, {RealFile().text, &RealFile().where, &earlier});
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -76,9 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(ReadAll(path) == written);
         const workflow::Schedule read(loaded.rows, loaded.nextId);
         Check(read.Rows() == loaded.rows); // ids unique and given
-        const schedule::ParsedSchedule again =
-            schedule::ParseScheduleJson(schedule::ScheduleJson(read));
-        Check(again.problem == schedule::ParsedSchedule::Problem::None);
+        const workflow::ParsedSchedule again =
+            workflow::ParseScheduleJson(workflow::ScheduleJson(read));
+        Check(again.problem == workflow::ParsedSchedule::Problem::None);
         Check(again.schedule.Rows().size() == loaded.rows.size());
         for (std::size_t i = 0; i < loaded.rows.size(); ++i) {
             const workflow::ScheduleRow& a = again.schedule.Rows()[i];
@@ -91,11 +91,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         Check(again.schedule.NextId() == read.NextId());
         // Rows taken from an earlier reading are the rows a reading from scratch gives.
-        const schedule::ParsedSchedule reused = ReadAfterTheRealFile(text);
-        Check(reused.problem == schedule::ParsedSchedule::Problem::None);
-        Check(schedule::ScheduleJson(reused.schedule) == schedule::ScheduleJson(read));
+        const workflow::ParsedSchedule reused = ReadAfterTheRealFile(text);
+        Check(reused.problem == workflow::ParsedSchedule::Problem::None);
+        Check(workflow::ScheduleJson(reused.schedule) == workflow::ScheduleJson(read));
     } else {
-        Check(ReadAfterTheRealFile(text).problem != schedule::ParsedSchedule::Problem::None);
+        Check(ReadAfterTheRealFile(text).problem != workflow::ParsedSchedule::Problem::None);
         Check(!loaded.setAsidePath.isEmpty());
         Check(!QFile::exists(path));
         Check(ReadAll(loaded.setAsidePath) == written);

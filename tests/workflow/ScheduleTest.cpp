@@ -2,10 +2,12 @@
 
 #include "CalcKinds.h"
 #include "CalculateCommand.h"
+#include "ScheduleColumns.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 using namespace workflow;
 
@@ -132,3 +134,21 @@ TEST(Schedule, OnlyASuccessfulCurrentCalculationBecomesARow) {
 }
 
 } // namespace
+
+// A column added to the table must still leave the printed table the sheet's width, and the
+// file and the CSV table one key and one heading for it.
+TEST(ScheduleColumns, FillThePrintedWidthWithUniqueKeysAndHeadings) {
+    double percent = 0;
+    for (const ViewColumn& column : ViewColumns(&ScheduleColumn::printed))
+        percent += column.printPercent;
+    EXPECT_DOUBLE_EQ(percent, 100);
+    std::set<std::string_view> keys, headings;
+    for (const ScheduleColumn& column : ScheduleColumns()) {
+        EXPECT_TRUE(column.key.empty() || keys.insert(column.key).second) << column.key;
+        EXPECT_TRUE(column.heading.empty() || headings.insert(column.heading).second)
+            << column.heading;
+    }
+    EXPECT_EQ(LowerFirst("Не металл"), "не металл");
+    EXPECT_EQ(LowerFirst("Ёмкость"), "ёмкость");
+    EXPECT_EQ(LowerFirst("Металл"), "металл");
+}

@@ -2,6 +2,7 @@
 
 #include "CalcKinds.h"
 #include "InputModel.h"
+#include "ScheduleColumns.h"
 
 #include <algorithm>
 #include <array>
@@ -14,12 +15,7 @@
 #include <unordered_map>
 #include <utility>
 
-namespace schedule {
-
-using workflow::Control;
-using workflow::RowId;
-using workflow::ScheduleInput;
-using workflow::ScheduleRow;
+namespace workflow {
 
 namespace {
 
@@ -27,49 +23,28 @@ constexpr std::string_view FormatName = "izolcalc-schedule";
 // Ids are JSON numbers, which hold whole numbers exactly up to 2^53.
 constexpr double LargestId = 9007199254740992.0;
 
-// The texts of a row by their keys, for writing and for reading.
-template <class Row> auto TextFields(Row& row) {
-    return std::array{
-        std::pair{std::string_view("tag"), &row.tag},
-        std::pair{std::string_view("object"), &row.object},
-        std::pair{std::string_view("location"), &row.location},
-        std::pair{std::string_view("covering"), &row.covering},
-        std::pair{std::string_view("material"), &row.material},
-        std::pair{std::string_view("checkFigures"), &row.checkFigures},
-        std::pair{std::string_view("calculatedAt"), &row.calculatedAt},
-    };
-}
-
-// Texts that a row of the first version does not have.
-template <class Row> auto NoteFields(Row& row) {
-    return std::array{
-        std::pair{std::string_view("rejection"), &row.rejection},
-        std::pair{std::string_view("warning"), &row.warning},
-    };
-}
-
 // The controls that a row's input may name: filling the window from a row sets them.
 bool IsInput(Control control) {
-    return workflow::IsChoice(control) || control == workflow::MaterialListControl ||
-           std::ranges::any_of(workflow::NumberFields(),
+    return IsChoice(control) || control == MaterialListControl ||
+           std::ranges::any_of(NumberFields(),
                                [&](const auto& field) { return field.control == control; });
 }
 
 // The check's states by their keys in the file.
-constexpr std::array<std::pair<workflow::CheckState, std::string_view>, 4> CheckStateKeys = {{
-    {workflow::CheckState::Met, "met"},
-    {workflow::CheckState::WithinAllowance, "withinAllowance"},
-    {workflow::CheckState::NotMet, "notMet"},
-    {workflow::CheckState::BeyondProducts, "beyondProducts"},
+constexpr std::array<std::pair<CheckState, std::string_view>, 4> CheckStateKeys = {{
+    {CheckState::Met, "met"},
+    {CheckState::WithinAllowance, "withinAllowance"},
+    {CheckState::NotMet, "notMet"},
+    {CheckState::BeyondProducts, "beyondProducts"},
 }};
 
-std::string_view CheckStateKey(workflow::CheckState state) {
+std::string_view CheckStateKey(CheckState state) {
     for (const auto& [known, key] : CheckStateKeys)
         if (known == state) return key;
     return {};
 }
 
-std::optional<workflow::CheckState> CheckStateNamed(std::string_view name) {
+std::optional<CheckState> CheckStateNamed(std::string_view name) {
     for (const auto& [known, key] : CheckStateKeys)
         if (key == name) return known;
     return std::nullopt;
@@ -77,10 +52,10 @@ std::optional<workflow::CheckState> CheckStateNamed(std::string_view name) {
 
 // The caption an input has unless its file says otherwise.
 const std::string& CaptionOf(Control control) {
-    static const std::array<std::string, workflow::ControlCount> captions = [] {
-        std::array<std::string, workflow::ControlCount> all;
+    static const std::array<std::string, ControlCount> captions = [] {
+        std::array<std::string, ControlCount> all;
         for (std::size_t i = 0; i < all.size(); ++i)
-            if (IsInput(Control(i))) all[i] = workflow::InputCaption(Control(i));
+            if (IsInput(Control(i))) all[i] = InputCaption(Control(i));
         return all;
     }();
     return captions[std::size_t(control)];
@@ -88,11 +63,11 @@ const std::string& CaptionOf(Control control) {
 
 // The text a choice shows at the input's position; empty for a position outside its list.
 std::string_view ChoiceText(const ScheduleInput& input) {
-    const auto& rows = workflow::Choice(input.control).rows;
+    const auto& rows = Choice(input.control).rows;
     const double position = input.value;
     if (!(position >= 0 && position < double(rows.size()) && position == std::floor(position)))
         return {};
-    return workflow::ChoiceRowText(input.control, int(position));
+    return ChoiceRowText(input.control, int(position));
 }
 
 // ---- Writing --------------------------------------------------------------------------
@@ -178,35 +153,20 @@ private:
     bool first_ = true;
 };
 
-void WriteRow(Writer& out, const ScheduleRow& row) {
-    out.Open('{');
-    out.Key("id");
-    out.Whole(std::int64_t(row.id));
-    out.Key("kind");
-    out.Whole(row.kind);
-    for (const auto& [key, text] : TextFields(row)) {
-        out.Key(key);
-        out.String(*text);
-    }
-    out.Key("materialValue");
-    if (row.materialValue)
-        out.String(*row.materialValue);
-    else
-        out.Null();
-    out.Key("inputs");
+void WriteInputs(Writer& out, const std::vector<ScheduleInput>& inputs) {
     out.Open('[');
-    for (const ScheduleInput& input : row.inputs) {
+    for (const ScheduleInput& input : inputs) {
         out.Item();
         out.Open('{');
         out.Key("control");
-        out.String(workflow::ObjectName(input.control));
+        out.String(ObjectName(input.control));
         // The control's own caption goes without saying: it is most of a row's size.
         if (input.caption != CaptionOf(input.control)) {
             out.Key("caption");
             out.String(input.caption);
         }
         // So does a choice's text, which its position names.
-        if (!workflow::IsChoice(input.control) || input.text != ChoiceText(input)) {
+        if (!IsChoice(input.control) || input.text != ChoiceText(input)) {
             out.Key("text");
             out.String(input.text);
         }
@@ -215,23 +175,43 @@ void WriteRow(Writer& out, const ScheduleRow& row) {
         out.Close('}');
     }
     out.Close(']');
-    out.Key("requiredMm");
-    out.Number(row.requiredMm);
-    out.Key("acceptedMm");
-    out.Whole(row.acceptedMm);
-    out.Key("checkState");
-    out.String(CheckStateKey(row.checkState));
-    // For people and other programs that read the file; the state above is what is read.
-    out.Key("checkVerdict");
-    out.String(workflow::CheckVerdictOf(row));
-    out.Key("meetingMm");
-    if (row.meetingMm)
-        out.Whole(*row.meetingMm);
-    else
-        out.Null();
-    for (const auto& [key, text] : NoteFields(row)) {
-        out.Key(key);
-        out.String(*text);
+}
+
+template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+
+// Every key of the column table, in its order; a value that is missing as null.
+void WriteRow(Writer& out, const RowAt& at) {
+    const ScheduleRow& row = at.row;
+    out.Open('{');
+    for (const ScheduleColumn& column : ScheduleColumns()) {
+        if (column.key.empty()) continue;
+        out.Key(column.key);
+        std::visit(
+            Overloaded{
+                [](std::monostate) {},
+                [&](std::string ScheduleRow::*text) { out.String(row.*text); },
+                [&](std::optional<std::string> ScheduleRow::*text) {
+                    if (row.*text)
+                        out.String(*(row.*text));
+                    else
+                        out.Null();
+                },
+                [&](double ScheduleRow::*number) { out.Number(row.*number); },
+                [&](std::int32_t ScheduleRow::*whole) { out.Whole(row.*whole); },
+                [&](std::optional<std::int32_t> ScheduleRow::*whole) {
+                    if (row.*whole)
+                        out.Whole(*(row.*whole));
+                    else
+                        out.Null();
+                },
+                [&](RowId ScheduleRow::*id) { out.Whole(std::int64_t(row.*id)); },
+                [&](CheckState ScheduleRow::*state) { out.String(CheckStateKey(row.*state)); },
+                [&](std::vector<ScheduleInput> ScheduleRow::*inputs) {
+                    WriteInputs(out, row.*inputs);
+                },
+                [&](std::string (*text)(const RowAt&)) { out.String(text(at)); },
+            },
+            column.file);
     }
     out.Close('}');
 }
@@ -620,27 +600,120 @@ std::optional<ScheduleInput> InputIn(Reader& in) {
 
     const std::optional<std::string> name = TextIn(control);
     if (!name) return std::nullopt;
-    const std::optional<Control> named = workflow::ControlNamed(*name);
+    const std::optional<Control> named = ControlNamed(*name);
     if (!named || !IsInput(*named)) return std::nullopt;
     std::optional<std::string> captionText =
         caption.type == Scalar::Type::None ? CaptionOf(*named) : TextIn(caption);
     if (!captionText) return std::nullopt;
 
     std::optional<double> number;
-    if (workflow::IsChoice(*named)) {
+    if (IsChoice(*named)) {
         // A choice's position picks a row of its table; one outside would read past it.
-        number = WholeIn(value, 0, double(workflow::Choice(*named).rows.size()) - 1);
+        number = WholeIn(value, 0, double(Choice(*named).rows.size()) - 1);
     } else {
         number = NumberIn(value);
     }
     if (!number) return std::nullopt;
     ScheduleInput input{*named, std::move(*captionText), {}, *number};
-    std::optional<std::string> shown = text.type == Scalar::Type::None && workflow::IsChoice(*named)
+    std::optional<std::string> shown = text.type == Scalar::Type::None && IsChoice(*named)
                                            ? std::optional<std::string>(ChoiceText(input))
                                            : TextIn(text);
     if (!shown) return std::nullopt;
     input.text = std::move(*shown);
     return input;
+}
+
+// Reads a key's value into the row; false for a value unlike what this program writes.
+// A null stands for a value the row does not have, where it may lack one.
+bool ValueIn(Reader& in, ScheduleRow& row, const ScheduleColumn& column, bool& bad) {
+    const auto scalar = [&](auto&& take) {
+        if (in.AtObject() || in.AtArray()) {
+            in.Skip();
+            return false;
+        }
+        Scalar value = in.Value();
+        return in.broken || take(value);
+    };
+    return std::visit(
+        Overloaded{
+            [&](std::monostate) {
+                in.Skip();
+                return true;
+            },
+            [&](std::string ScheduleRow::*text) {
+                return scalar([&](Scalar& v) {
+                    if (Missing(v) && !column.required) return true;
+                    std::optional<std::string> read = TextIn(v);
+                    if (read) row.*text = std::move(*read);
+                    return read.has_value();
+                });
+            },
+            [&](std::optional<std::string> ScheduleRow::*text) {
+                return scalar([&](Scalar& v) {
+                    if (Missing(v)) return true;
+                    row.*text = TextIn(v);
+                    return (row.*text).has_value();
+                });
+            },
+            [&](double ScheduleRow::*number) {
+                return scalar([&](Scalar& v) {
+                    const std::optional<double> read = NumberIn(v);
+                    if (read) row.*number = *read;
+                    return read.has_value();
+                });
+            },
+            [&](std::int32_t ScheduleRow::*whole) {
+                return scalar([&](Scalar& v) {
+                    const std::optional<std::int32_t> read = Int32In(v);
+                    if (read) row.*whole = *read;
+                    return read.has_value();
+                });
+            },
+            [&](std::optional<std::int32_t> ScheduleRow::*whole) {
+                return scalar([&](Scalar& v) {
+                    if (Missing(v)) return true;
+                    row.*whole = Int32In(v);
+                    return (row.*whole).has_value();
+                });
+            },
+            [&](RowId ScheduleRow::*id) {
+                return scalar([&](Scalar& v) {
+                    if (Missing(v)) return true; // given one after the others
+                    const std::optional<double> read = WholeIn(v, 1, LargestId);
+                    if (read) row.*id = RowId(*read);
+                    return read.has_value();
+                });
+            },
+            [&](CheckState ScheduleRow::*state) {
+                return scalar([&](Scalar& v) {
+                    const std::optional<CheckState> read =
+                        v.type == Scalar::Type::String ? CheckStateNamed(v.text) : std::nullopt;
+                    if (read) row.*state = *read;
+                    return read.has_value();
+                });
+            },
+            [&](std::vector<ScheduleInput> ScheduleRow::*inputs) {
+                if (!in.AtArray()) {
+                    in.Skip();
+                    return false;
+                }
+                (row.*inputs).clear();
+                (row.*inputs).reserve(8);
+                in.Array([&] {
+                    std::optional<ScheduleInput> input = InputIn(in);
+                    if (input)
+                        (row.*inputs).push_back(std::move(*input));
+                    else
+                        bad = true;
+                });
+                return true;
+            },
+            [&](std::string (*)(const RowAt&)) { // for the file's readers, never read back
+                in.Skip();
+                return true;
+            },
+        },
+        column.file);
 }
 
 // A row, or none (the reader marked wrong) for a row unlike what this program writes.
@@ -650,123 +723,53 @@ std::optional<ScheduleRow> RowIn(Reader& in) {
         in.Wrong();
         return std::nullopt;
     }
+    const std::span<const ScheduleColumn> columns = ScheduleColumns();
     ScheduleRow row;
-    bool bad = false;
-    bool hasKind = false, hasInputs = false, hasRequired = false, hasAccepted = false,
-         hasMet = false, met = false;
-    std::optional<workflow::CheckState> state;
-    std::array<bool, 7> hasText{};
-    const auto scalar = [&](auto&& take) {
-        if (in.AtObject() || in.AtArray()) {
-            in.Skip();
-            bad = true;
-            return;
-        }
-        Scalar value = in.Value();
-        if (!in.broken && !take(value)) bad = true;
-    };
+    bool bad = false, hasMet = false, met = false;
+    std::array<bool, MostScheduleColumns> has{};
     in.Object([&](std::string_view key) {
-        const auto texts = TextFields(row);
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            if (key == texts[i].first)
-                return scalar([&](Scalar& v) {
-                    std::optional<std::string> read = TextIn(v);
-                    if (!read) return false;
-                    *texts[i].second = std::move(*read);
-                    hasText[i] = true;
-                    return true;
-                });
-        for (const auto& [name, text] : NoteFields(row))
-            if (key == name)
-                return scalar([&, text = text](Scalar& v) {
-                    if (Missing(v)) return true;
-                    std::optional<std::string> read = TextIn(v);
-                    if (!read) return false;
-                    *text = std::move(*read);
-                    return true;
-                });
-        if (key == "inputs") {
-            hasInputs = true;
-            if (!in.AtArray()) {
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            if (key == columns[i].key) {
+                has[i] = true;
+                if (!ValueIn(in, row, columns[i], bad)) bad = true;
+                return;
+            }
+        if (key == "checkMet") {
+            if (in.AtObject() || in.AtArray()) {
                 bad = true;
                 return in.Skip();
             }
-            row.inputs.clear();
-            row.inputs.reserve(8);
-            return in.Array([&] {
-                std::optional<ScheduleInput> input = InputIn(in);
-                if (input)
-                    row.inputs.push_back(std::move(*input));
-                else
-                    bad = true;
-            });
+            const Scalar value = in.Value();
+            met = value.truth;
+            hasMet = value.type == Scalar::Type::Bool;
+            if (!in.broken && !hasMet) bad = true;
+            return;
         }
-        if (key == "id")
-            return scalar([&](Scalar& v) {
-                if (Missing(v)) return true; // given one after the others
-                const std::optional<double> id = WholeIn(v, 1, LargestId);
-                if (id) row.id = RowId(*id);
-                return id.has_value();
-            });
-        if (key == "kind")
-            return scalar([&](Scalar& v) {
-                const std::optional<std::int32_t> kind = Int32In(v);
-                if (!kind || workflow::Kind(*kind) == nullptr) return false;
-                row.kind = *kind;
-                return hasKind = true;
-            });
-        if (key == "materialValue")
-            return scalar([&](Scalar& v) {
-                if (Missing(v)) return true;
-                row.materialValue = TextIn(v);
-                return row.materialValue.has_value();
-            });
-        if (key == "requiredMm")
-            return scalar([&](Scalar& v) {
-                const std::optional<double> required = NumberIn(v);
-                if (required) row.requiredMm = *required;
-                return hasRequired = required.has_value();
-            });
-        if (key == "acceptedMm")
-            return scalar([&](Scalar& v) {
-                const std::optional<std::int32_t> accepted = Int32In(v);
-                if (accepted) row.acceptedMm = *accepted;
-                return hasAccepted = accepted.has_value();
-            });
-        if (key == "checkState")
-            return scalar([&](Scalar& v) {
-                state = v.type == Scalar::Type::String ? CheckStateNamed(v.text) : std::nullopt;
-                return state.has_value();
-            });
-        if (key == "checkMet")
-            return scalar([&](Scalar& v) {
-                met = v.truth;
-                return hasMet = v.type == Scalar::Type::Bool;
-            });
-        if (key == "meetingMm")
-            return scalar([&](Scalar& v) {
-                if (Missing(v)) return true;
-                row.meetingMm = Int32In(v);
-                return row.meetingMm.has_value();
-            });
         in.Skip(); // keys a reader does not know are ignored
     });
-    const bool complete = hasKind && hasInputs && hasRequired && hasAccepted && (state || hasMet) &&
-                          std::ranges::all_of(hasText, [](bool has) { return has; });
-    if (bad || !complete) {
+    // Versions 1 and 2 said only whether the check was met.
+    bool hasState = true, complete = true;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (!columns[i].required || has[i]) continue;
+        if (std::holds_alternative<CheckState ScheduleRow::*>(columns[i].file))
+            hasState = false;
+        else
+            complete = false;
+    }
+    if (bad || !complete || (!hasState && !hasMet) || Kind(row.kind) == nullptr) {
         in.Wrong();
         return std::nullopt;
     }
     // An earlier version's «met» as today's rule judges it from the row's figures.
-    row.checkState = state ? *state
-                           : workflow::JudgeCheck(*workflow::Kind(row.kind), met, row.acceptedMm,
-                                                  row.requiredMm, row.meetingMm);
+    if (!hasState)
+        row.checkState =
+            JudgeCheck(*Kind(row.kind), met, row.acceptedMm, row.requiredMm, row.meetingMm);
     return row;
 }
 
 } // namespace
 
-std::string ScheduleJson(const workflow::Schedule& schedule, std::vector<RowText>* where,
+std::string ScheduleJson(const Schedule& schedule, std::vector<RowText>* where,
                          const KnownRows* known) {
     Writer out;
     out.text.reserve(schedule.Size() * 1200 + 128);
@@ -777,10 +780,9 @@ std::string ScheduleJson(const workflow::Schedule& schedule, std::vector<RowText
     out.Raw(", \"nextId\": ");
     out.Whole(std::int64_t(schedule.NextId()));
     out.Raw(", \"rows\": [");
-    bool first = true;
+    std::size_t number = 0;
     for (const ScheduleRow& row : schedule.Rows()) {
-        out.Raw(first ? "\n" : ",\n");
-        first = false;
+        out.Raw(number++ == 0 ? "\n" : ",\n");
         const std::size_t offset = out.text.size();
         const RowText* same = nullptr;
         if (known)
@@ -789,7 +791,7 @@ std::string ScheduleJson(const workflow::Schedule& schedule, std::vector<RowText
         if (same)
             out.Raw(known->text.substr(same->offset, same->length));
         else
-            WriteRow(out, row);
+            WriteRow(out, {row, number, ","});
         if (where) where->push_back({offset, out.text.size() - offset, row.id});
     }
     out.Raw("\n]}\n");
@@ -816,7 +818,7 @@ ParsedSchedule ParseScheduleJson(std::string_view text, EarlierText earlier) {
     std::unordered_map<std::string_view, Earlier> byText;
     const auto earlierText = [&](std::size_t i) {
         const RowText& at = (*earlier.where)[i];
-        return at.id == workflow::NoRowId || at.offset + at.length > earlier.text.size()
+        return at.id == NoRowId || at.offset + at.length > earlier.text.size()
                    ? std::string_view()
                    : earlier.text.substr(at.offset, at.length);
     };
@@ -891,8 +893,7 @@ ParsedSchedule ParseScheduleJson(std::string_view text, EarlierText earlier) {
     std::optional<double> next = WholeIn(nextId, 1, LargestId);
     if (!Missing(nextId) && !next) in.Wrong();
     if (in.wrong || !hasRows) return Failed(Problem::Damaged);
-    return {Problem::None, workflow::Schedule(std::move(rows), next ? RowId(*next) : 1),
-            std::move(where)};
+    return {Problem::None, Schedule(std::move(rows), next ? RowId(*next) : 1), std::move(where)};
 }
 
-} // namespace schedule
+} // namespace workflow

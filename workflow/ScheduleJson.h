@@ -10,32 +10,32 @@
 #include <unordered_map>
 #include <vector>
 
-namespace schedule {
+namespace workflow {
 
 inline constexpr int ScheduleFormatVersion = 3;
 
 // Where a row stands in a file's text, and the id written there (0: none).
 struct RowText {
     std::size_t offset = 0, length = 0;
-    workflow::RowId id = workflow::NoRowId;
+    RowId id = NoRowId;
 };
 
 // Rows whose text is known, from an earlier reading or writing, by their ids: a row not
 // changed since is written as that text again rather than made anew.
 struct KnownRows {
     std::string_view text;
-    std::unordered_map<workflow::RowId, RowText> byId;
+    std::unordered_map<RowId, RowText> byId;
 };
 
 // The file's text: one row per line, every key written; `where` gets each row's place.
-std::string ScheduleJson(const workflow::Schedule& schedule, std::vector<RowText>* where = nullptr,
+std::string ScheduleJson(const Schedule& schedule, std::vector<RowText>* where = nullptr,
                          const KnownRows* known = nullptr);
 
 struct ParsedSchedule {
     enum class Problem { None, Damaged, Newer };
     Problem problem = Problem::None;
-    workflow::Schedule schedule; // empty unless read
-    std::vector<RowText> where;  // each row's place in the text read
+    Schedule schedule;          // empty unless read
+    std::vector<RowText> where; // each row's place in the text read
 };
 
 // An earlier reading or writing of the same file: its text, each row's place in it, and
@@ -44,7 +44,7 @@ struct ParsedSchedule {
 struct EarlierText {
     std::string_view text;
     const std::vector<RowText>* where = nullptr;
-    std::vector<workflow::ScheduleRow>* rows = nullptr;
+    std::vector<ScheduleRow>* rows = nullptr;
 };
 
 // The rows of a schedule file of this version or an older one. Anything else (not JSON,
@@ -53,4 +53,4 @@ struct EarlierText {
 // all, never half.
 ParsedSchedule ParseScheduleJson(std::string_view text, EarlierText earlier = {});
 
-} // namespace schedule
+} // namespace workflow
