@@ -294,8 +294,8 @@ void OpenFilesInWindow(TFGeneral& window, const QStringList& files) {
     window.GrSchedule->click(0);
     for (const QString& file : files) {
         if (IsScheduleFile(file))
-            window.SchedulePane->OpenFile(file);
+            window.Schedule()->OpenFile(file);
         else
-            window.SchedulePane->ImportFile(file);
+            window.Schedule()->ImportFile(file);
     }
 }

@@ -50,13 +50,11 @@ const QString ScheduleCaption = QStringLiteral("Ведомость расчёт�
 } // namespace
 
 TFGeneral::TFGeneral(QWidget* parent)
-    : QMainWindow(parent)
-    , reports_(std::make_unique<reports::ReportTemplates>()) {
+    : QMainWindow(parent) {
     BuildFrame();
     BuildPages();
     BuildCommonPanel();
-    MapControls();
-    ConfigureInputs();
+    ConfigureInputs(workflow::CommonPanel);
     ConnectHandlers();
     RestoreWindowPlace();
     FormCreate();
@@ -78,7 +76,7 @@ void TFGeneral::FormCreate() {
     calc_->ShowMessageBox = [this](const std::string& text, const std::string& caption) {
         ShowMessageBox(this, Text(text), Text(caption));
     };
-    RzGroup1Items0Click();
+    SelectMethod(0);
     LoadSchedule(); // its rows are counted in the group bar
 }
 
@@ -166,24 +164,9 @@ void TFGeneral::BCloseClick() {
 
 // ---- Choice of the kind of calculation ---------------------------------------------------
 
-void TFGeneral::RzGroup1Items0Click() {
-    SelectMethod(0);
-}
-void TFGeneral::RGCalcItems1Click() {
-    SelectMethod(1);
-}
-void TFGeneral::RGCalcItems2Click() {
-    SelectMethod(2);
-}
-void TFGeneral::RGCalcItems3Click() {
-    SelectMethod(3);
-}
-void TFGeneral::RGCalcItems4Click() {
-    SelectMethod(4);
-}
-
 void TFGeneral::SelectMethod(int method) {
     using Action = workflow::ControlChange::Action;
+    EnsurePage(method);
     Notebook1->setCurrentWidget(Calc);
     Notebook->setCurrentIndex(method + workflow::FirstMethodPage);
     const QString caption = Text(workflow::CalcKinds()[std::size_t(method)].caption);
@@ -253,7 +236,7 @@ void TFGeneral::SettleEditedField(QWidget* commandButton) {
 workflow::Inputs TFGeneral::ReadInputs(Read read) const {
     workflow::Inputs in;
     for (const workflow::ChoiceSpec& choice : workflow::Choices()) {
-        const QWidget* control = Widget(choice.control);
+        const QWidget* control = Widget(choice.control); // null: as the window opens
         if (const auto* group = qobject_cast<const RadioGroup*>(control))
             in.Choice(choice.control) = group->currentIndex();
         else if (const auto* list = qobject_cast<const ValueComboBox*>(control))
@@ -261,6 +244,7 @@ workflow::Inputs TFGeneral::ReadInputs(Read read) const {
     }
     for (const workflow::NumberFieldSpec& field : workflow::NumberFields()) {
         const NumericEdit* edit = Field(field.control);
+        if (!edit) continue; // its page is not built yet: the value it opens with
         in.Field(field.control) = read == Read::Typed ? edit->pendingValue() : edit->value();
     }
     if (RzComboBox1->currentIndex() >= 0)
@@ -294,23 +278,6 @@ void TFGeneral::RzBitBtn1Click() {
     ShowResultState();
 }
 
-void TFGeneral::ConnectInputChanges() {
-    for (const workflow::ChoiceSpec& choice : workflow::Choices()) {
-        QWidget* control = Widget(choice.control);
-        if (auto* group = qobject_cast<RadioGroup*>(control))
-            connect(group, &RadioGroup::changed, this, &TFGeneral::ShowResultState);
-        else if (auto* list = qobject_cast<ValueComboBox*>(control))
-            connect(list, &QComboBox::currentIndexChanged, this, &TFGeneral::ShowResultState);
-    }
-    connect(RzComboBox1, &QComboBox::currentIndexChanged, this, &TFGeneral::ShowResultState);
-    for (const workflow::NumberFieldSpec& field : workflow::NumberFields()) {
-        if (field.use != workflow::FieldUse::Input) continue;
-        NumericEdit* edit = Field(field.control);
-        connect(edit, &NumericEdit::valueChanged, this, &TFGeneral::ShowResultState);
-        connect(edit, &QLineEdit::textEdited, this, &TFGeneral::ShowResultState);
-    }
-}
-
 void TFGeneral::ShowResultState() {
     const workflow::Inputs now = ReadInputs(Read::Typed);
     const bool staleThickness = result_.HasThickness() && !result_.ThicknessIsCurrent(now);
@@ -321,10 +288,12 @@ void TFGeneral::ShowResultState() {
     result.setColor(QPalette::WindowText, staleThickness ? QColor(Colors::Stale) : Qt::red);
     RzLabel4->setPalette(result);
     RzLabel4->setToolTip(staleThickness ? hint : QString());
-    QPalette norm = RzNumericEdit3->palette();
-    norm.setColor(QPalette::Text, staleNorm ? QColor(Colors::Stale) : Qt::black);
-    RzNumericEdit3->setPalette(norm);
-    RzNumericEdit3->setToolTip(staleNorm ? hint : QString());
+    if (RzNumericEdit3) {
+        QPalette norm = RzNumericEdit3->palette();
+        norm.setColor(QPalette::Text, staleNorm ? QColor(Colors::Stale) : Qt::black);
+        RzNumericEdit3->setPalette(norm);
+        RzNumericEdit3->setToolTip(staleNorm ? hint : QString());
+    }
 
     // The strip speaks of the kind's page; the reference and the schedule have none.
     const workflow::AcceptedCheck* check =
@@ -367,8 +336,10 @@ void TFGeneral::PlaceResult() {
 void TFGeneral::RzRadioGroup1Changing(int /*oldIndex*/, int newIndex) {
     materials_.SwitchObject(newIndex, RzComboBox3->currentIndex());
     MirrorMaterialList();
-    RzLabel3->setText(Text(workflow::NormCaption(newIndex)));
-    RzLabel3->adjustSize();
+    if (RzLabel3) {
+        RzLabel3->setText(Text(workflow::NormCaption(newIndex)));
+        RzLabel3->adjustSize();
+    }
     const bool visible = workflow::DiameterGroupVisible(newIndex);
     for (workflow::Control control : workflow::DiameterGroup)
         Widget(control)->setVisible(visible);
@@ -388,30 +359,15 @@ void TFGeneral::MirrorMaterialList() {
     RzComboBox1->setCurrentIndex(chosen ? int(*chosen) : -1);
 }
 
-void TFGeneral::OpenList(ValueComboBox* list) {
-    list->setFocus(Qt::OtherFocusReason);
-    list->showPopup();
+void TFGeneral::OpenList(workflow::Control list) {
+    auto* box = qobject_cast<ValueComboBox*>(Widget(list));
+    if (!box) return;
+    box->setFocus(Qt::OtherFocusReason);
+    box->showPopup();
 }
 
-void TFGeneral::Image6Click() {
-    OpenList(RzComboBox1);
-}
-void TFGeneral::Image7Click() {
-    OpenList(RzComboBox3);
-}
-void TFGeneral::Image22Click() {
-    OpenList(RzComboBox4);
-}
-void TFGeneral::Image4Click() {
-    OpenList(RzComboBox2);
-}
-void TFGeneral::Image24Click() {
-    OpenList(RzComboBox5);
-}
-
-void TFGeneral::RzNumericEdit11RangeError(double value) {
-    if (const auto message = workflow::RangeMessage(
-            workflow::NumberField(workflow::Control::RzNumericEdit11), value))
+void TFGeneral::AnnounceRangeError(workflow::Control field, double value) {
+    if (const auto message = workflow::RangeMessage(workflow::NumberField(field), value))
         ShowMessageBox(this, Text(message->text), Text(message->caption));
 }
 
@@ -419,58 +375,6 @@ void TFGeneral::EmptyZeroOnEntry(workflow::Control field) {
     NumericEdit* edit = Field(field);
     edit->setText(
         Text(workflow::TextOnEntry(workflow::NumberField(field), edit->text().toStdString())));
-}
-
-void TFGeneral::RzNumericEdit1Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit1);
-}
-void TFGeneral::RzNumericEdit2Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit2);
-}
-void TFGeneral::RzNumericEdit6Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit6);
-}
-void TFGeneral::RzNumericEdit7Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit7);
-}
-void TFGeneral::RzNumericEdit8Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit8);
-}
-void TFGeneral::RzNumericEdit11Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit11);
-}
-void TFGeneral::RzNumericEdit12Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit12);
-}
-void TFGeneral::RzNumericEdit13Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit13);
-}
-void TFGeneral::RzNumericEdit16Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit16);
-}
-void TFGeneral::RzNumericEdit17Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit17);
-}
-void TFGeneral::RzNumericEdit18Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit18);
-}
-void TFGeneral::RzNumericEdit21Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit21);
-}
-void TFGeneral::RzNumericEdit22Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit22);
-}
-void TFGeneral::RzNumericEdit25Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit25);
-}
-void TFGeneral::RzNumericEdit26Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit26);
-}
-void TFGeneral::RzNumericEdit27Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit27);
-}
-void TFGeneral::RzNumericEdit28Enter() {
-    EmptyZeroOnEntry(workflow::Control::RzNumericEdit28);
 }
 
 // ---- Reference page and report ---------------------------------------------------------
@@ -491,6 +395,8 @@ void TFGeneral::GrHelperItems0Click() {
 
 void TFGeneral::RzBmpButton3Click() {
     SettleEditedField(RzBmpButton3);
+    // The templates are made for the first report, not at start.
+    if (!reports_) reports_ = std::make_unique<reports::ReportTemplates>();
     reportengine::Template* report =
         reports::FillReport(*reports_, CalcMethod(), ReadInputs(), result_);
     if (report == nullptr) return;
@@ -509,7 +415,7 @@ void TFGeneral::RzBmpButton3Click() {
 // ---- Schedule ----------------------------------------------------------------------------
 
 void TFGeneral::GrScheduleItems0Click() {
-    Notebook1->setCurrentWidget(SchedulePane);
+    Notebook1->setCurrentWidget(Schedule());
     ShowHeader(ScheduleCaption);
     ShowResultState();
 }
@@ -524,8 +430,8 @@ bool TFGeneral::AddToSchedule(QWidget* boxParent) {
         ShowMessageBox(boxParent, Text(made.reason), ScheduleCaption);
         return false;
     }
-    return SchedulePane->Perform(workflow::AddRows({std::move(*made.row)}),
-                                 QStringLiteral("добавление расчёта"), boxParent);
+    return Schedule()->Perform(workflow::AddRows({std::move(*made.row)}),
+                               QStringLiteral("добавление расчёта"), boxParent);
 }
 
 void TFGeneral::ShowScheduleRow(int row) {
@@ -535,7 +441,7 @@ void TFGeneral::ShowScheduleRow(int row) {
     RGCalc->click(shown.kind);
     // In the kind's order: the object and the diameter before the material list they fill.
     for (const workflow::ScheduleInput& input : shown.inputs) {
-        QWidget* control = Widget(input.control);
+        QWidget* control = Widget(input.control); // the kind's page is built by now
         if (auto* group = qobject_cast<RadioGroup*>(control)) {
             group->setCurrentIndex(int(input.value));
         } else if (auto* list = qobject_cast<ValueComboBox*>(control)) {
@@ -561,11 +467,21 @@ void TFGeneral::LoadSchedule() {
     // A field being edited keeps Ctrl+Z for its text; elsewhere it undoes the schedule's
     // last change, which the status line then names.
     auto* undo = new QShortcut(QKeySequence::Undo, this);
-    connect(undo, &QShortcut::activated, SchedulePane, &SchedulePage::Undo);
+    connect(undo, &QShortcut::activated, this, [this] { Schedule()->Undo(); });
     auto* redo = new QShortcut(QKeySequence::Redo, this);
-    connect(redo, &QShortcut::activated, SchedulePane, &SchedulePage::Redo);
+    connect(redo, &QShortcut::activated, this, [this] { Schedule()->Redo(); });
+}
+
+SchedulePage* TFGeneral::Schedule() {
+    if (SchedulePane) return SchedulePane;
+    // Between the reference and the calculation pages, where the window has always had it.
+    SchedulePane = new SchedulePage(*scheduleModel_, Notebook1);
+    SchedulePane->setObjectName(QStringLiteral("Schedule"));
+    Notebook1->insertWidget(Notebook1->indexOf(Calc), SchedulePane);
+    connect(SchedulePane, &SchedulePage::rowActivated, this, &TFGeneral::ShowScheduleRow);
     connect(SchedulePane, &SchedulePage::undone, this,
             [this](const QString& text) { StatusBar->showMessage(text, 5000); });
+    return SchedulePane;
 }
 
 void TFGeneral::ShowScheduleCount() {

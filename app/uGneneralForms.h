@@ -49,76 +49,80 @@ public:
     // Where the window keeps its size and place between runs: a file of its own in the
     // user's configuration folder (a test folder when QStandardPaths' test mode is on).
     static QString WindowSettingsPath();
+    // The schedule page, made when it is first shown or used.
+    SchedulePage* Schedule();
 
     // ---- Frame ----
-    QStatusBar* StatusBar;
+    QStatusBar* StatusBar{};
     // What the accepted thickness of the current result gives; empty without one.
-    QLabel* AcceptedCheckLine;
-    QSplitter* Splitter;
-    QWidget* PHeader;
-    Picture* iMain;
-    QWidget* spLeftLine;
-    ::GroupBar* GroupBar;
-    GroupBarGroup* RGCalc;
-    GroupBarGroup* GrHelper;
-    GroupBarGroup* GrSchedule;
-    QLabel* Label1;
-    QLabel* StaticText;
-    SeparatorLine* RzSeparator2;
-    QStackedWidget* Notebook1;
-    QWidget* Browser;
-    ReferencePage* WebBrowser;
-    SchedulePage* SchedulePane;
-    QWidget* Calc;
-    QWidget* PanelCalc;
-    QStackedWidget* Notebook;
-    QWidget* PClose;
+    QLabel* AcceptedCheckLine{};
+    QSplitter* Splitter{};
+    QWidget* PHeader{};
+    Picture* iMain{};
+    QWidget* spLeftLine{};
+    ::GroupBar* GroupBar{};
+    GroupBarGroup* RGCalc{};
+    GroupBarGroup* GrHelper{};
+    GroupBarGroup* GrSchedule{};
+    QLabel* Label1{};
+    QLabel* StaticText{};
+    SeparatorLine* RzSeparator2{};
+    QStackedWidget* Notebook1{};
+    QWidget* Browser{};
+    ReferencePage* WebBrowser{};
+    SchedulePage* SchedulePane{}; // null until first used: Schedule()
+    QWidget* Calc{};
+    QWidget* PanelCalc{};
+    QStackedWidget* Notebook{};
+    QWidget* PClose{};
 
     // ---- Common panel ----
-    QLabel *RzLabel16, *RzLabel11, *RzLabel17, *RzLabel18;
-    RadioGroup *RzRadioGroup1, *RzRadioGroup2, *RzRadioGroup3, *RzRadioGroup4;
-    Backdrop *Shape2, *Shape3;
-    ValueComboBox *RzComboBox3, *RzComboBox1;
-    DropDownPicture *Image7, *Image6;
-    QLabel *RzLabel31, *RzLabel5, *RzLabel4, *RzLabel6;
-    PictureButton *RzBmpButton1, *RzBmpButton3, *RzBmpButton2;
+    QLabel *RzLabel16{}, *RzLabel11{}, *RzLabel17{}, *RzLabel18{};
+    RadioGroup *RzRadioGroup1{}, *RzRadioGroup2{}, *RzRadioGroup3{}, *RzRadioGroup4{};
+    Backdrop *Shape2{}, *Shape3{};
+    ValueComboBox *RzComboBox3{}, *RzComboBox1{};
+    DropDownPicture *Image7{}, *Image6{};
+    QLabel *RzLabel31{}, *RzLabel5{}, *RzLabel4{}, *RzLabel6{};
+    PictureButton *RzBmpButton1{}, *RzBmpButton3{}, *RzBmpButton2{};
 
+    // ---- The kinds' pages: null until the page is first shown ----
     // ---- Page 'DensityHeatThred' ----
-    QLabel *RzLabel1, *RzLabel2, *RzLabel3, *RzLabel10;
-    Backdrop *Shape1, *Shape15, *Shape24;
-    Marker *Image8, *Image9;
-    NumericEdit *RzNumericEdit1, *RzNumericEdit2, *RzNumericEdit3;
-    ValueComboBox* RzComboBox5;
-    DropDownPicture* Image24;
+    QLabel *RzLabel1{}, *RzLabel2{}, *RzLabel3{}, *RzLabel10{};
+    Backdrop *Shape1{}, *Shape15{}, *Shape24{};
+    Marker *Image8{}, *Image9{};
+    NumericEdit *RzNumericEdit1{}, *RzNumericEdit2{}, *RzNumericEdit3{};
+    ValueComboBox* RzComboBox5{};
+    DropDownPicture* Image24{};
 
     // ---- Page 'TemperatureSurface' ----
-    QLabel *RzLabel7, *RzLabel8, *RzLabel9;
-    Backdrop *Shape4, *Shape16, *Shape17;
-    Marker *Image12, *Image11, *Image13;
-    NumericEdit *RzNumericEdit6, *RzNumericEdit7, *RzNumericEdit8;
+    QLabel *RzLabel7{}, *RzLabel8{}, *RzLabel9{};
+    Backdrop *Shape4{}, *Shape16{}, *Shape17{};
+    Marker *Image12{}, *Image11{}, *Image13{};
+    NumericEdit *RzNumericEdit6{}, *RzNumericEdit7{}, *RzNumericEdit8{};
 
     // ---- Page 'CondensationMoisture' ----
-    QLabel *RzLabel13, *RzLabel14, *RzLabel15;
-    Backdrop *Shape7, *Shape18, *Shape19;
-    Marker *Image14, *Image16, *Image15;
-    NumericEdit *RzNumericEdit11, *RzNumericEdit12, *RzNumericEdit13;
+    QLabel *RzLabel13{}, *RzLabel14{}, *RzLabel15{};
+    Backdrop *Shape7{}, *Shape18{}, *Shape19{};
+    Marker *Image14{}, *Image16{}, *Image15{};
+    NumericEdit *RzNumericEdit11{}, *RzNumericEdit12{}, *RzNumericEdit13{};
 
     // ---- Page 'Lining' ----
-    QLabel *RzLabel19, *RzLabel20, *RzLabel21, *RzLabel25, *RzLabel26, *RzLabel27, *RzLabel28;
-    Backdrop *Shape5, *Shape8, *Shape9, *Shape10, *Shape11, *Shape12, *Shape13;
-    Marker *Image17, *Image18, *Image19, *Image20, *Image21;
-    NumericEdit *RzNumericEdit16, *RzNumericEdit17, *RzNumericEdit18, *RzNumericEdit21,
-        *RzNumericEdit22, *RzNumericEdit24;
-    ValueComboBox* RzComboBox4;
-    DropDownPicture* Image22;
+    QLabel *RzLabel19{}, *RzLabel20{}, *RzLabel21{}, *RzLabel25{}, *RzLabel26{}, *RzLabel27{},
+        *RzLabel28{};
+    Backdrop *Shape5{}, *Shape8{}, *Shape9{}, *Shape10{}, *Shape11{}, *Shape12{}, *Shape13{};
+    Marker *Image17{}, *Image18{}, *Image19{}, *Image20{}, *Image21{};
+    NumericEdit *RzNumericEdit16{}, *RzNumericEdit17{}, *RzNumericEdit18{}, *RzNumericEdit21{},
+        *RzNumericEdit22{}, *RzNumericEdit24{};
+    ValueComboBox* RzComboBox4{};
+    DropDownPicture* Image22{};
 
     // ---- Page 'Water' ----
-    QLabel *RzLabel29, *RzLabel30, *RzLabel33, *RzLabel32, *RzLabel12;
-    Backdrop *Shape6, *Shape20, *Shape21, *Shape22, *Shape14;
-    Marker *Image1, *Image2, *Image3, *Image5;
-    NumericEdit *RzNumericEdit25, *RzNumericEdit26, *RzNumericEdit27, *RzNumericEdit28;
-    ValueComboBox* RzComboBox2;
-    DropDownPicture* Image4;
+    QLabel *RzLabel29{}, *RzLabel30{}, *RzLabel33{}, *RzLabel32{}, *RzLabel12{};
+    Backdrop *Shape6{}, *Shape20{}, *Shape21{}, *Shape22{}, *Shape14{};
+    Marker *Image1{}, *Image2{}, *Image3{}, *Image5{};
+    NumericEdit *RzNumericEdit25{}, *RzNumericEdit26{}, *RzNumericEdit27{}, *RzNumericEdit28{};
+    ValueComboBox* RzComboBox2{};
+    DropDownPicture* Image4{};
 
     // ---- Handlers ----
     void FormCreate();
@@ -127,38 +131,10 @@ public:
     void BCloseClick();
     void RzBitBtn1Click();
     void RzBmpButton3Click();
-    void RzGroup1Items0Click();
-    void RGCalcItems1Click();
-    void RGCalcItems2Click();
-    void RGCalcItems3Click();
-    void RGCalcItems4Click();
     void GrHelperItems0Click();
     void GrScheduleItems0Click();
     void RzRadioGroup1Changing(int oldIndex, int newIndex);
     void RzComboBox3Change();
-    void Image6Click();
-    void Image7Click();
-    void Image22Click();
-    void Image4Click();
-    void Image24Click();
-    void RzNumericEdit11RangeError(double value);
-    void RzNumericEdit1Enter();
-    void RzNumericEdit2Enter();
-    void RzNumericEdit6Enter();
-    void RzNumericEdit7Enter();
-    void RzNumericEdit8Enter();
-    void RzNumericEdit11Enter();
-    void RzNumericEdit12Enter();
-    void RzNumericEdit13Enter();
-    void RzNumericEdit16Enter();
-    void RzNumericEdit17Enter();
-    void RzNumericEdit18Enter();
-    void RzNumericEdit21Enter();
-    void RzNumericEdit22Enter();
-    void RzNumericEdit25Enter();
-    void RzNumericEdit26Enter();
-    void RzNumericEdit27Enter();
-    void RzNumericEdit28Enter();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -182,16 +158,23 @@ private:
     static constexpr int HeaderGap = 3;
 
     // Layout (uGneneralFormsLayout.cpp): every control with its place, caption and rules.
+    // A kind's page is built when it is first shown; until then its controls are null and
+    // its inputs read as the window opens them.
     void BuildFrame();
     void BuildPages();
     void BuildCommonPanel();
-    void ConfigureInputs();
+    void BuildPage(int page);
+    QWidget* PageWidget(int page) const;
+    bool IsOn(workflow::Control control, int page) const;
+    void EnsurePage(int method);
+    void ConfigureInputs(int page);
+    void ConnectInputs(int page);
+    void ApplyTabOrder();
     void ConnectHandlers();
 
-    // The widget of a control the workflow names; mapped once, from the layout tables.
-    QWidget* Widget(workflow::Control control) const { return controls_[std::size_t(control)]; }
+    // The widget of a control the workflow names; null while its page is not built.
+    QWidget* Widget(workflow::Control control) const;
     NumericEdit* Field(workflow::Control control) const;
-    void MapControls();
 
     void SelectMethod(int method);
     // Over a calculation page the header is centred on the page, elsewhere on the pane.
@@ -209,12 +192,12 @@ private:
     // stands, to tell at once whether the shown result still belongs to the inputs.
     enum class Read { Settled, Typed };
     workflow::Inputs ReadInputs(Read read = Read::Settled) const;
-    void ConnectInputChanges();
     // Shows the result text at its place and marks it, and the norm, when stale.
     void ShowResultState();
     void MirrorMaterialList();
-    void OpenList(ValueComboBox* list);
+    void OpenList(workflow::Control list);
     void EmptyZeroOnEntry(workflow::Control field);
+    void AnnounceRangeError(workflow::Control field, double value);
 
     // The schedule: adds the calculation shown (a box on `boxParent` says why not), shows
     // a row's calculation again in its kind's page, and counts the rows in the group bar.
@@ -229,7 +212,7 @@ private:
     bool placeRestored_ = false;
     std::unique_ptr<T_calc> calc_;
     std::unique_ptr<reports::ReportTemplates> reports_; // frxReport1..5
-    std::array<QWidget*, workflow::ControlCount> controls_{};
+    std::array<bool, workflow::CalcMethodCount> pageBuilt_{};
     workflow::MaterialList materials_;
     workflow::ShownResult result_;
     ScheduleModel* scheduleModel_ = nullptr;

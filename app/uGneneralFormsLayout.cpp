@@ -34,10 +34,10 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <functional>
 #include <optional>
-#include <stdexcept>
+#include <ranges>
 #include <string>
+#include <variant>
 
 namespace {
 
@@ -62,6 +62,14 @@ template <typename W> W* Create(TFGeneral* window, const Named<W>& control, QWid
     return w;
 }
 
+// How a numeric edit differs from a plain input field.
+enum class EditLook {
+    Plain,
+    NormFigure, // the norm, on the underlined run of its caption; copied, never typed
+    Fixed,      // a fixed value, greyed and passed by Tab
+    Accented,   // framed in the accent colour
+};
+
 // A numeric edit on its backdrop, with the marker at the backdrop's left end.
 struct EditPlace {
     Named<NumericEdit> edit;
@@ -71,6 +79,7 @@ struct EditPlace {
     QRect shapeRect;
     Named<Marker> marker; // none for the two fields without one
     QRect markerRect;
+    EditLook look = EditLook::Plain;
 };
 
 // A drop-down list on its backdrop, with the picture that opens it at the right end.
@@ -82,6 +91,8 @@ struct ListPlace {
     QRect shapeRect;
     Named<DropDownPicture> picture;
     QRect pictureRect;
+    QRgb frame = 0;    // none: the common frame colour
+    int rowHeight = 0; // none: the list's own
 };
 
 // A label at its place; its text is the caption of the control it names, or its own.
@@ -99,19 +110,19 @@ struct LabelPlace {
 const EditPlace Edits[] = {
     {N(RzNumericEdit1),  0, {296, 17, 121, 24}, N(Shape1),  {274, 15, 146, 28}, N(Image8),  {276, 15, 20, 28}},
     {N(RzNumericEdit2),  0, {295, 60, 121, 24}, N(Shape15), {274, 58, 145, 28}, N(Image9),  {275, 58, 20, 28}},
-    {N(RzNumericEdit3),  0, {195, 106, 57, 21}, {},          {},                 {},          {}},
+    {N(RzNumericEdit3),  0, {195, 106, 57, 21}, {},          {},                 {},          {}, EditLook::NormFigure},
     {N(RzNumericEdit6),  1, {296, 18, 121, 24}, N(Shape4),  {275, 16, 145, 28}, N(Image12), {276, 16, 21, 21}},
     {N(RzNumericEdit7),  1, {296, 64, 121, 24}, N(Shape16), {275, 62, 145, 28}, N(Image11), {276, 62, 21, 21}},
     {N(RzNumericEdit8),  1, {296, 109, 121, 24}, N(Shape17), {275, 107, 145, 28}, N(Image13), {276, 107, 21, 26}},
-    {N(RzNumericEdit11), 2, {296, 18, 121, 24}, N(Shape7),  {275, 16, 145, 28}, N(Image14), {276, 16, 21, 25}},
-    {N(RzNumericEdit12), 2, {296, 64, 121, 24}, N(Shape18), {275, 62, 145, 28}, N(Image16), {276, 62, 21, 25}},
+    {N(RzNumericEdit11), 2, {296, 18, 121, 24}, N(Shape7),  {275, 16, 145, 28}, N(Image14), {276, 16, 21, 25}, EditLook::Accented},
+    {N(RzNumericEdit12), 2, {296, 64, 121, 24}, N(Shape18), {275, 62, 145, 28}, N(Image16), {276, 62, 21, 25}, EditLook::Accented},
     {N(RzNumericEdit13), 2, {296, 109, 121, 24}, N(Shape19), {275, 107, 145, 28}, N(Image15), {276, 107, 21, 25}},
     {N(RzNumericEdit16), 3, {296, 18, 258, 24}, N(Shape5),  {272, 16, 285, 28}, N(Image17), {276, 16, 21, 28}},
     {N(RzNumericEdit17), 3, {296, 70, 257, 24}, N(Shape8),  {272, 68, 284, 28}, N(Image18), {276, 68, 21, 28}},
     {N(RzNumericEdit18), 3, {112, 116, 57, 24}, N(Shape9),  {88, 114, 84, 28},  N(Image19), {92, 114, 21, 28}},
     {N(RzNumericEdit21), 3, {296, 116, 57, 24}, N(Shape10), {272, 114, 85, 28}, N(Image20), {276, 114, 21, 28}},
     {N(RzNumericEdit22), 3, {488, 116, 57, 24}, N(Shape11), {464, 114, 84, 28}, N(Image21), {468, 114, 21, 28}},
-    {N(RzNumericEdit24), 3, {275, 195, 273, 24}, N(Shape13), {273, 193, 276, 27}, {},         {}},
+    {N(RzNumericEdit24), 3, {275, 195, 273, 24}, N(Shape13), {273, 193, 276, 27}, {},         {}, EditLook::Fixed},
     {N(RzNumericEdit25), 4, {293, 15, 121, 24}, N(Shape6),  {271, 13, 145, 28}, N(Image1),  {273, 13, 21, 28}},
     {N(RzNumericEdit26), 4, {293, 51, 121, 24}, N(Shape20), {271, 49, 145, 28}, N(Image2),  {273, 49, 21, 28}},
     {N(RzNumericEdit27), 4, {293, 88, 121, 24}, N(Shape21), {271, 86, 145, 28}, N(Image3),  {273, 86, 21, 28}},
@@ -119,11 +130,11 @@ const EditPlace Edits[] = {
 };
 
 const ListPlace Lists[] = {
-    {N(RzComboBox5), 0,          {154, 168, 258, 24}, N(Shape24), {151, 167, 285, 28}, N(Image24), {413, 167, 20, 27}},
+    {N(RzComboBox5), 0,          {154, 168, 258, 24}, N(Shape24), {151, 167, 285, 28}, N(Image24), {413, 167, 20, 27}, Colors::PureRed},
     {N(RzComboBox4), 3,          {276, 152, 87, 24},  N(Shape12), {273, 150, 110, 28}, N(Image22), {360, 152, 23, 19}},
     {N(RzComboBox2), 4,          {8, 207, 543, 24},   N(Shape14), {5, 205, 572, 28},   N(Image4),  {553, 206, 19, 21}},
     {N(RzComboBox3), PClosePage, {232, 84, 57, 24},   N(Shape2),  {230, 83, 82, 28},   N(Image7),  {290, 83, 20, 27}},
-    {N(RzComboBox1), PClosePage, {232, 126, 321, 24}, N(Shape3),  {230, 124, 344, 28}, N(Image6),  {552, 125, 20, 23}},
+    {N(RzComboBox1), PClosePage, {232, 126, 321, 24}, N(Shape3),  {230, 124, 344, 28}, N(Image6),  {552, 125, 20, 23}, 0, 16},
 };
 
 const LabelPlace Labels[] = {
@@ -182,6 +193,26 @@ const ButtonPlace Buttons[] = {
 };
 // clang-format on
 
+// The controls the workflow names, bound to their members when compiled: a control without
+// its member, or a member of another kind of widget, does not compile.
+using Member = std::variant<QLabel * TFGeneral::*, RadioGroup * TFGeneral::*,
+                            ValueComboBox * TFGeneral::*, NumericEdit * TFGeneral::*,
+                            DropDownPicture * TFGeneral::*, Backdrop * TFGeneral::*>;
+struct Binding {
+    workflow::Control control;
+    Member member;
+};
+constexpr Binding Bindings[] = {
+#define IZOL_BIND(name) {workflow::Control::name, &TFGeneral::name},
+    IZOL_WORKFLOW_CONTROLS(IZOL_BIND)
+#undef IZOL_BIND
+};
+static_assert(std::size(Bindings) == workflow::ControlCount);
+static_assert(std::ranges::all_of(std::views::iota(std::size_t{0}, workflow::ControlCount),
+                                  [](std::size_t i) {
+                                      return Bindings[i].control == workflow::Control(i);
+                                  }));
+
 template <typename W> W* Make(QWidget* parent, const char* name) {
     auto* w = new W(parent);
     w->setObjectName(QString::fromLatin1(name));
@@ -216,8 +247,10 @@ QWidget* WhitePanel(QWidget* parent, const char* name) {
     return panel;
 }
 
-// The caption that the input model gives a control.
-QString CaptionOf(workflow::Control control) {
+// The caption that the input model gives a control; that of the norm follows the object.
+QString CaptionOf(workflow::Control control, int objectPosition) {
+    if (control == workflow::Control::RzNumericEdit3)
+        return Text(workflow::NormCaption(objectPosition));
     if (control == workflow::MaterialListControl) return Text(workflow::MaterialCaption);
     if (workflow::IsChoice(control)) return Text(workflow::Choice(control).caption);
     return Text(workflow::NumberField(control).caption);
@@ -317,9 +350,6 @@ void TFGeneral::BuildFrame() {
     Notebook1->addWidget(Browser);
 
     scheduleModel_ = new ScheduleModel(schedule::DefaultSchedulePath(), this);
-    SchedulePane = new SchedulePage(*scheduleModel_, Notebook1);
-    SchedulePane->setObjectName(QStringLiteral("Schedule"));
-    Notebook1->addWidget(SchedulePane);
 
     // The calculation pages keep their place at the top left however the window grows.
     Calc = WhitePanel(Notebook1, "Calc");
@@ -342,18 +372,22 @@ void TFGeneral::PlaceRightPane() {
 }
 
 void TFGeneral::BuildPages() {
-    const char* pages[] = {
-        "Helper", "About", "DensityHeatThred", "TemperatureSurface", "CondensationMoisture",
-        "Lining", "Water"};
-    for (const char* name : pages)
+    for (const char* name : {"Helper", "About"})
         Notebook->addWidget(WhitePanel(Notebook, name));
-    auto parentOf = [this](int page) {
-        return page == PClosePage ? PClose : Notebook->widget(page + workflow::FirstMethodPage);
-    };
+    for (const workflow::CalcKind& kind : workflow::CalcKinds())
+        Notebook->addWidget(WhitePanel(Notebook, std::string(kind.page).c_str()));
+    BuildPage(PClosePage);
+}
 
+QWidget* TFGeneral::PageWidget(int page) const {
+    return page == PClosePage ? PClose : Notebook->widget(page + workflow::FirstMethodPage);
+}
+
+void TFGeneral::BuildPage(int page) {
+    QWidget* parent = PageWidget(page);
     // Backdrops first, so that the inputs and pictures stand on them.
     for (const EditPlace& place : Edits) {
-        QWidget* parent = parentOf(place.page);
+        if (place.page != page) continue;
         if (place.shape.member) Create(this, place.shape, parent)->setGeometry(place.shapeRect);
         // The marker's arrow is centred on its backdrop, and so on the field, on every page.
         if (place.marker.member)
@@ -363,14 +397,19 @@ void TFGeneral::BuildPages() {
         Create(this, place.edit, parent)->setGeometry(place.rect);
     }
     for (const ListPlace& place : Lists) {
-        QWidget* parent = parentOf(place.page);
+        if (place.page != page) continue;
         Create(this, place.shape, parent)->setGeometry(place.shapeRect);
-        Create(this, place.list, parent)->setGeometry(place.rect);
+        ValueComboBox* list = Create(this, place.list, parent);
+        list->setGeometry(place.rect);
+        if (place.frame) list->setFrameColor(QColor(place.frame));
+        if (place.rowHeight) list->setRowHeight(place.rowHeight);
         Create(this, place.picture, parent)->setGeometry(place.pictureRect);
     }
+    const int object = RzRadioGroup1 ? RzRadioGroup1->currentIndex() : 0;
     for (const LabelPlace& place : Labels) {
-        QLabel* label = Create(this, place.label, parentOf(place.page));
-        label->setText(place.captionOf ? CaptionOf(*place.captionOf) : Text(place.ownText));
+        if (place.page != page) continue;
+        QLabel* label = Create(this, place.label, parent);
+        label->setText(place.captionOf ? CaptionOf(*place.captionOf, object) : Text(place.ownText));
         // The captions of the first column stand at one x on every page.
         QPoint pos = place.pos;
         if (place.page != PClosePage && pos.x() < FirstColumnBefore) pos.setX(FirstColumnX);
@@ -378,29 +417,48 @@ void TFGeneral::BuildPages() {
         label->setFont(UiFont(place.face, 11, place.bold));
         label->adjustSize();
     }
-
-    // The norm stands on the underlined run of its caption: the run moved with the caption,
-    // and the figure's baseline is the caption's.
-    {
-        const QFontMetrics caption = RzLabel3->fontMetrics();
-        const QFontMetrics figure = RzNumericEdit3->fontMetrics();
-        const QRect place = RzNumericEdit3->geometry();
-        const int textTop = (place.height() - figure.height() + 1) / 2;
-        const auto caption3 = std::find_if(std::begin(Labels), std::end(Labels), [](const auto& l) {
-            return l.label.member == &TFGeneral::RzLabel3;
-        });
-        RzNumericEdit3->move(place.x() + RzLabel3->x() - caption3->pos.x(),
-                             RzLabel3->y() + caption.ascent() - figure.ascent() - textTop);
+    for (const EditPlace& place : Edits) {
+        if (place.page != page) continue;
+        NumericEdit* edit = this->*place.edit.member;
+        switch (place.look) {
+        case EditLook::Plain:
+            break;
+        case EditLook::NormFigure: {
+            // The norm stands on the underlined run of its caption: the run moved with the
+            // caption, and the figure's baseline is the caption's.
+            const auto caption = std::ranges::find_if(Labels, [&](const LabelPlace& l) {
+                return l.captionOf && *l.captionOf == workflow::Control::RzNumericEdit3;
+            });
+            const QLabel* label = this->*caption->label.member;
+            const QFontMetrics captionMetrics = label->fontMetrics();
+            const QFontMetrics figure = edit->fontMetrics();
+            const int textTop = (place.rect.height() - figure.height() + 1) / 2;
+            edit->move(place.rect.x() + label->x() - caption->pos.x(),
+                       label->y() + captionMetrics.ascent() - figure.ascent() - textTop);
+            edit->setReadOnly(true);
+            edit->setFrameVisible(false);
+            edit->setFocusPolicy(Qt::ClickFocus); // its figure can be copied, Tab passes it by
+            break;
+        }
+        case EditLook::Fixed:
+            edit->setEnabled(false);
+            edit->setFocusPolicy(Qt::NoFocus);
+            break;
+        case EditLook::Accented:
+            edit->setFrameColor(QColor(Colors::Accent));
+            break;
+        }
     }
-    RzNumericEdit3->setReadOnly(true);
-    RzNumericEdit3->setFrameVisible(false);
-    RzNumericEdit3->setFocusPolicy(Qt::ClickFocus); // its figure can be copied, Tab passes it by
-    RzNumericEdit24->setEnabled(false);
-    RzNumericEdit24->setFocusPolicy(Qt::NoFocus);
-    RzNumericEdit11->setFrameColor(QColor(Colors::Accent));
-    RzNumericEdit12->setFrameColor(QColor(Colors::Accent));
-    RzComboBox5->setFrameColor(QColor(Colors::PureRed));
-    RzComboBox1->setRowHeight(16);
+}
+
+void TFGeneral::EnsurePage(int method) {
+    if (method < 0 || method >= workflow::CalcMethodCount || pageBuilt_[std::size_t(method)])
+        return;
+    pageBuilt_[std::size_t(method)] = true;
+    BuildPage(method);
+    ConfigureInputs(method);
+    ConnectInputs(method);
+    ApplyTabOrder();
 }
 
 void TFGeneral::BuildCommonPanel() {
@@ -438,35 +496,20 @@ void TFGeneral::BuildCommonPanel() {
     }
 }
 
-void TFGeneral::MapControls() {
-    auto map = [this](const auto& named) {
-        if (!named.member) return;
-        if (const auto id = workflow::ControlNamed(named.name))
-            controls_[std::size_t(*id)] = this->*named.member;
-    };
-    for (const EditPlace& place : Edits) {
-        map(place.edit);
-        map(place.shape);
-        map(place.marker);
-    }
-    for (const ListPlace& place : Lists) {
-        map(place.list);
-        map(place.shape);
-        map(place.picture);
-    }
-    for (const LabelPlace& place : Labels)
-        map(place.label);
-    for (const RadioPlace& place : Radios)
-        map(place.group);
-    for (std::size_t i = 0; i < controls_.size(); ++i)
-        if (!controls_[i])
-            throw std::logic_error("the layout has no control " +
-                                   std::string(workflow::ControlNames[i]));
+QWidget* TFGeneral::Widget(workflow::Control control) const {
+    return std::visit([this](auto member) -> QWidget* { return this->*member; },
+                      Bindings[std::size_t(control)].member);
 }
 
-void TFGeneral::ConfigureInputs() {
+bool TFGeneral::IsOn(workflow::Control control, int page) const {
+    const QWidget* widget = Widget(control);
+    return widget && widget->parentWidget() == PageWidget(page);
+}
+
+void TFGeneral::ConfigureInputs(int page) {
     // Number fields: kind, default, limits and display pattern from the input model.
     for (const workflow::NumberFieldSpec& spec : workflow::NumberFields()) {
+        if (!IsOn(spec.control, page)) continue;
         NumericEdit* edit = Field(spec.control);
         edit->setMode(spec.kind == workflow::FieldKind::Integer ? NumericEdit::Mode::Integer
                                                                 : NumericEdit::Mode::Decimal);
@@ -477,6 +520,7 @@ void TFGeneral::ConfigureInputs() {
     }
     // Choices: rows and defaults from the input model.
     for (const workflow::ChoiceSpec& spec : workflow::Choices()) {
+        if (!IsOn(spec.control, page)) continue;
         QWidget* control = Widget(spec.control);
         QStringList rows;
         for (std::string_view row : spec.rows)
@@ -490,10 +534,45 @@ void TFGeneral::ConfigureInputs() {
             list->setCurrentIndex(spec.defaultRow);
         }
     }
-    MirrorMaterialList();
+    if (IsOn(workflow::MaterialListControl, page)) MirrorMaterialList();
+}
 
-    // The tab order: the common panel first, then the page fields, then the group bar, from
-    // which Tab comes round to the common panel again.
+void TFGeneral::ConnectInputs(int page) {
+    for (const workflow::ChoiceSpec& choice : workflow::Choices()) {
+        if (!IsOn(choice.control, page)) continue;
+        QWidget* control = Widget(choice.control);
+        if (auto* group = qobject_cast<RadioGroup*>(control))
+            connect(group, &RadioGroup::changed, this, &TFGeneral::ShowResultState);
+        else if (auto* list = qobject_cast<ValueComboBox*>(control))
+            connect(list, &QComboBox::currentIndexChanged, this, &TFGeneral::ShowResultState);
+    }
+    if (IsOn(workflow::MaterialListControl, page))
+        connect(RzComboBox1, &QComboBox::currentIndexChanged, this, &TFGeneral::ShowResultState);
+    for (const workflow::NumberFieldSpec& field : workflow::NumberFields()) {
+        if (field.use != workflow::FieldUse::Input || !IsOn(field.control, page)) continue;
+        NumericEdit* edit = Field(field.control);
+        const workflow::Control id = field.control;
+        connect(edit, &NumericEdit::entered, this, [this, id] { EmptyZeroOnEntry(id); });
+        if (field.announcesRangeError)
+            connect(edit, &NumericEdit::rangeError, this,
+                    [this, id](double value) { AnnounceRangeError(id, value); });
+        // Enter in a field leaves it, with its rules and messages, and calculates.
+        connect(edit, &QLineEdit::returnPressed, this, &TFGeneral::RzBitBtn1Click);
+        connect(edit, &NumericEdit::valueChanged, this, &TFGeneral::ShowResultState);
+        connect(edit, &QLineEdit::textEdited, this, &TFGeneral::ShowResultState);
+    }
+    for (const workflow::PictureOpensList& opens : workflow::PictureLists) {
+        if (!IsOn(opens.picture, page)) continue;
+        connect(qobject_cast<Picture*>(Widget(opens.picture)), &Picture::clicked, this,
+                [this, picture = opens.picture] {
+                    if (const auto list = workflow::ListOpenedBy(picture)) OpenList(*list);
+                });
+    }
+}
+
+void TFGeneral::ApplyTabOrder() {
+    // The common panel first, then the page fields, then the group bar, from which Tab
+    // comes round to the common panel again. The pages not built yet are left out.
     QWidget* const order[] = {
         RzComboBox1,     RzRadioGroup4,   RzRadioGroup3,   RzRadioGroup2,   RzRadioGroup1,
         RzComboBox3,     RzBmpButton1,    RzBmpButton2,    RzBmpButton3,    RzNumericEdit1,
@@ -503,20 +582,17 @@ void TFGeneral::ConfigureInputs() {
         RzNumericEdit25, RzNumericEdit26, RzNumericEdit27, RzNumericEdit28, RzComboBox2,
         GroupBar,
     };
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    QWidget* previous = nullptr;
+    for (QWidget* widget : order) {
+        if (!widget) continue;
+        if (previous) setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
 void TFGeneral::ConnectHandlers() {
     connect(RGCalc, &GroupBarGroup::itemClicked, this, [this](int item) {
-        void (TFGeneral::*handlers[])() = {
-            &TFGeneral::RzGroup1Items0Click, &TFGeneral::RGCalcItems1Click,
-            &TFGeneral::RGCalcItems2Click, &TFGeneral::RGCalcItems3Click,
-            &TFGeneral::RGCalcItems4Click};
-        static_assert(std::size(handlers) == workflow::CalcMethodCount);
-        // Through std::invoke: GCC with the sanitizers takes the plain ->* call for a read
-        // of an uninitialized index.
-        if (item >= 0 && item < int(std::size(handlers))) std::invoke(handlers[item], this);
+        if (item >= 0 && item < workflow::CalcMethodCount) SelectMethod(item);
     });
     connect(GrHelper, &GroupBarGroup::itemClicked, this, [this](int item) {
         if (item == 0) GrHelperItems0Click();
@@ -524,7 +600,6 @@ void TFGeneral::ConnectHandlers() {
     connect(GrSchedule, &GroupBarGroup::itemClicked, this, [this](int item) {
         if (item == 0) GrScheduleItems0Click();
     });
-    connect(SchedulePane, &SchedulePage::rowActivated, this, &TFGeneral::ShowScheduleRow);
     for (auto signal : {&ScheduleModel::rowsInserted, &ScheduleModel::rowsRemoved})
         connect(scheduleModel_, signal, this, &TFGeneral::ShowScheduleCount);
     connect(scheduleModel_, &ScheduleModel::modelReset, this, &TFGeneral::ShowScheduleCount);
@@ -538,37 +613,6 @@ void TFGeneral::ConnectHandlers() {
     connect(RzComboBox3, &QComboBox::activated, this, &TFGeneral::RzComboBox3Change);
     connect(RzComboBox1, &QComboBox::currentIndexChanged, this,
             [this](int row) { materials_.Choose(row); });
-
-    connect(Image6, &Picture::clicked, this, &TFGeneral::Image6Click);
-    connect(Image7, &Picture::clicked, this, &TFGeneral::Image7Click);
-    connect(Image22, &Picture::clicked, this, &TFGeneral::Image22Click);
-    connect(Image4, &Picture::clicked, this, &TFGeneral::Image4Click);
-    connect(Image24, &Picture::clicked, this, &TFGeneral::Image24Click);
-    connect(RzNumericEdit11, &NumericEdit::rangeError, this, &TFGeneral::RzNumericEdit11RangeError);
-
-    const std::pair<NumericEdit*, void (TFGeneral::*)()> entries[] = {
-        {RzNumericEdit1, &TFGeneral::RzNumericEdit1Enter},
-        {RzNumericEdit2, &TFGeneral::RzNumericEdit2Enter},
-        {RzNumericEdit6, &TFGeneral::RzNumericEdit6Enter},
-        {RzNumericEdit7, &TFGeneral::RzNumericEdit7Enter},
-        {RzNumericEdit8, &TFGeneral::RzNumericEdit8Enter},
-        {RzNumericEdit11, &TFGeneral::RzNumericEdit11Enter},
-        {RzNumericEdit12, &TFGeneral::RzNumericEdit12Enter},
-        {RzNumericEdit13, &TFGeneral::RzNumericEdit13Enter},
-        {RzNumericEdit16, &TFGeneral::RzNumericEdit16Enter},
-        {RzNumericEdit17, &TFGeneral::RzNumericEdit17Enter},
-        {RzNumericEdit18, &TFGeneral::RzNumericEdit18Enter},
-        {RzNumericEdit21, &TFGeneral::RzNumericEdit21Enter},
-        {RzNumericEdit22, &TFGeneral::RzNumericEdit22Enter},
-        {RzNumericEdit25, &TFGeneral::RzNumericEdit25Enter},
-        {RzNumericEdit26, &TFGeneral::RzNumericEdit26Enter},
-        {RzNumericEdit27, &TFGeneral::RzNumericEdit27Enter},
-        {RzNumericEdit28, &TFGeneral::RzNumericEdit28Enter},
-    };
-    for (const auto& [edit, handler] : entries) {
-        connect(edit, &NumericEdit::entered, this, handler);
-        // Enter in a field leaves it, with its rules and messages, and calculates.
-        connect(edit, &QLineEdit::returnPressed, this, &TFGeneral::RzBitBtn1Click);
-    }
-    ConnectInputChanges();
+    ConnectInputs(PClosePage);
+    ApplyTabOrder();
 }

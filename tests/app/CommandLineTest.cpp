@@ -242,7 +242,7 @@ private slots:
         window.show();
         const ScheduleModel& rows = *window.findChild<ScheduleModel*>();
         OpenFilesInWindow(window, {IZOL_EXAMPLE});
-        QCOMPARE(window.Notebook1->currentWidget(), window.SchedulePane);
+        QCOMPARE(window.Notebook1->currentWidget(), window.Schedule());
         QCOMPARE(boxes,
                  QStringList{
                      "Импорт из файла «batch-example.csv»: 7 строк: 6 рассчитано, 1 отклонено."});

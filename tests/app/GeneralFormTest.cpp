@@ -167,9 +167,13 @@ private slots:
         QCOMPARE(MaterialRows().size(), 6);
         QCOMPARE(window->RzComboBox1->currentText(), QStringLiteral("Цилиндр ЗОРБАЛИТ - 80"));
         QCOMPARE(window->RzComboBox1->currentValue(), QStringLiteral("4"));
+        // The other kinds' pages are made when first shown, with their defaults.
+        QVERIFY(!window->RzNumericEdit25 && !window->RzNumericEdit24 && !window->SchedulePane);
+        window->RGCalc->click(4);
         QCOMPARE(window->RzNumericEdit25->value(), -40);
         QCOMPARE(window->RzNumericEdit28->value(), 24);
         QCOMPARE(window->RzComboBox2->currentText(), QStringLiteral("Бесканальный"));
+        window->RGCalc->click(3);
         QCOMPARE(window->RzComboBox4->currentText(), QStringLiteral("90"));
         QCOMPARE(window->RzNumericEdit24->text(), QStringLiteral("50"));
         QVERIFY(!window->RzNumericEdit24->isEnabled());
@@ -580,8 +584,8 @@ private slots:
                              caption});
 
         window->GrSchedule->click(0);
-        QCOMPARE(window->Notebook1->currentWidget(), window->SchedulePane);
-        QTableView* table = window->SchedulePane->table();
+        QCOMPARE(window->Notebook1->currentWidget(), window->Schedule());
+        QTableView* table = window->Schedule()->table();
         QCOMPARE(table->model()->rowCount(), 2);
         QCOMPARE(table->model()->index(1, ScheduleModel::Check).data().toString(),
                  QStringLiteral("tпов = 46,1 °С (задана 45), q = 102,2 Вт/м — в пределах допуска "
@@ -616,10 +620,10 @@ private slots:
             questions << text;
             return answer;
         });
-        window->SchedulePane->ClearAll();
+        window->Schedule()->ClearAll();
         QCOMPARE(table->model()->rowCount(), 1);
         answer = true;
-        window->SchedulePane->ClearAll();
+        window->Schedule()->ClearAll();
         SetQuestionHook({});
         QCOMPARE(questions.size(), 2);
         QCOMPARE(table->model()->rowCount(), 0);
@@ -656,7 +660,7 @@ private slots:
         window->RGCalc->click(4);
         Calculate();
         QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
-        SchedulePage* page = window->SchedulePane;
+        SchedulePage* page = window->Schedule();
         QTemporaryDir dir;
         QString next;
         page->askPath = [&](const QString&, const QString&, const QString&, bool) { return next; };
@@ -694,7 +698,7 @@ private slots:
         window->RGCalc->click(4);
         Calculate();
         QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
-        SchedulePage* page = window->SchedulePane;
+        SchedulePage* page = window->Schedule();
         QAbstractItemModel* table = page->table()->model();
         const QString first = table->index(0, ScheduleModel::Check).data().toString();
         QTemporaryDir dir;
@@ -754,7 +758,7 @@ private slots:
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
         window->GrSchedule->click(0);
-        SchedulePage* page = window->SchedulePane;
+        SchedulePage* page = window->Schedule();
         QTableView* table = page->table();
         QAbstractItemModel* shown = table->model();
         const auto tags = [&] {
@@ -828,15 +832,15 @@ private slots:
         };
         addIn(*window);
         addIn(other);
-        QAbstractItemModel* mine = window->SchedulePane->table()->model();
-        QAbstractItemModel* theirs = other.SchedulePane->table()->model();
+        QAbstractItemModel* mine = window->Schedule()->table()->model();
+        QAbstractItemModel* theirs = other.Schedule()->table()->model();
         QCOMPARE(theirs->rowCount(), 2);
         QTRY_COMPARE_WITH_TIMEOUT(mine->rowCount(), 2, 1000);
 
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         window->GrSchedule->click(0);
-        QTableView* table = window->SchedulePane->table();
+        QTableView* table = window->Schedule()->table();
         table->selectRow(1);
         table->edit(mine->index(1, ScheduleModel::Tag));
         QPointer<QLineEdit> editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
@@ -850,7 +854,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(mine->rowCount(), 3, 1000);
         QVERIFY(editor);
         QCOMPARE(editor->text(), QStringLiteral("T-2"));
-        QCOMPARE(window->SchedulePane->SelectedRows(), std::vector<int>{1});
+        QCOMPARE(window->Schedule()->SelectedRows(), std::vector<int>{1});
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE_WITH_TIMEOUT(theirs->index(1, ScheduleModel::Tag).data().toString(),
                                   QStringLiteral("T-2"), 1000);
@@ -958,7 +962,7 @@ private slots:
                  window->StatusBar->y());
 
         window->GrSchedule->click(0);
-        QTableView* table = window->SchedulePane->table();
+        QTableView* table = window->Schedule()->table();
         QCOMPARE(table->width(), pages.width() - 16);
         QVERIFY(table->height() > 800);
         QCOMPARE(window->StaticText->width(), pages.width()); // centred on the pane
@@ -976,7 +980,7 @@ private slots:
         QCOMPARE(TakeBoxes(), QStringList());
         window->resize(1900, 1000);
         window->GrSchedule->click(0);
-        QTableView* table = window->SchedulePane->table();
+        QTableView* table = window->Schedule()->table();
         const QAbstractItemView* view = table; // whose size hints are public
         QHeaderView* header = table->horizontalHeader();
         QTRY_COMPARE(header->length(), table->viewport()->width());
@@ -1038,11 +1042,8 @@ private slots:
         Calculate();
         QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(TakeBoxes(), QStringList());
-        const QString check = window->SchedulePane->table()
-                                  ->model()
-                                  ->index(0, ScheduleModel::Check)
-                                  .data()
-                                  .toString();
+        const QString check =
+            window->Schedule()->table()->model()->index(0, ScheduleModel::Check).data().toString();
         const QRegularExpression figure(QStringLiteral("\\d([.,])\\d"));
         for (const QString& shown :
              {window->RzLabel4->text(), window->AcceptedCheckLine->text(), check}) {

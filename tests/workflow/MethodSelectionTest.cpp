@@ -86,3 +86,18 @@ TEST(MethodSelection, ForcedOptionsAndChannelDefaults) {
 }
 
 } // namespace
+
+// The window makes a kind's page when it is first shown, so choosing a kind may change
+// only the common panel and that kind's own page.
+TEST(MethodSelection, ChangesOnlyTheCommonPanelAndItsOwnPage) {
+    for (int method = 0; method < workflow::CalcMethodCount; ++method) {
+        for (const ControlChange& c : workflow::MethodSelectionChanges(method)) {
+            int page = workflow::CommonPanel;
+            if (workflow::IsChoice(c.control)) page = workflow::Choice(c.control).method;
+            for (const workflow::NumberFieldSpec& f : workflow::NumberFields())
+                if (f.control == c.control) page = f.method;
+            EXPECT_TRUE(page == workflow::CommonPanel || page == method)
+                << "kind " << method << " changes " << workflow::ObjectName(c.control);
+        }
+    }
+}
