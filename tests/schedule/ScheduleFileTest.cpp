@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -48,6 +49,27 @@ workflow::ScheduleInput& InputOf(ScheduleRow& row, workflow::Control control) {
 // The rows as a file gives them back: with ids 1, 2, … in their order.
 std::vector<ScheduleRow> Numbered(std::vector<ScheduleRow> rows) {
     return workflow::Schedule(std::move(rows)).Rows();
+}
+
+// The keys of a row that docs/schedule-format.md lists, as version 3 writes them: not the
+// file's own `nextId`, an input's keys or the earlier versions' `checkMet`.
+QStringList DocumentedRowKeys() {
+    QFile file(QStringLiteral(IZOL_SCHEDULE_FORMAT));
+    if (!file.open(QIODevice::ReadOnly)) return {QStringLiteral("<unreadable>")};
+    const QString text = QString::fromUtf8(file.readAll());
+    const qsizetype start = text.indexOf(QStringLiteral("| key | type | meaning |"));
+    const qsizetype end = text.indexOf(QStringLiteral("\n\n"), start);
+    QStringList keys;
+    const QRegularExpression key(QStringLiteral("`([A-Za-z]+)`"));
+    for (const QString& line : text.mid(start, end - start).split(QLatin1Char('\n'))) {
+        const QString cell = line.section(QLatin1Char('|'), 1, 1);
+        for (auto match = key.globalMatch(cell); match.hasNext();)
+            keys << match.next().captured(1);
+    }
+    keys.removeAll(QStringLiteral("nextId"));
+    keys.removeAll(QStringLiteral("checkMet"));
+    keys.sort();
+    return keys;
 }
 
 // Real rows of every kind and one by hand with what a calculation seldom gives.
@@ -127,10 +149,7 @@ TEST(ScheduleFile, TheFormatIsAsDocumented) {
     const QJsonObject first = array[0].toObject();
     QStringList keys = first.keys();
     keys.sort();
-    EXPECT_EQ(keys, (QStringList{"acceptedMm", "calculatedAt", "checkFigures", "checkState",
-                                 "checkVerdict", "covering", "id", "inputs", "kind", "location",
-                                 "material", "materialValue", "meetingMm", "object", "rejection",
-                                 "requiredMm", "tag", "warning"}));
+    EXPECT_EQ(keys, DocumentedRowKeys());
     EXPECT_EQ(first.value(QStringLiteral("id")).toInt(), 1);
     EXPECT_EQ(first.value(QStringLiteral("kind")).toInt(), 0);
     EXPECT_EQ(first.value(QStringLiteral("tag")).toString(), QStringLiteral("Т1-108"));
