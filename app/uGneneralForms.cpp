@@ -51,7 +51,7 @@ const QString ScheduleCaption = QStringLiteral("Ведомость расчёт�
 
 TFGeneral::TFGeneral(QWidget* parent)
     : QMainWindow(parent)
-    , reports_(std::make_unique<reports::ReportTemplates>()) {
+    , reports_(std::make_unique<reporttemplate::ReportTemplates>()) {
     BuildFrame();
     BuildPages();
     BuildCommonPanel();
