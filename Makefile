@@ -33,7 +33,7 @@ run: build
 noqt: deps
 	@cmake -S . -B $(NOQT) -DIZOL_GUI=OFF -DIZOL_TESTS=OFF -DIZOL_BENCH=OFF \
 	    -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON $(WERROR) >/dev/null
-	@cmake --build $(NOQT) -j $(JOBS) --target workflow
+	@cmake --build $(NOQT) -j $(JOBS) --target workflow reporttemplate
 
 san: deps
 	@cmake -S . -B $(SAN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \

@@ -80,7 +80,7 @@ void PaintPage(QPainter& painter, const PreparedPage& page) {
         painter.setClipRect(box.geometry);
         if (box.background.isValid() && box.background.alpha() > 0)
             painter.fillRect(box.geometry, box.background);
-        painter.setPen(box.font.color);
+        painter.setPen(QColor(box.font.color.red, box.font.color.green, box.font.color.blue));
         const QFont font = ReportFont(box.font);
         for (const PreparedLine& line : box.lines)
             DrawLine(painter, font, line);

@@ -19,6 +19,12 @@ QRectF PreparedPage::OnSheet(const QRectF& rect) const {
     return QRectF(origin + (rect.topLeft() - origin) * scale, rect.size() * scale);
 }
 
+reporttemplate::Formats FormatsOf(const PrepareContext& context) {
+    return {context.locale.toString(context.date, QLocale::ShortFormat).toStdString(),
+            QString(context.locale.decimalPoint()).toStdString(),
+            QString(context.locale.negativeSign()).toStdString()};
+}
+
 namespace {
 
 struct TextLayout {
@@ -81,9 +87,9 @@ FontSpec Smaller(FontSpec font, int step) {
 // hold their lines and moved down by the growth above them.
 PreparedPage Arrange(const Template& report, const PrepareContext& context, int fontStep) {
     PreparedPage page;
-    page.reportName = report.name;
-    page.title = report.title.isEmpty() ? report.name : report.title;
-    page.author = report.author;
+    page.reportName = QString::fromStdString(report.name);
+    page.title = QString::fromStdString(report.title.empty() ? report.name : report.title);
+    page.author = QString::fromStdString(report.author);
     page.paperMm = QSizeF(report.page.paperWidthMm, report.page.paperHeightMm);
     constexpr double UnitsPerMm = 96 / 25.4;
     const double margin = report.page.marginMm * UnitsPerMm;
@@ -91,17 +97,19 @@ PreparedPage Arrange(const Template& report, const PrepareContext& context, int 
         QRectF(0, 0, page.paperMm.width() * UnitsPerMm, page.paperMm.height() * UnitsPerMm)
             .adjusted(margin, margin, -margin, -margin);
     std::vector<double> growth;
-    for (const TextBox& box : report.page.boxes) {
-        if (!box.visible) continue;
-        PreparedBox prepared{box.name,
-                             box.geometry,
-                             Smaller(box.font, fontStep),
-                             box.background,
-                             ExpandPlaceholders(box.text, report, context),
-                             {}};
-        TextLayout layout = BreakLines(prepared.text, box.geometry, prepared.font);
+    for (const reporttemplate::FilledBox& box : PrintedBoxes(report, FormatsOf(context))) {
+        const QRectF geometry(box.geometry.left, box.geometry.top, box.geometry.width,
+                              box.geometry.height);
+        const QColor background =
+            box.background
+                ? QColor(box.background->red, box.background->green, box.background->blue)
+                : QColor(Qt::transparent);
+        PreparedBox prepared{QString::fromStdString(box.name), geometry,
+                             Smaller(box.font, fontStep),      background,
+                             QString::fromStdString(box.text), {}};
+        TextLayout layout = BreakLines(prepared.text, geometry, prepared.font);
         prepared.lines = std::move(layout.lines);
-        growth.push_back(Growth(layout, box.geometry));
+        growth.push_back(Growth(layout, geometry));
         page.boxes.push_back(std::move(prepared));
     }
 

@@ -10,12 +10,31 @@
 #include "Placeholders.h"
 #include "Template.h"
 
+#include <QColor>
+#include <QDate>
+#include <QLocale>
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
+#include <QString>
 
 #include <vector>
 
 namespace reportengine {
+
+// The templates are plain data (reporttemplate); this engine lays them out and paints them.
+using reporttemplate::FontSpec;
+using reporttemplate::Template;
+using reporttemplate::TextBox;
+
+// What a prepared report depends on besides the template: the day and the user's formats.
+struct PrepareContext {
+    QDate date = QDate::currentDate();
+    QLocale locale;
+};
+
+// The day and the figures' separators of a context, as the template's filling takes them.
+reporttemplate::Formats FormatsOf(const PrepareContext& context);
 
 // The fixed rules of every box, in 1/96 inch.
 constexpr double BoxPaddingLeft = 2;

@@ -4,8 +4,8 @@
 
 namespace reportengine {
 
-QFont ReportFont(const FontSpec& spec) {
-    QFont font(InstalledFamily(spec.family));
+QFont ReportFont(const reporttemplate::FontSpec& spec) {
+    QFont font(InstalledFamily(QString::fromStdString(spec.family)));
     font.setPixelSize(spec.pixelSize);
     font.setBold(spec.bold);
     font.setUnderline(spec.underline);

@@ -10,6 +10,6 @@ namespace reportengine {
 
 // The font of a box, sized in pixels of 1/96 inch and unhinted, so that the lines break at
 // the same places on the screen, on paper and in a PDF file.
-QFont ReportFont(const FontSpec& spec);
+QFont ReportFont(const reporttemplate::FontSpec& spec);
 
 } // namespace reportengine

@@ -78,8 +78,8 @@ struct Row {
 class Typesetter {
 public:
     Typesetter()
-        : regular_(reportengine::ReportFont({QStringLiteral("Arial"), TextPixels}))
-        , bold_(reportengine::ReportFont({QStringLiteral("Arial"), TextPixels, true})) {}
+        : regular_(reportengine::ReportFont({"Arial", TextPixels}))
+        , bold_(reportengine::ReportFont({"Arial", TextPixels, true})) {}
 
     Cell Set(double left, double width, std::span<const Paragraph> paragraphs, bool centred = false,
              double padding = CellPadding) {
@@ -294,9 +294,8 @@ public:
     ScheduleSheets(QSizeF page, const std::vector<ScheduleRow>& rows, QDate date)
         : page_(page)
         , table_(page.width()) {
-        const QFont titleFont =
-            reportengine::ReportFont({QStringLiteral("Arial"), TitlePixels, true});
-        const QFont dateFont = reportengine::ReportFont({QStringLiteral("Arial"), TextPixels + 1});
+        const QFont titleFont = reportengine::ReportFont({"Arial", TitlePixels, true});
+        const QFont dateFont = reportengine::ReportFont({"Arial", TextPixels + 1});
         title_ = set_.SetIn(0, page.width(), QStringLiteral("Ведомость толщин тепловой изоляции"),
                             titleFont);
         date_ = set_.SetIn(0, page.width(),
@@ -353,7 +352,7 @@ bool PaintSchedule(QPainter& painter, QPagedPaintDevice& device, QRectF area,
     const QSizeF page(area.width() / scaleX, area.height() / scaleY);
     const ScheduleSheets sheets(page, rows, date);
     const int count = sheets.PageCount();
-    const QFont footerFont = reportengine::ReportFont({QStringLiteral("Arial"), TextPixels});
+    const QFont footerFont = reportengine::ReportFont({"Arial", TextPixels});
     for (int i = 0; i < count; ++i) {
         if (i > 0 && !device.newPage()) return false;
         painter.save();

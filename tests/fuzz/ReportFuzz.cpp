@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         reportengine::PreparePage(*report, {QDate(2026, 12, 10), QLocale(QLocale::Russian)});
     const bool current = shown.ThicknessIsCurrent(printed);
     Check((page.Find(QStringLiteral("NoResult")) == nullptr) == current);
-    Check((page.Find(reports::CheckHeadingBox()) != nullptr) ==
+    Check((page.Find(QString::fromStdString(reporttemplate::CheckHeadingBox())) != nullptr) ==
           (shown.CurrentCheck(printed) != nullptr));
     // Nothing printed falls off the sheet, whatever the inputs.
     const QRectF sheet = page.printable.adjusted(-0.01, -0.01, 0.01, 0.01);

@@ -26,10 +26,10 @@ namespace {
 
 TextBox Box(const char* name, QRectF geometry, const char* text, bool visible = true) {
     TextBox box;
-    box.name = QString::fromUtf8(name);
-    box.geometry = geometry;
+    box.name = name;
+    box.geometry = {geometry.left(), geometry.top(), geometry.width(), geometry.height()};
     box.visible = visible;
-    box.text = QString::fromUtf8(text);
+    box.text = text;
     return box;
 }
 
@@ -37,8 +37,8 @@ TextBox Box(const char* name, QRectF geometry, const char* text, bool visible = 
 // one that holds it.
 Template SamplePage() {
     Template t;
-    t.name = QStringLiteral("sample");
-    t.variables = {{" NC1", {}, true}, {"mat", QStringLiteral("'Цилиндр ЗОРБАЛИТ - 80'"), false}};
+    t.name = "sample";
+    t.variables = {{" NC1", {}, true}, {"mat", std::string("'Цилиндр ЗОРБАЛИТ - 80'"), false}};
     t.page.boxes = {
         Box("Date", QRectF(525, 125, 79, 19), "[Date]"),
         Box("Hidden", QRectF(26, 400, 200, 15), "Диаметр трубы, мм", false),
@@ -114,15 +114,15 @@ TEST(PreparePage, KeepsVisibleBoxesWithTheirFinalTexts) {
     EXPECT_EQ(page.Find(QStringLiteral("Date"))->text, QStringLiteral("05.03.2024"));
     EXPECT_EQ(page.Find(QStringLiteral("Narrow"))->text, QStringLiteral("Цилиндр ЗОРБАЛИТ - 80"));
     // Preparing leaves the template as it was.
-    EXPECT_EQ(t.page.boxes[0].text, QStringLiteral("[Date]"));
-    EXPECT_EQ(std::get<QString>(t.variables[1].value), QStringLiteral("'Цилиндр ЗОРБАЛИТ - 80'"));
+    EXPECT_EQ(t.page.boxes[0].text, "[Date]");
+    EXPECT_EQ(std::get<std::string>(t.variables[1].value), std::string("'Цилиндр ЗОРБАЛИТ - 80'"));
 
-    t.title = QStringLiteral("Толщина изоляции — 2024-03-05");
-    t.author = QStringLiteral("Иванов");
+    t.title = std::string("Толщина изоляции — 2024-03-05");
+    t.author = std::string("Иванов");
     const PreparedPage titled = PreparePage(t, context);
     EXPECT_EQ(titled.reportName, QStringLiteral("sample"));
-    EXPECT_EQ(titled.title, t.title);
-    EXPECT_EQ(titled.author, t.author);
+    EXPECT_EQ(titled.title, QString::fromStdString(t.title));
+    EXPECT_EQ(titled.author, QString::fromStdString(t.author));
 }
 
 TEST(PreparePage, PlacesLinesByTheBoxRules) {
@@ -192,7 +192,8 @@ TEST(PreparePage, TextsThatFitMoveNothing) {
     const PreparedPage page = PreparePage(t);
     ASSERT_EQ(page.boxes.size(), 4u);
     for (const PreparedBox& box : page.boxes) {
-        EXPECT_EQ(box.geometry, t.FindObject(box.name)->geometry) << box.name.toStdString();
+        const auto& g = t.FindObject(box.name.toStdString())->geometry;
+        EXPECT_EQ(box.geometry, QRectF(g.left, g.top, g.width, g.height)) << box.name.toStdString();
         EXPECT_EQ(box.lines.size(), 1u) << box.name.toStdString();
     }
 }
@@ -208,8 +209,8 @@ TEST(PreparePage, ARunOverPageClosesItsWidestBandFirstThenSetsSmallerText) {
     spacious.page.boxes = {Box("Top", QRectF(26, 100, 200, 15.1), ""),
                            Box("Narrow", QRectF(26, 140, 200, 15.1), ""),
                            Box("Bottom", QRectF(26, foot - 20, 200, 15.1), "Требование")};
-    spacious.page.boxes[0].text = QStringLiteral("Объект");
-    spacious.page.boxes[1].text = words;
+    spacious.page.boxes[0].text = std::string("Объект");
+    spacious.page.boxes[1].text = words.toStdString();
     const PreparedPage closed = PreparePage(spacious);
     EXPECT_EQ(closed.scale, 1);
     EXPECT_EQ(closed.Find(QStringLiteral("Bottom"))->font.pixelSize, 13);
@@ -231,7 +232,7 @@ TEST(PreparePage, ARunOverPageClosesItsWidestBandFirstThenSetsSmallerText) {
         packed.page.boxes.push_back(Box(QStringLiteral("Row%1").arg(row).toUtf8().constData(),
                                         QRectF(26, top, width, 15.1), "Строка"));
     }
-    packed.page.boxes[0].text = wide;
+    packed.page.boxes[0].text = wide.toStdString();
     const PreparedPage smaller = PreparePage(packed);
     EXPECT_EQ(smaller.scale, 1);
     EXPECT_LT(smaller.boxes.front().font.pixelSize, 13);
@@ -287,14 +288,15 @@ TEST(WritePdf, NamesTheDocumentByItsTitleAndAuthor) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     Template t = SamplePage();
-    t.title = QStringLiteral("Толщина изоляции — по заданной температуре поверхности — 2026-12-10");
-    t.author = QStringLiteral("Иванов И. И. <ПТО & К°>");
+    t.title = std::string("Толщина изоляции — по заданной температуре поверхности — 2026-12-10");
+    t.author = std::string("Иванов И. И. <ПТО & К°>");
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
     ASSERT_TRUE(WritePdf(PreparePage(t, context), pdf));
 
     static const QRegularExpression titleLine(QStringLiteral("^Title:\\s+(.*)$"),
                                               QRegularExpression::MultilineOption);
-    EXPECT_EQ(titleLine.match(RunTool(PDFINFO, {pdf})).captured(1), t.title);
+    EXPECT_EQ(titleLine.match(RunTool(PDFINFO, {pdf})).captured(1),
+              QString::fromStdString(t.title));
 
     // The author stands in the XMP metadata, which must be well-formed XML.
     QXmlStreamReader xmp(RunTool(PDFINFO, {QStringLiteral("-meta"), pdf}));
@@ -309,8 +311,8 @@ TEST(WritePdf, NamesTheDocumentByItsTitleAndAuthor) {
             (inside == QLatin1String("title") ? titles : creators) << xmp.readElementText();
     }
     EXPECT_FALSE(xmp.hasError()) << xmp.errorString().toStdString();
-    EXPECT_EQ(titles, QStringList{t.title});
-    EXPECT_EQ(creators, QStringList{t.author});
+    EXPECT_EQ(titles, QStringList{QString::fromStdString(t.title)});
+    EXPECT_EQ(creators, QStringList{QString::fromStdString(t.author)});
 }
 
 // On paper smaller than the page, or turned to landscape, the whole page shrinks evenly to
@@ -373,4 +375,14 @@ TEST(PaintPage, ShrinksThePageToFitSmallerPaperOnly) {
             }
         }
     }
+}
+
+TEST(FormatsOf, TakesTheDayAndSeparatorsFromTheLocale) {
+    const auto russian = reportengine::FormatsOf({QDate(2024, 3, 5), QLocale(QLocale::Russian)});
+    EXPECT_EQ(russian.date, "05.03.2024");
+    EXPECT_EQ(russian.decimalPoint, ",");
+    const auto english = reportengine::FormatsOf(
+        {QDate(2024, 3, 5), QLocale(QLocale::English, QLocale::UnitedStates)});
+    EXPECT_EQ(english.date, "3/5/24");
+    EXPECT_EQ(english.decimalPoint, ".");
 }

@@ -17,11 +17,11 @@ namespace {
 
 Template OneBox(const char* text) {
     Template t;
-    t.name = QStringLiteral("sample");
+    t.name = "sample";
     TextBox box;
-    box.name = QStringLiteral("Memo1");
-    box.geometry = QRectF(26, 49, 300, 19);
-    box.text = QString::fromUtf8(text);
+    box.name = "Memo1";
+    box.geometry = {26, 49, 300, 19};
+    box.text = text;
     t.page.boxes.push_back(box);
     return t;
 }
@@ -83,10 +83,11 @@ TEST(ReportPreview, SavesThePageAsPdfOrSaysWhyNot) {
 
 TEST(ReportPreview, PrintsAndSavesUnderTheTitle) {
     Template t = OneBox("Объект");
-    t.title = QStringLiteral("Толщина изоляции — по заданной температуре поверхности — 2026-12-10");
+    t.title = "Толщина изоляции — по заданной температуре поверхности — 2026-12-10";
+    const QString title = QString::fromStdString(t.title);
     ReportPreview preview(PreparePage(t));
-    EXPECT_EQ(preview.printer().docName(), t.title);
-    EXPECT_EQ(SuggestedFileName(t.title), t.title + QStringLiteral(".pdf"));
+    EXPECT_EQ(preview.printer().docName(), title);
+    EXPECT_EQ(SuggestedFileName(title), title + QStringLiteral(".pdf"));
 
     // Characters that some file system refuses become blanks.
     // clang-format off
@@ -134,5 +135,5 @@ TEST(ShowReport, OpensAModalMaximizedPreviewAndReturnsWhenClosed) {
     EXPECT_TRUE(modal);
     EXPECT_TRUE(maximized);
     EXPECT_DOUBLE_EQ(zoom, 1.0);
-    EXPECT_EQ(report.page.boxes[0].text, QStringLiteral("[Date]"));
+    EXPECT_EQ(report.page.boxes[0].text, "[Date]");
 }

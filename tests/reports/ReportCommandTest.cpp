@@ -172,9 +172,8 @@ TEST(FillReport, OtherKindsDoNothing) {
     const Inputs inputs;
     for (int kind : {-3, -1, 5, 6})
         EXPECT_EQ(FillReport(templates, kind, inputs, ShownResult{}), nullptr);
-    for (const auto* report : {&templates.frxReport1, &templates.frxReport2, &templates.frxReport3,
-                               &templates.frxReport4, &templates.frxReport5})
-        for (const auto& variable : report->variables)
+    for (const auto& report : templates.byKind)
+        for (const auto& variable : report.variables)
             EXPECT_TRUE(std::holds_alternative<std::monostate>(variable.value));
 }
 
@@ -197,7 +196,7 @@ TEST(FillReport, TheTemplateKeepsTheLastValuesOfItsKind) {
     FillReport(templates, 1, inputs, Computed(1, inputs, "30,0"));
     // Another kind's report leaves this template alone.
     FillReport(templates, 0, Inputs{}, ShownResult{});
-    const PreparedPage page = reportengine::PreparePage(templates.frxReport1, russian);
+    const PreparedPage page = reportengine::PreparePage(*templates.ForKind(1), russian);
     EXPECT_EQ(page.Find(QStringLiteral("Memo1"))->text, QStringLiteral("150"));
     EXPECT_EQ(page.Find(QStringLiteral("Memo22"))->text, QStringLiteral("30,0"));
 }
@@ -231,12 +230,12 @@ TEST(FillReport, AValueTakesThePagesWidthAndALongerOneWrapsWithNoWordLost) {
         const auto* prepared = page.Find(QLatin1String(box));
         ASSERT_NE(prepared, nullptr);
         EXPECT_EQ(prepared->lines.size(), 1u) << box;
-        EXPECT_NEAR(prepared->geometry.right(), reports::MmToUnits(205), 1e-6) << box;
+        EXPECT_NEAR(prepared->geometry.right(), reporttemplate::MmToUnits(205), 1e-6) << box;
     }
 
-    report->SetValue(report->IndexOf(QStringLiteral("mat")),
-                     QStringLiteral("'Мат прошивной  ГОСТ М1-100 и его модификации, в обкладке "
-                                    "из металлической сетки с одной стороны, марки 100.'"));
+    report->SetValue(report->IndexOf("mat"),
+                     std::string("'Мат прошивной  ГОСТ М1-100 и его модификации, в обкладке "
+                                 "из металлической сетки с одной стороны, марки 100.'"));
     const PreparedPage wrapped = reportengine::PreparePage(*report, russian);
     const auto* material = wrapped.Find(QStringLiteral("Memo12"));
     ASSERT_NE(material, nullptr);
@@ -248,9 +247,9 @@ TEST(FillReport, AValueTakesThePagesWidthAndALongerOneWrapsWithNoWordLost) {
     // The rows below the wrapped one moved down; the label beside it did not.
     const auto* covering = wrapped.Find(QStringLiteral("Memo13"));
     ASSERT_NE(covering, nullptr);
-    EXPECT_GT(covering->geometry.top(), reports::MmToUnits(73) + 1);
-    EXPECT_NEAR(wrapped.Find(QStringLiteral("Memo9"))->geometry.top(), reports::MmToUnits(66),
-                1e-6);
+    EXPECT_GT(covering->geometry.top(), reporttemplate::MmToUnits(73) + 1);
+    EXPECT_NEAR(wrapped.Find(QStringLiteral("Memo9"))->geometry.top(),
+                reporttemplate::MmToUnits(66), 1e-6);
 }
 
 TEST(ReportTitle, NamesTheKindAndTheDay) {
@@ -260,6 +259,5 @@ TEST(ReportTitle, NamesTheKindAndTheDay) {
     ReportTemplates templates;
     const auto* report = FillReport(templates, 3, Inputs{}, ShownResult{}, QDate(2026, 1, 2));
     ASSERT_NE(report, nullptr);
-    EXPECT_EQ(report->title,
-              QStringLiteral("Толщина изоляции — двухтрубная канальная прокладка — 2026-01-02"));
+    EXPECT_EQ(report->title, "Толщина изоляции — двухтрубная канальная прокладка — 2026-01-02");
 }

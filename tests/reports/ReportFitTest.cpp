@@ -116,8 +116,8 @@ workflow::AcceptedCheck WidestCheck() {
 
 // The verdict's row of a report: the last of the check's rows that is shown.
 reportengine::TextBox* VerdictBox(reportengine::Template& report) {
-    for (int row = reports::CheckRows - 1; row >= 0; --row)
-        if (auto* box = report.FindObject(reports::CheckValueBox(row)); box && box->visible)
+    for (int row = reporttemplate::CheckRows - 1; row >= 0; --row)
+        if (auto* box = report.FindObject(reporttemplate::CheckValueBox(row)); box && box->visible)
             return box;
     return nullptr;
 }
@@ -151,7 +151,7 @@ TEST(ReportFit, EveryKindAndMaterialWithTheLongestTextsStaysOnTheSheet) {
                 ASSERT_NE(report, nullptr);
                 reportengine::TextBox* verdict = VerdictBox(*report);
                 ASSERT_NE(verdict, nullptr) << Where(kind, in, "widest");
-                verdict->text = LongestVerdict;
+                verdict->text = LongestVerdict.toStdString();
                 ExpectOnTheSheet(reportengine::PreparePage(*report, russian),
                                  Where(kind, in, "widest"));
                 laidOut += 2;
@@ -171,7 +171,7 @@ TEST(ReportFit, TextBeyondAnyReportShrinksThePageOntoTheSheet) {
     QString flood;
     for (int i = 0; i < 400; ++i)
         flood += QStringLiteral("материал%1 ").arg(i);
-    report->SetValue(report->IndexOf(QStringLiteral("mat")), QLatin1Char('\'') + flood + '\'');
+    report->SetValue(report->IndexOf("mat"), ("'" + flood + "'").toStdString());
     const PreparedPage page = reportengine::PreparePage(*report, russian);
     EXPECT_LT(page.scale, 1);
     ExpectOnTheSheet(page, "flooded");
@@ -243,7 +243,8 @@ TEST(ReportFit, TheCheckOfALongMaterialIsPrintedToItsLastRow) {
         // It fits as the template sets it: no text smaller, nothing shrunk.
         EXPECT_EQ(page.scale, 1);
         for (const auto& box : page.boxes)
-            EXPECT_EQ(box.font.pixelSize, report->FindObject(box.name)->font.pixelSize)
+            EXPECT_EQ(box.font.pixelSize,
+                      report->FindObject(box.name.toStdString())->font.pixelSize)
                 << box.name.toStdString();
         ASSERT_TRUE(reportengine::WritePdf(page, pdf));
 

@@ -1,15 +1,20 @@
-#include "ReportTemplates.h"
+#include "KindReports.h"
 
 #include "CalcKinds.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <span>
+#include <utility>
 
-namespace reports {
+namespace reporttemplate {
 
 namespace {
 
-using reportengine::Template;
-using reportengine::TextBox;
+using workflow::Control;
+using workflow::Inputs;
+using workflow::ShownResult;
 
 enum class Style { Regular, Bold, BoldUnderline, Brand };
 
@@ -179,12 +184,6 @@ constexpr BoxRow frxReport5Boxes[] = {
 
 // clang-format on
 
-struct TemplateData {
-    const char* name;
-    std::span<const char* const> variables; // the first is a category heading
-    std::span<const BoxRow> boxes;
-};
-
 constexpr const char* frxReport1Variables[] = {" NC1", "cyl", "dis", "mat", "sur",
                                                "dt",   "tb",  "ta",  "ts",  "tt"};
 constexpr const char* frxReport2Variables[] = {" NC1", "cyl", "dis", "mat", "sur",
@@ -199,17 +198,17 @@ constexpr const char* frxReport5Variables[] = {" NC1", "cyl", "dis", "mat", "sur
 
 TextBox MakeBox(const BoxRow& row) {
     TextBox box;
-    box.name = QString::fromUtf8(row.name);
-    box.geometry = QRectF(MmToUnits(row.left), MmToUnits(row.top), MmToUnits(row.width),
-                          MmToUnits(row.height));
+    box.name = row.name;
+    box.geometry = {MmToUnits(row.left), MmToUnits(row.top), MmToUnits(row.width),
+                    MmToUnits(row.height)};
     box.visible = row.shown;
-    box.text = QString::fromUtf8(row.text);
+    box.text = row.text;
     box.font.bold = row.style != Style::Regular;
     box.font.underline = row.style == Style::BoldUnderline || row.style == Style::Brand;
     if (row.style == Style::Brand) {
         box.font.pixelSize = 19;
-        box.font.color = QColor(255, 0, 0);
-        box.background = Qt::white;
+        box.font.color = {255, 0, 0};
+        box.background = Rgb{255, 255, 255};
     }
     return box;
 }
@@ -218,7 +217,7 @@ TextBox MakeBox(const BoxRow& row) {
 // lines as the page allows.
 void ToPrintableEdge(const Template& report, TextBox& value) {
     const double edge = MmToUnits(report.page.paperWidthMm - report.page.marginMm);
-    value.geometry.setRight(edge);
+    value.geometry.width = edge - value.geometry.left;
 }
 
 // Boxes that start this far right, below the heading, are the values of the rows.
@@ -233,8 +232,7 @@ void AddCheckBoxes(Template& report) {
     constexpr double HeadingTop = 246, FirstRowTop = 253, RowPitch = 5;
     TextBox heading = MakeBox({"", 7, HeadingTop, 100, 5, Style::BoldUnderline, false, ""});
     heading.name = CheckHeadingBox();
-    heading.text =
-        QString::fromUtf8(workflow::CheckHeading.data(), qsizetype(workflow::CheckHeading.size()));
+    heading.text = workflow::CheckHeading;
     report.page.boxes.push_back(heading);
     for (int row = 0; row < CheckRows; ++row) {
         const double top = FirstRowTop + RowPitch * row;
@@ -248,11 +246,211 @@ void AddCheckBoxes(Template& report) {
     }
 }
 
-Template MakeTemplate(const TemplateData& data) {
+// The engine prints a text in apostrophes as the text between them.
+std::string Quoted(std::string_view text) {
+    std::string quoted = "'";
+    quoted += text;
+    quoted += '\'';
+    return quoted;
+}
+
+void SetText(Template& report, std::string_view name, const std::string& text) {
+    report.SetValue(report.IndexOf(name), text);
+}
+
+void SetNumber(Template& report, std::string_view name, double number) {
+    report.SetValue(report.IndexOf(name), number);
+}
+
+// A field with the pattern "0.###" shows at most three decimals; the report prints what
+// the window shows, not the digits behind it.
+double AsShown(double value) {
+    const double scaled = std::round(value * 1000);
+    return std::isfinite(scaled) ? scaled / 1000 : value;
+}
+
+// A phrase printed as a value starts with a capital letter, as the rows around it do: the
+// Latin and Cyrillic letters that the lists' texts begin with.
+std::string Capitalised(std::string text) {
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') {
+        text[0] = char(text[0] - 'a' + 'A');
+    } else if (text.size() >= 2) {
+        const unsigned lead = static_cast<unsigned char>(text[0]);
+        const unsigned next = static_cast<unsigned char>(text[1]);
+        const unsigned code = ((lead & 0x1F) << 6) | (next & 0x3F);
+        unsigned upper = code;
+        if (code >= 0x430 && code <= 0x44F) upper = code - 0x20; // а..я
+        if (code == 0x451) upper = 0x401;                        // ё
+        text[0] = char(0xC0 | (upper >> 6));
+        if ((lead & 0xE0) == 0xC0)
+            text[1] = char(0x80 | (upper & 0x3F));
+        else
+            text[0] = char(lead); // not a two-byte letter: as it stands
+    }
+    return text;
+}
+
+std::string RowText(const Inputs& in, Control choice) {
+    return std::string(workflow::ChoiceRowText(choice, in.Choice(choice)));
+}
+
+void SetDiameter(Template& report, const Inputs& in) {
+    const auto diameters = workflow::DiameterListMm();
+    const int position = in.Choice(Control::RzComboBox3);
+    const int index = report.IndexOf("dt");
+    if (position >= 0 && position < int(diameters.size()))
+        report.SetValue(index, double(diameters[std::size_t(position)]));
+    else
+        report.ClearValue(index);
+}
+
+// The chosen row's name as the list shows it; nothing when no row is chosen.
+void SetMaterial(Template& report, const Inputs& in) {
+    SetText(report, "mat", Quoted(workflow::MaterialText(in.materialValue)));
+}
+
+void SetShown(Template& report, std::string_view box, bool shown) {
+    if (auto* b = report.FindObject(box)) b->visible = shown;
+}
+
+// The thickness, only beside the inputs it was computed from.
+void SetThickness(Template& report, const Inputs& in, const ShownResult& result) {
+    const bool current = result.ThicknessIsCurrent(in);
+    SetText(report, "tt", Quoted(current ? result.Text() : workflow::NoResultText));
+    SetShown(report, "NoResult", !current);
+}
+
+void SetBoxText(Template& report, const std::string& box, bool shown, const std::string& text) {
+    if (auto* b = report.FindObject(box)) {
+        b->visible = shown;
+        b->text = text;
+    }
+}
+
+// What the accepted thickness gives, only beside the thickness it belongs to: the method's
+// thickness before rounding (the accepted one is the result above), the figures of the
+// requirement, the verdict.
+void SetCheck(Template& report, const workflow::AcceptedCheck* check, std::string_view separator) {
+    std::vector<std::pair<std::string, std::string>> rows;
+    if (check) {
+        rows.emplace_back(workflow::RequiredLabel, workflow::RequiredThickness(*check, separator));
+        auto add = [&](const workflow::CheckFigure& figure) {
+            rows.emplace_back(workflow::FigureLabel(figure),
+                              workflow::FigureValue(figure, separator));
+        };
+        add(check->checked);
+        rows.emplace_back(workflow::FigureLabel(check->required),
+                          workflow::RequiredValue(*check, separator));
+        for (const workflow::CheckFigure& figure : check->more)
+            add(figure);
+        rows.emplace_back(workflow::VerdictLabel, workflow::CheckVerdict(*check));
+    }
+    if (auto* heading = report.FindObject(CheckHeadingBox())) heading->visible = check != nullptr;
+    for (int row = 0; row < CheckRows; ++row) {
+        const bool shown = row < int(rows.size());
+        const auto [label, value] =
+            shown ? rows[std::size_t(row)] : std::pair<std::string, std::string>();
+        SetBoxText(report, CheckLabelBox(row), shown, label);
+        SetBoxText(report, CheckValueBox(row), shown, value);
+    }
+}
+
+// The values that kinds 0, 1 and 2 share, and their diameter row: shown for a pipe only.
+void SetShared(Template& report, const Inputs& in, std::string_view diameterLabel,
+               std::string_view diameterValue) {
+    const bool plane = in.Choice(Control::RzRadioGroup1) == 1;
+    SetText(report, "cyl", plane ? "'Плоскость'" : "'Труба'");
+    SetDiameter(report, in);
+    SetText(report, "dis",
+            in.Choice(Control::RzRadioGroup2) == 0 ? "'Открытый воздух'" : "'Помещение'");
+    SetMaterial(report, in);
+    SetText(report, "sur", in.Choice(Control::RzRadioGroup3) == 0 ? "'Металл'" : "'Не металл'");
+    for (std::string_view box : {diameterLabel, diameterValue})
+        SetShown(report, box, !plane);
+}
+
+// What each template prints besides the thickness.
+void FillNormFlux(Template& r, const Inputs& in, const ShownResult& result) {
+    SetShared(r, in, "Memo26", "Memo27");
+    SetText(r, "rp", Quoted(RowText(in, Control::RzComboBox5)));
+    SetText(r, "ch", Quoted(RowText(in, Control::RzRadioGroup4)));
+    SetNumber(r, "tb", in.Field(Control::RzNumericEdit2));
+    SetNumber(r, "ta", in.Field(Control::RzNumericEdit1));
+    // The norm is per metre of pipe, or per square metre of a plane.
+    SetText(r, "nu", in.Choice(Control::RzRadioGroup1) == 1 ? "'Вт/м²'" : "'Вт/м'");
+    if (result.NormIsCurrent(in))
+        SetNumber(r, "nt", AsShown(in.Field(Control::RzNumericEdit3)));
+    else
+        SetText(r, "nt", Quoted(workflow::NoResultText));
+}
+
+void FillSurfaceTemp(Template& r, const Inputs& in, const ShownResult&) {
+    SetShared(r, in, "Memo24", "Memo25");
+    SetNumber(r, "tb", in.Field(Control::RzNumericEdit7));
+    SetNumber(r, "ta", in.Field(Control::RzNumericEdit6));
+    SetNumber(r, "ts", in.Field(Control::RzNumericEdit8));
+}
+
+void FillCondensation(Template& r, const Inputs& in, const ShownResult&) {
+    SetShared(r, in, "Memo24", "Memo25");
+    SetNumber(r, "tb", in.Field(Control::RzNumericEdit12));
+    SetNumber(r, "ta", in.Field(Control::RzNumericEdit11));
+    SetNumber(r, "mo", in.Field(Control::RzNumericEdit13));
+}
+
+// The object is a fixed text of this template.
+void FillTwoPipeChannel(Template& r, const Inputs& in, const ShownResult&) {
+    SetMaterial(r, in);
+    SetNumber(r, "tg", in.Field(Control::RzNumericEdit16));
+    SetNumber(r, "tpg", AsShown(in.Field(Control::RzNumericEdit17)));
+    SetText(r, "tb", RowText(in, Control::RzComboBox4)); // digits only: prints as that number
+    SetNumber(r, "tp", in.Field(Control::RzNumericEdit24));
+    SetNumber(r, "dk", AsShown(in.Field(Control::RzNumericEdit18)));
+    SetNumber(r, "hk", AsShown(in.Field(Control::RzNumericEdit21)));
+    SetNumber(r, "wk", AsShown(in.Field(Control::RzNumericEdit22)));
+    SetText(r, "ch", Quoted(RowText(in, Control::RzRadioGroup4)));
+    SetDiameter(r, in);
+}
+
+// The object is a fixed text of this template.
+void FillFreezing(Template& r, const Inputs& in, const ShownResult&) {
+    SetMaterial(r, in);
+    SetDiameter(r, in);
+    SetNumber(r, "ts", in.Field(Control::RzNumericEdit26));
+    SetNumber(r, "tp", in.Field(Control::RzNumericEdit28));
+    SetNumber(r, "tb", in.Field(Control::RzNumericEdit27));
+    SetNumber(r, "ta", in.Field(Control::RzNumericEdit25));
+    SetText(r, "ls", Quoted(Capitalised(workflow::LayingText(in.Choice(Control::RzComboBox2)))));
+}
+
+// A kind's report: its variables (the first is a category heading), its own boxes below the
+// shared ones, and what fills them besides the thickness. Its name is the kind row's.
+struct KindReport {
+    std::span<const char* const> variables;
+    std::span<const BoxRow> boxes;
+    void (*fill)(Template&, const Inputs&, const ShownResult&);
+};
+
+// One row per kind, in the kinds' order; a kind without its row fails to compile.
+constexpr std::array<KindReport, workflow::CalcMethodCount> KindReports = {{
+    {frxReport3Variables, frxReport3Boxes, FillNormFlux},
+    {frxReport1Variables, frxReport1Boxes, FillSurfaceTemp},
+    {frxReport2Variables, frxReport2Boxes, FillCondensation},
+    {frxReport5Variables, frxReport5Boxes, FillTwoPipeChannel},
+    {frxReport4Variables, frxReport4Boxes, FillFreezing},
+}};
+static_assert(std::ranges::all_of(KindReports,
+                                  [](const KindReport& row) {
+                                      return row.fill != nullptr && !row.boxes.empty();
+                                  }),
+              "every kind of calculation needs its report row");
+
+Template MakeTemplate(int kind) {
+    const KindReport& data = KindReports[std::size_t(kind)];
     Template report;
-    report.name = QString::fromUtf8(data.name);
+    report.name = workflow::Kind(kind)->reportTemplate;
     for (const char* name : data.variables)
-        report.variables.push_back({QString::fromUtf8(name), {}, name[0] == ' '});
+        report.variables.push_back({name, {}, name[0] == ' '});
     for (const BoxRow& row : sharedBoxes)
         report.page.boxes.push_back(MakeBox(row));
     for (const BoxRow& row : data.boxes) {
@@ -265,32 +463,59 @@ Template MakeTemplate(const TemplateData& data) {
 
 } // namespace
 
-QString CheckHeadingBox() {
-    return QStringLiteral("CheckHeading");
+std::string CheckHeadingBox() {
+    return "CheckHeading";
 }
 
-QString CheckLabelBox(int row) {
-    return QStringLiteral("CheckLabel%1").arg(row + 1);
+std::string CheckLabelBox(int row) {
+    return "CheckLabel" + std::to_string(row + 1);
 }
 
-QString CheckValueBox(int row) {
-    return QStringLiteral("CheckValue%1").arg(row + 1);
+std::string CheckValueBox(int row) {
+    return "CheckValue" + std::to_string(row + 1);
 }
 
-ReportTemplates::ReportTemplates()
-    : frxReport1(MakeTemplate({"frxReport1", frxReport1Variables, frxReport1Boxes}))
-    , frxReport2(MakeTemplate({"frxReport2", frxReport2Variables, frxReport2Boxes}))
-    , frxReport3(MakeTemplate({"frxReport3", frxReport3Variables, frxReport3Boxes}))
-    , frxReport4(MakeTemplate({"frxReport4", frxReport4Variables, frxReport4Boxes}))
-    , frxReport5(MakeTemplate({"frxReport5", frxReport5Variables, frxReport5Boxes})) {}
-
-reportengine::Template* ReportTemplates::ForKind(int calcMethod) {
-    // The numbering of the templates does not follow the kinds; the kind table names them.
-    const workflow::CalcKind* kind = workflow::Kind(calcMethod);
-    if (kind == nullptr) return nullptr;
-    for (Template* t : {&frxReport1, &frxReport2, &frxReport3, &frxReport4, &frxReport5})
-        if (t->name.toStdString() == kind->reportTemplate) return t;
-    return nullptr;
+ReportTemplates::ReportTemplates() {
+    for (int kind = 0; kind < workflow::CalcMethodCount; ++kind)
+        byKind[std::size_t(kind)] = MakeTemplate(kind);
 }
 
-} // namespace reports
+Template* ReportTemplates::ForKind(int calcMethod) {
+    if (calcMethod < 0 || calcMethod >= workflow::CalcMethodCount) return nullptr;
+    return &byKind[std::size_t(calcMethod)];
+}
+
+std::string ReportTitle(int calcMethod, std::string_view isoDate) {
+    const workflow::CalcKind* row = workflow::Kind(calcMethod);
+    std::string title = "Толщина изоляции — ";
+    if (row) title += row->shortName;
+    title += " — ";
+    title += isoDate;
+    return title;
+}
+
+Template* FillReport(ReportTemplates& templates, int calcMethod, const Inputs& in,
+                     const ShownResult& result, const FillDate& date) {
+    Template* report = templates.ForKind(calcMethod);
+    if (report == nullptr) return nullptr;
+    report->title = ReportTitle(calcMethod, date.iso);
+    report->author = ReportAuthor;
+    SetThickness(*report, in, result);
+    // A kind whose page does not ask where the object lies and what covers it says so itself.
+    const workflow::CalcKind& kind = *workflow::Kind(calcMethod);
+    if (!kind.fixedLocation.empty()) SetText(*report, "dis", Quoted(kind.fixedLocation));
+    if (!kind.fixedCovering.empty()) SetText(*report, "sur", Quoted(kind.fixedCovering));
+    SetCheck(*report, result.CurrentCheck(in), date.decimalPoint);
+    KindReports[std::size_t(calcMethod)].fill(*report, in, result);
+    return report;
+}
+
+std::vector<FilledBox> FilledBoxes(int calcMethod, const Inputs& in, const ShownResult& result,
+                                   const Formats& formats, std::string_view isoDate) {
+    ReportTemplates templates;
+    const Template* report =
+        FillReport(templates, calcMethod, in, result, {std::string(isoDate), formats.decimalPoint});
+    return report ? PrintedBoxes(*report, formats) : std::vector<FilledBox>{};
+}
+
+} // namespace reporttemplate

@@ -1,14 +1,14 @@
 #include "Template.h"
 
-namespace reportengine {
+namespace reporttemplate {
 
-int Template::IndexOf(const QString& variableName) const {
+int Template::IndexOf(std::string_view variableName) const {
     for (size_t i = 0; i < variables.size(); ++i)
         if (variables[i].name == variableName) return static_cast<int>(i);
     return -1;
 }
 
-void Template::SetValue(int index, const QString& text) {
+void Template::SetValue(int index, const std::string& text) {
     if (index >= 0 && index < static_cast<int>(variables.size())) variables[index].value = text;
 }
 
@@ -21,14 +21,14 @@ void Template::ClearValue(int index) {
         variables[index].value = std::monostate{};
 }
 
-TextBox* Template::FindObject(const QString& boxName) {
+TextBox* Template::FindObject(std::string_view boxName) {
     for (TextBox& box : page.boxes)
         if (box.name == boxName) return &box;
     return nullptr;
 }
 
-const TextBox* Template::FindObject(const QString& boxName) const {
+const TextBox* Template::FindObject(std::string_view boxName) const {
     return const_cast<Template*>(this)->FindObject(boxName);
 }
 
-} // namespace reportengine
+} // namespace reporttemplate
