@@ -396,7 +396,7 @@ void TFGeneral::GrHelperItems0Click() {
 void TFGeneral::RzBmpButton3Click() {
     SettleEditedField(RzBmpButton3);
     // The templates are made for the first report, not at start.
-    if (!reports_) reports_ = std::make_unique<reports::ReportTemplates>();
+    if (!reports_) reports_ = std::make_unique<reporttemplate::ReportTemplates>();
     reportengine::Template* report =
         reports::FillReport(*reports_, CalcMethod(), ReadInputs(), result_);
     if (report == nullptr) return;

@@ -32,7 +32,7 @@ class ReferencePage;
 class SeparatorLine;
 class T_calc;
 class ValueComboBox;
-namespace reports {
+namespace reporttemplate {
 struct ReportTemplates;
 }
 
@@ -211,7 +211,7 @@ private:
     QWidget* rightPane_ = nullptr;
     bool placeRestored_ = false;
     std::unique_ptr<T_calc> calc_;
-    std::unique_ptr<reports::ReportTemplates> reports_; // frxReport1..5
+    std::unique_ptr<reporttemplate::ReportTemplates> reports_; // one per kind
     std::array<bool, workflow::CalcMethodCount> pageBuilt_{};
     workflow::MaterialList materials_;
     workflow::ShownResult result_;
