@@ -211,7 +211,7 @@ private:
     QWidget* rightPane_ = nullptr;
     bool placeRestored_ = false;
     std::unique_ptr<T_calc> calc_;
-    std::unique_ptr<reporttemplate::ReportTemplates> reports_; // one per kind, made on first use
+    std::unique_ptr<reporttemplate::ReportTemplates> reports_; // one per kind
     std::array<bool, workflow::CalcMethodCount> pageBuilt_{};
     workflow::MaterialList materials_;
     workflow::ShownResult result_;

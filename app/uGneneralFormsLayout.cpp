@@ -35,7 +35,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <ranges>
 #include <string>
 #include <variant>
 
@@ -208,10 +207,12 @@ constexpr Binding Bindings[] = {
 #undef IZOL_BIND
 };
 static_assert(std::size(Bindings) == workflow::ControlCount);
-static_assert(std::ranges::all_of(std::views::iota(std::size_t{0}, workflow::ControlCount),
-                                  [](std::size_t i) {
-                                      return Bindings[i].control == workflow::Control(i);
-                                  }));
+constexpr bool InControlOrder() {
+    for (std::size_t i = 0; i < std::size(Bindings); ++i)
+        if (Bindings[i].control != workflow::Control(i)) return false;
+    return true;
+}
+static_assert(InControlOrder());
 
 template <typename W> W* Make(QWidget* parent, const char* name) {
     auto* w = new W(parent);
@@ -426,9 +427,10 @@ void TFGeneral::BuildPage(int page) {
         case EditLook::NormFigure: {
             // The norm stands on the underlined run of its caption: the run moved with the
             // caption, and the figure's baseline is the caption's.
-            const auto caption = std::ranges::find_if(Labels, [&](const LabelPlace& l) {
-                return l.captionOf && *l.captionOf == workflow::Control::RzNumericEdit3;
-            });
+            const auto caption =
+                std::find_if(std::begin(Labels), std::end(Labels), [&](const LabelPlace& l) {
+                    return l.captionOf && *l.captionOf == workflow::Control::RzNumericEdit3;
+                });
             const QLabel* label = this->*caption->label.member;
             const QFontMetrics captionMetrics = label->fontMetrics();
             const QFontMetrics figure = edit->fontMetrics();
