@@ -7,9 +7,7 @@
 #include "NumberField.h"
 #include "ShownResult.h"
 
-#ifdef IZOL_WEB_REPORT
 #include "KindReports.h"
-#endif
 
 #include <cstdio>
 #include <ctime>
@@ -169,7 +167,6 @@ std::string Run(const Case& c) {
     }
     const workflow::AcceptedCheck* check = shown.CurrentCheck(in);
     std::ostringstream report;
-#ifdef IZOL_WEB_REPORT
     // Today, as the page prints it.
     const std::time_t now = std::time(nullptr);
     char iso[16], day[16];
@@ -183,7 +180,6 @@ std::string Run(const Case& c) {
         Next(report, firstBox);
         report << Json(box.text);
     }
-#endif
     std::ostringstream out;
     out << "{\"name\":" << Json(c.name) << ",\"kind\":" << c.kind << ",\"steps\":[" << steps.str()
         << "],\"result\":" << Json(shown.Text()) << ",\"messages\":[" << messages.str()
