@@ -7,6 +7,8 @@ SAN   ?= build-san
 # The engine and the workflow alone, configured where no Qt can be found: proof that they
 # need none.
 NOQT  ?= build-noqt
+# The calculator as a web page, built by emscripten.
+WEB   ?= build-web
 # A finding stops the test program that meets it, a leak at its exit included; UBSan shows
 # the stack. The build needs them as well: it runs the test programs to list their tests.
 SAN_OPTIONS := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
@@ -17,7 +19,7 @@ SAN_OPTIONS := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 WERROR :=
 test: WERROR := -DIZOL_WERROR=ON
 
-.PHONY: deps build run test noqt san test-san test-app bench fuzz package clean
+.PHONY: deps build run test noqt san test-san test-app bench fuzz package clean web test-web
 
 deps:
 	@./scripts/install-deps.sh
@@ -48,6 +50,17 @@ test-app: build
 
 test: noqt test-san test-app package
 
+# The page folder build-web/izolcalc-web and its zip. Emscripten finds acorn among
+# Debian's node modules, whichever node runs it.
+web: deps
+	@NODE_PATH=/usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH)) emcmake cmake -S web -B $(WEB) \
+	    -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@NODE_PATH=/usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH)) cmake --build $(WEB) -j $(JOBS)
+
+# The page in headless Chromium, against the answers of the native workflow.
+test-web: web build
+	@./scripts/test-web.sh $(BUILD) $(WEB)
+
 # Figures for closing notes; not part of `make test`.
 bench: build
 	@./scripts/bench.sh $(BUILD)
@@ -70,4 +83,4 @@ package: build
 	@./scripts/check-package.sh $(BUILD)/izolcalc_*.deb
 
 clean:
-	rm -rf $(BUILD) $(SAN) $(NOQT)
+	rm -rf $(BUILD) $(SAN) $(NOQT) $(WEB)

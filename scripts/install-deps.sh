@@ -20,7 +20,12 @@ packages=(
   xvfb xauth imagemagick poppler-utils shared-mime-info
   # the Debian package of the program, and the checks a distribution makes of it
   dpkg-dev fakeroot file lintian appstream desktop-file-utils
+  # the web page: emscripten (with acorn for its optimizer), node for its tests, which
+  # drive Debian's Chromium
+  emscripten node-acorn nodejs chromium
 )
+# A node from elsewhere (NodeSource) brings its own npm, which Debian's would conflict with.
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,45 @@
+// Opens the built page in Debian's Chromium through playwright-core; every test file of
+// the page starts here. IZOL_WEB_DIR names the built folder (build-web/izolcalc-web).
+import { chromium } from 'playwright-core';
+import path from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+export const siteDir = path.resolve(process.env.IZOL_WEB_DIR || path.join(here, '../../build-web/izolcalc-web'));
+export const pageUrl = pathToFileURL(path.join(siteDir, 'index.html')).href;
+
+export async function launch() {
+  return chromium.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    // The browser's own sandbox needs user namespaces, which containers often lack.
+    args: ['--no-sandbox', '--disable-gpu', '--lang=ru-RU'],
+  });
+}
+
+// A fresh page at the given size, with the calculator running; errors in the page fail
+// the test that meets them.
+export async function openPage(browser, { width = 1366, height = 768, url = pageUrl } = {}) {
+  const context = await browser.newContext({ viewport: { width, height }, locale: 'ru-RU' });
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  page.on('console', (m) => m.type() === 'error' && errors.push(m.text()));
+  page.errors = errors;
+  await page.goto(url);
+  await page.waitForSelector('body[data-ready=true]');
+  return page;
+}
+
+// Chooses a kind as a user does: a click on its caption.
+export async function chooseKind(page, caption) {
+  await page.getByLabel(caption, { exact: true }).check();
+}
+
+// Types a value into a number field as a user does: click, select all, type, Tab.
+export async function typeInto(page, control, text) {
+  const field = page.locator('#' + control);
+  await field.click();
+  await field.press('Control+A');
+  await field.pressSequentially(text);
+  await field.press('Tab');
+}
