@@ -48,7 +48,7 @@ test-san: san
 test-app: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-test: noqt test-san test-app package
+test: noqt test-san test-app test-web package
 
 # The page folder build-web/izolcalc-web and its zip. Emscripten finds acorn among
 # Debian's node modules, whichever node runs it.

@@ -43,3 +43,28 @@ export async function typeInto(page, control, text) {
   await field.pressSequentially(text);
   await field.press('Tab');
 }
+
+// Answers every message box the page shows with OK, as a user reads them, until the page
+// is no longer busy; gives the boxes' texts and captions in order.
+export async function readBoxes(page, boxes = []) {
+  for (;;) {
+    const open = await page.locator('#messageBox[open]').count();
+    if (open) {
+      boxes.push({
+        text: await page.locator('#messageText').textContent(),
+        caption: await page.locator('#messageCaption').textContent(),
+      });
+      await page.locator('#messageOk').click();
+      continue;
+    }
+    if (!(await page.locator('#calcForm[aria-busy]').count())) return boxes;
+    await page.waitForTimeout(5);
+  }
+}
+
+// Picks a row of a choice by its text: a radio button's label or a list's option.
+export async function pick(page, control, text) {
+  const box = page.locator('#' + control);
+  if ((await box.evaluate((e) => e.tagName)) === 'SELECT') await box.selectOption({ label: text });
+  else await box.getByLabel(text, { exact: true }).check();
+}

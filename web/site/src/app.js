@@ -342,6 +342,16 @@ Izol.register = (part) => Izol.parts.push(part);
 
   async function calculate() {
     const button = $('RzBmpButton1');
+    const form = $('calcForm');
+    form.setAttribute('aria-busy', 'true');
+    try {
+      await calculateNow(button);
+    } finally {
+      form.removeAttribute('aria-busy');
+    }
+  }
+
+  async function calculateNow(button) {
     await settleEditedField();
     if (calc.method() < 0) return showMessage(NO_KIND, tables.texts.inputErrorCaption);
     button.focus();
