@@ -62,8 +62,8 @@ test-web: web build
 	@./scripts/test-web.sh $(BUILD) $(WEB)
 
 # Figures for closing notes; not part of `make test`.
-bench: build
-	@./scripts/bench.sh $(BUILD)
+bench: build web
+	@./scripts/bench.sh $(BUILD) $(WEB)
 
 # A longer fuzz run by hand, each target in turn with a corpus of its own that later runs
 # start from: make fuzz FUZZ_SECONDS=600

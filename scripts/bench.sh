@@ -3,6 +3,7 @@
 # needs a real (virtual) display; the others draw offscreen.
 set -uo pipefail
 build=${1:-build}
+web=${2:-build-web}
 for b in "$build"/bin/*_bench; do
   [[ -x $b ]] || continue
   echo "== $(basename "$b")"
@@ -12,3 +13,13 @@ for b in "$build"/bin/*_bench; do
     QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$b"
   fi
 done
+
+# The web page beside the desktop: the same calculations, timed in headless Chromium.
+if [[ -d $web/izolcalc-web ]]; then
+  echo "== web page"
+  desktop=$(mktemp)
+  "$build/bin/workflow_bench" --benchmark_filter=BM_Calculate --benchmark_format=json >"$desktop" 2>/dev/null
+  ./scripts/web-node-modules.sh &&
+    IZOL_WEB_DIR="$web/izolcalc-web" node web/bench/page_bench.mjs "$desktop"
+  rm -f "$desktop"
+fi

@@ -10,10 +10,7 @@ web=$2
 cmake --build "$build" -j2 --target web_expected >/dev/null
 "$build/bin/web_expected" >"$web/expected.json"
 
-# The lockfile pins playwright-core; it is installed once, never a browser with it.
+./scripts/web-node-modules.sh
 cd web
-if [[ ! -f node_modules/.package-lock.json || package-lock.json -nt node_modules/.package-lock.json ]]; then
-  PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
-fi
 IZOL_WEB_DIR="$PWD/../$web/izolcalc-web" IZOL_EXPECTED="$PWD/../$web/expected.json" \
   node --test --test-concurrency=1 tests/

@@ -435,6 +435,7 @@ Izol.register = (part) => Izol.parts.push(part);
     };
     Izol.ctx = ctx;
     for (const part of Izol.parts) part.start(ctx);
+    Izol.readyAt = performance.now(); // from the start of navigation
     document.body.dataset.ready = 'true';
   }
 
