@@ -1,6 +1,6 @@
 // Debian's emscripten 3.1.6 ships a libc++ without the range algorithms and without
-// to_chars for a double; the engine and the workflow use a few of them. This header is
-// forced into the web build only and supplies just those, with the standard's meaning.
+// to_chars and from_chars for a double; the engine and the workflow use a few of them. This header
+// is forced into the web build only and supplies just those, with the standard's meaning.
 #pragma once
 
 #ifdef __EMSCRIPTEN__
@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <iterator>
+#include <string>
 
 namespace std {
 
@@ -58,6 +60,17 @@ inline to_chars_result to_chars(char* first, char* last, double value, chars_for
     const int n = std::snprintf(first, size_t(last - first), "%.*f", precision, value);
     if (n < 0 || n >= last - first) return {last, errc::value_too_large};
     return {first + n, errc()};
+}
+
+// A number in the C format: the page's C library runs in the "C" locale, as from_chars reads.
+inline from_chars_result from_chars(const char* first, const char* last, double& value,
+                                    chars_format = chars_format::general) {
+    const string copy(first, last);
+    char* end = nullptr;
+    const double parsed = std::strtod(copy.c_str(), &end);
+    if (end == copy.c_str()) return {first, errc::invalid_argument};
+    value = parsed;
+    return {first + (end - copy.c_str()), errc()};
 }
 
 } // namespace std

@@ -7,7 +7,12 @@
 #include "NumberField.h"
 #include "ShownResult.h"
 
+#ifdef IZOL_WEB_REPORT
+#include "KindReports.h"
+#endif
+
 #include <cstdio>
+#include <ctime>
 #include <sstream>
 #include <string>
 #include <variant>
@@ -150,6 +155,7 @@ std::string Run(const Case& c) {
         if (const auto* m = std::get_if<workflow::ShowMessage>(&e))
             Message(messages, firstMessage, *m);
         if (const auto* f = std::get_if<workflow::SetField>(&e)) {
+            in.Field(f->field) = f->value; // the window shows it, and then reads it
             const bool integer =
                 workflow::NumberField(f->field).kind == workflow::FieldKind::Integer;
             Next(fields, firstField);
@@ -159,11 +165,28 @@ std::string Run(const Case& c) {
         if (const auto* f = std::get_if<workflow::MoveFocus>(&e)) focus = Name(f->field);
     }
     const workflow::AcceptedCheck* check = shown.CurrentCheck(in);
+    std::ostringstream report;
+#ifdef IZOL_WEB_REPORT
+    // Today, as the page prints it.
+    const std::time_t now = std::time(nullptr);
+    char iso[16], day[16];
+    std::strftime(iso, sizeof iso, "%Y-%m-%d", std::localtime(&now));
+    std::strftime(day, sizeof day, "%d.%m.%Y", std::localtime(&now));
+    reporttemplate::Formats formats;
+    formats.date = day;
+    formats.decimalPoint = std::string(Decimal);
+    bool firstBox = true;
+    for (const auto& box : reporttemplate::FilledBoxes(c.kind, in, shown, formats, iso)) {
+        Next(report, firstBox);
+        report << Json(box.text);
+    }
+#endif
     std::ostringstream out;
     out << "{\"name\":" << Json(c.name) << ",\"kind\":" << c.kind << ",\"steps\":[" << steps.str()
         << "],\"result\":" << Json(shown.Text()) << ",\"messages\":[" << messages.str()
         << "],\"fields\":{" << fields.str() << "},\"focus\":" << focus << ",\"check\":"
-        << (check ? Json(workflow::CheckLine(*check, Decimal)) : std::string("null")) << "}";
+        << (check ? Json(workflow::CheckLine(*check, Decimal)) : std::string("null"))
+        << ",\"report\":[" << report.str() << "]}";
     return out.str();
 }
 

@@ -48,6 +48,13 @@ test('every case of every kind gives the native answers', async () => {
       { result: c.result, stale: false, messages: c.messages, fields: c.fields, focus: c.focus, check: c.check },
       c.name
     );
+    // The report prints what the desktop's prints for the same inputs and result.
+    if (c.report.length) {
+      await page.getByRole('button', { name: 'Отчёт' }).click();
+      const boxes = await page.locator('#ReportSheet .box').allTextContents();
+      assert.deepEqual(boxes, c.report, c.name + ': report');
+      await page.getByRole('button', { name: 'Закрыть' }).click();
+    }
   }
   assert.deepEqual(page.errors, []);
 });
