@@ -112,3 +112,33 @@ test('text pasted or typed into a number field is refused with a reason, and the
   assert.equal(await field.inputValue(), '1235');
   assert.deepEqual(page.errors, []);
 });
+
+test('the whole calculation by keyboard alone, a message box and the focus it leaves', async () => {
+  const page = await openPage(browser, { width: 390, height: 844 });
+  const focused = () => page.evaluate(() => document.activeElement.id);
+  // Tabs first, then the kinds: arrows choose among them.
+  await page.keyboard.press('Tab');
+  assert.equal(await focused(), 'tabCalc');
+  await page.keyboard.press('Tab');
+  assert.equal(await focused(), 'RGCalc_0');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('ArrowDown');
+  assert.equal(await focused(), 'RGCalc_4');
+  assert.match(await page.locator('#StaticText').textContent(), /замерзания воды/);
+  await page.keyboard.press('Tab');
+  assert.equal(await focused(), 'RzComboBox2');
+  await page.keyboard.press('Tab');
+  assert.equal(await focused(), 'RzNumericEdit25');
+  await page.keyboard.type('5'); // "-40" gave way on entry
+  await page.keyboard.press('Enter');
+  const box = page.getByRole('dialog', { name: 'Ошибка ввода данных' });
+  await box.waitFor();
+  assert.equal(await focused(), 'messageOk');
+  await page.keyboard.press('Enter');
+  await page.locator('#calcForm:not([aria-busy])').waitFor();
+  assert.equal(await box.count(), 0);
+  assert.equal(await focused(), 'RzNumericEdit25');
+  assert.equal(await page.locator('#RzLabel4').textContent(), '0');
+});

@@ -48,13 +48,14 @@ export async function typeInto(page, control, text) {
 // is no longer busy; gives the boxes' texts and captions in order.
 export async function readBoxes(page, boxes = []) {
   for (;;) {
-    const open = await page.locator('#messageBox[open]').count();
-    if (open) {
+    const box = page.getByRole('dialog');
+    if (await box.count()) {
       boxes.push({
-        text: await page.locator('#messageText').textContent(),
-        caption: await page.locator('#messageCaption').textContent(),
+        text: await box.locator('p').textContent(),
+        caption: await box.locator('h2').textContent(),
       });
-      await page.locator('#messageOk').click();
+      // OK has the focus, as in the desktop's box.
+      await page.keyboard.press('Enter');
       continue;
     }
     if (!(await page.locator('#calcForm[aria-busy]').count())) return boxes;

@@ -44,6 +44,10 @@ Izol.register({
         await ctx.showMessage('Выберите вид расчёта', 'Отчёт');
         return;
       }
+      if (!ctx.module.report) {
+        await ctx.showMessage('Отчёт в этой сборке страницы недоступен', 'Отчёт');
+        return;
+      }
       const now = new Date();
       const iso = `${now.getFullYear()}-${two(now.getMonth() + 1)}-${two(now.getDate())}`;
       const day = `${two(now.getDate())}.${two(now.getMonth() + 1)}.${now.getFullYear()}`;
