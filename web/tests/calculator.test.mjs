@@ -3,7 +3,11 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
-import { launch, openPage, chooseKind, typeInto, readBoxes, pick } from './page.mjs';
+import os from 'node:os';
+import path from 'node:path';
+import { execFileSync } from 'node:child_process';
+import { pathToFileURL } from 'node:url';
+import { launch, openPage, chooseKind, typeInto, readBoxes, pick, siteDir } from './page.mjs';
 
 const cases = JSON.parse(fs.readFileSync(process.env.IZOL_EXPECTED, 'utf8'));
 let browser;
@@ -141,4 +145,22 @@ test('the whole calculation by keyboard alone, a message box and the focus it le
   assert.equal(await box.count(), 0);
   assert.equal(await focused(), 'RzNumericEdit25');
   assert.equal(await page.locator('#RzLabel4').textContent(), '0');
+});
+
+test('the zip unpacked into a folder of its own is the page, and calculates', async () => {
+  const zips = fs.readdirSync(path.dirname(siteDir)).filter((f) => /^izolcalc-web-[\d.]+\.zip$/.test(f));
+  assert.equal(zips.length, 1, zips.join(', '));
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'izol-zip-'));
+  execFileSync('python3', ['-m', 'zipfile', '-e', path.join(path.dirname(siteDir), zips[0]), dir]);
+  const index = path.join(dir, 'izolcalc-web', 'index.html');
+  const page = await openPage(browser, { url: pathToFileURL(index).href });
+  await chooseKind(page, kinds[1]);
+  await typeInto(page, 'RzNumericEdit6', '20');
+  await typeInto(page, 'RzNumericEdit7', '150');
+  await typeInto(page, 'RzNumericEdit8', '45');
+  await page.locator('#RzNumericEdit8').press('Enter');
+  await page.locator('#calcForm:not([aria-busy])').waitFor();
+  assert.equal(await page.locator('#RzLabel4').textContent(), '30,0');
+  assert.deepEqual(page.errors, []);
+  fs.rmSync(dir, { recursive: true });
 });

@@ -24,6 +24,8 @@ export async function openPage(browser, { width = 1366, height = 768, url = page
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
   page.on('console', (m) => m.type() === 'error' && errors.push(m.text()));
+  // Nothing is fetched from a network: the page works from a disk with none.
+  page.on('request', (r) => /^(file|data|blob):/.test(r.url()) || errors.push('fetched ' + r.url()));
   page.errors = errors;
   await page.goto(url);
   await page.waitForSelector('body[data-ready=true]');
