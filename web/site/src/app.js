@@ -426,6 +426,13 @@ Izol.register = (part) => Izol.parts.push(part);
       ev.preventDefault();
       calculate();
     });
+    // Enter calculates from a list or a radio button too, as in the window; a button keeps
+    // its own Enter.
+    $('calcForm').addEventListener('keydown', (ev) => {
+      if (ev.key !== 'Enter' || ev.target.tagName === 'BUTTON' || ev.target.type === 'text') return;
+      ev.preventDefault();
+      calculate();
+    });
     $('loading').textContent = NO_KIND;
     const ctx = {
       module: M,
