@@ -58,18 +58,22 @@ const calcs = await page.evaluate(() => {
       runs.push(((performance.now() - t0) * 1000) / n);
     }
     calc.delete();
-    return runs.sort((a, b) => a - b)[3];
+    runs.sort((a, b) => a - b);
+    return [runs[3], runs[0]];
   });
 });
 await browser.close();
 
 const folder = folderBytes(siteDir);
-const f1 = (x) => x.toFixed(1).padStart(8);
+const f1 = (x) => x.toFixed(x < 10 ? 2 : 1).padStart(8);
 console.log(`web page in headless Chromium (${siteDir})`);
-console.log('                                           web       target    desktop');
-console.log(`  load to interactive, file://      ${f1(median(loads))} ms   ≤ 300 ms   (start-up: startup_bench above)`);
-calcs.forEach((us, kind) => {
+// The best run beside the median: on a shared machine the median carries the others' load.
+console.log('                                     web median     best      target    desktop');
+console.log(
+  `  load to interactive, file://      ${f1(median(loads))} ms ${f1(Math.min(...loads))} ms   ≤ 300 ms   (start-up: startup_bench above)`
+);
+calcs.forEach(([us, best], kind) => {
   const d = desktop[kind] !== undefined ? `${f1(desktop[kind])} µs` : '';
-  console.log(`  one calculation, kind ${kind}          ${f1(us)} µs   ≤ 50 µs  ${d}`);
+  console.log(`  one calculation, kind ${kind}          ${f1(us)} µs ${f1(best)} µs   ≤ 50 µs  ${d}`);
 });
-console.log(`  page folder                       ${f1(folder / 1e6)} MB   ≤ 1.5 MB`);
+console.log(`  page folder                       ${f1(folder / 1e6)} MB                ≤ 1.5 MB`);
