@@ -178,6 +178,8 @@ void WriteInputs(Writer& out, const std::vector<ScheduleInput>& inputs) {
 }
 
 template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+// Spelt out for compilers without C++20's deduction for aggregates (the web build's clang 14).
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 // Every key of the column table, in its order; a value that is missing as null.
 void WriteRow(Writer& out, const RowAt& at) {

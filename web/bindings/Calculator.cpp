@@ -205,11 +205,18 @@ std::string TextOnEntry(const std::string& control, const std::string& shown) {
     return workflow::TextOnEntry(FieldNamed(control), shown);
 }
 
+std::string FieldText(const std::string& control, double value);
+
+// Leaving a field with its text: the range message (if any) comes before the value it takes.
 val LeaveField(const std::string& control, const std::string& text, double previous) {
+    const workflow::NumberFieldSpec& field = FieldNamed(control);
     const workflow::LeftField left =
-        workflow::LeaveField(FieldNamed(control), text, previous, DecimalSeparator, GroupSeparator);
+        workflow::LeaveField(workflow::RuleOf(field), text, previous, DecimalSeparator,
+                             GroupSeparator, FieldText(control, previous));
+    const auto message =
+        left.outsideLimits ? workflow::RangeMessage(field, left.typed) : std::nullopt;
     val out = val::object();
-    out.set("message", left.message ? MessageOf(*left.message) : val::null());
+    out.set("message", message ? MessageOf(*message) : val::null());
     out.set("value", left.value);
     return out;
 }

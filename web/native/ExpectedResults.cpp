@@ -116,9 +116,12 @@ std::string Run(const Case& c) {
     for (const Step& s : c.steps) {
         Next(steps, firstStep);
         if (s.row < 0) {
-            const auto left = workflow::LeaveField(workflow::NumberField(s.control), s.text,
+            const workflow::NumberFieldSpec& field = workflow::NumberField(s.control);
+            const auto left = workflow::LeaveField(workflow::RuleOf(field), s.text,
                                                    in.Field(s.control), Decimal, Group);
-            if (left.message) Message(messages, firstMessage, *left.message);
+            if (left.outsideLimits)
+                if (const auto message = workflow::RangeMessage(field, left.typed))
+                    Message(messages, firstMessage, *message);
             in.Field(s.control) = left.value;
             steps << "{\"type\":" << Name(s.control) << ",\"text\":" << Json(s.text) << "}";
             continue;
