@@ -21,5 +21,7 @@ if [[ -d $web/izolcalc-web ]]; then
   "$build/bin/workflow_bench" --benchmark_filter=BM_Calculate --benchmark_format=json >"$desktop" 2>/dev/null
   ./scripts/web-node-modules.sh &&
     IZOL_WEB_DIR="$web/izolcalc-web" node web/bench/page_bench.mjs "$desktop"
+  "$build/bin/workflow_bench" --benchmark_filter=BM_ImportLines --benchmark_format=json >"$desktop" 2>/dev/null
+  IZOL_WEB_DIR="$web/izolcalc-web" node web/bench/schedule_bench.mjs "$desktop"
   rm -f "$desktop"
 fi

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <memory>
 #include <optional>
 #include <span>
 #include <unordered_map>
@@ -399,87 +400,127 @@ std::size_t ImportResult::Rejected() const {
         std::ranges::count_if(rows, [](const ScheduleRow& r) { return !r.Calculated(); }));
 }
 
-ImportResult ImportScheduleCsv(std::string_view text, std::string_view calculatedAt,
-                               std::string_view decimalSeparator, const ImportProgress& progress) {
+// What a run keeps between its steps: the table's lines and where each kind's inputs are.
+struct ScheduleImportRun::State {
+    std::string calculatedAt, decimalSeparator;
+    std::vector<CsvRecord> records;
+    std::size_t kindColumn = 0;
+    std::vector<std::pair<const ScheduleColumn*, std::size_t>> readColumns;
+    std::array<KindReading, CalcMethodCount> readings;
+    std::size_t next = 1; // the record read next; the heading is record 0
     ImportResult result;
+};
+
+ScheduleImportRun::ScheduleImportRun(std::string_view text, std::string_view calculatedAt,
+                                     std::string_view decimalSeparator)
+    : state_(std::make_unique<State>()) {
+    State& s = *state_;
+    s.calculatedAt = calculatedAt;
+    s.decimalSeparator = decimalSeparator;
+    ImportResult& result = s.result;
     if (const auto invalid = FirstInvalidUtf8(text)) {
         result.fileProblem = "Файл не в кодировке UTF-8 (строка " +
                              std::to_string(LineAt(text, *invalid)) +
                              "): сохраните таблицу как CSV в UTF-8";
-        return result;
+        return;
     }
     if (Trimmed(text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text)
             .find_first_not_of("\r\n") == std::string_view::npos) {
         result.fileProblem = "Файл пуст";
-        return result;
+        return;
     }
     const std::optional<char> separator = SeparatorOf(text);
     if (!separator) {
         result.fileProblem =
             "В первой строке нет столбца «Вид расчёта». Первая строка — заголовок: названия "
             "столбцов через «;», «,» или табуляцию, как в шаблоне для импорта";
-        return result;
+        return;
     }
     std::size_t broken = 0;
-    const auto records = SplitCsv(text, *separator, &broken);
+    auto records = SplitCsv(text, *separator, &broken);
     if (!records) {
         result.fileProblem = "Строка " + std::to_string(broken) +
                              ": кавычка не закрыта или стоит внутри поля без кавычек";
-        return result;
+        return;
     }
     if (std::all_of(records->begin() + 1, records->end(), IsEmptyLine)) {
         result.fileProblem = "В файле только заголовок — нет строк с расчётами";
-        return result;
+        return;
     }
-
-    const CsvRecord& heading = records->front();
-    const Columns columns(heading);
-    const std::size_t kindColumn = *columns.Of(KindHeading);
+    s.records = std::move(*records);
+    const Columns columns(s.records.front());
+    s.kindColumn = *columns.Of(KindHeading);
     // The columns that are set on the calculated row as they stand.
-    std::vector<std::pair<const ScheduleColumn*, std::size_t>> readColumns;
     for (const ScheduleColumn& column : ScheduleColumns())
         if (column.read)
             if (const std::optional<std::size_t> at = columns.Of(column.heading))
-                readColumns.emplace_back(&column, *at);
-    const auto readings = Readings(columns);
+                s.readColumns.emplace_back(&column, *at);
+    s.readings = Readings(columns);
+}
 
-    const std::size_t total = records->size() - 1;
-    for (std::size_t i = 1; i < records->size(); ++i) {
-        const CsvRecord& record = (*records)[i];
-        if (progress && !progress(i - 1, total)) {
-            result = {};
-            result.cancelled = true;
-            return result;
-        }
+ScheduleImportRun::~ScheduleImportRun() = default;
+
+std::size_t ScheduleImportRun::Total() const {
+    return state_->records.empty() ? 0 : state_->records.size() - 1;
+}
+
+std::size_t ScheduleImportRun::Done() const {
+    return state_->records.empty() ? 0 : state_->next - 1;
+}
+
+bool ScheduleImportRun::Step(std::size_t lines) {
+    State& s = *state_;
+    ImportResult& result = s.result;
+    const CsvRecord* heading = s.records.empty() ? nullptr : &s.records.front();
+    for (; lines > 0 && s.next < s.records.size(); --lines) {
+        const std::size_t i = s.next++;
+        const CsvRecord& record = s.records[i];
         if (IsEmptyLine(record)) continue;
         ++result.lines;
         const auto unread = [&](std::string reason) {
             result.unread.push_back({i + 1, std::move(reason)});
         };
 
-        const std::variant<int, Unread> kind = KindOfLine(record, heading.size(), kindColumn);
+        const std::variant<int, Unread> kind = KindOfLine(record, heading->size(), s.kindColumn);
         if (const auto* why = std::get_if<Unread>(&kind)) {
             unread(why->reason);
             continue;
         }
         std::string brought;
-        auto in = InputsOfLine(readings[std::size_t(std::get<int>(kind))], record, decimalSeparator,
-                               brought);
+        auto in = InputsOfLine(s.readings[std::size_t(std::get<int>(kind))], record,
+                               s.decimalSeparator, brought);
         if (const auto* why = std::get_if<Unread>(&in)) {
             unread(why->reason);
             continue;
         }
         ScheduleRow row = CalculatedRow(std::get<int>(kind), std::get<Inputs>(std::move(in)),
-                                        brought, calculatedAt, decimalSeparator);
-        for (const auto& [column, at] : readColumns)
+                                        brought, s.calculatedAt, s.decimalSeparator);
+        for (const auto& [column, at] : s.readColumns)
             column->read(row, Trimmed(record[at].text));
         result.rows.push_back(std::move(row));
     }
-    if (progress && !progress(total, total)) {
-        result = {};
+    return s.next < s.records.size();
+}
+
+ImportResult ScheduleImportRun::Take() && {
+    return std::move(state_->result);
+}
+
+ImportResult ImportScheduleCsv(std::string_view text, std::string_view calculatedAt,
+                               std::string_view decimalSeparator, const ImportProgress& progress) {
+    ScheduleImportRun run(text, calculatedAt, decimalSeparator);
+    const auto cancelled = [] {
+        ImportResult result;
         result.cancelled = true;
+        return result;
+    };
+    const std::size_t total = run.Total();
+    while (run.Done() < total) {
+        if (progress && !progress(run.Done(), total)) return cancelled();
+        run.Step(1);
     }
-    return result;
+    if (total > 0 && progress && !progress(total, total)) return cancelled();
+    return std::move(run).Take();
 }
 
 std::string ImportSummary(const ImportResult& result) {

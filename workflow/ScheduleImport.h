@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,7 @@ struct ImportResult {
     std::size_t lines = 0;  // the lines that hold anything
     bool cancelled = false; // stopped on request: no rows are given
     std::size_t Rejected() const;
+    bool operator==(const ImportResult&) const = default;
 };
 
 // Told after each line how many of how many are done; false stops the import.
@@ -47,6 +49,29 @@ inline constexpr std::size_t LongestImportLine = 64 * 1024;
 ImportResult ImportScheduleCsv(std::string_view text, std::string_view calculatedAt,
                                std::string_view decimalSeparator,
                                const ImportProgress& progress = {});
+
+// An import read a few lines at a time, for a caller that shows its progress between the
+// steps on the thread that calculates (a browser page has only the one). The file as a whole
+// is checked and split at once; Take gives what ImportScheduleCsv would have.
+class ScheduleImportRun {
+public:
+    ScheduleImportRun(std::string_view text, std::string_view calculatedAt,
+                      std::string_view decimalSeparator);
+    ~ScheduleImportRun();
+    ScheduleImportRun(const ScheduleImportRun&) = delete;
+    ScheduleImportRun& operator=(const ScheduleImportRun&) = delete;
+
+    // Lines of the table after the heading, and how many of them are read.
+    std::size_t Total() const;
+    std::size_t Done() const;
+    // Reads up to `lines` more lines; false when none are left.
+    bool Step(std::size_t lines);
+    ImportResult Take() &&;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 // «60 строк: 57 рассчитано, 3 отклонено», and «, 2 не прочитано» when lines were not read.
 std::string ImportSummary(const ImportResult& result);

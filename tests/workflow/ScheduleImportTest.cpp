@@ -322,6 +322,31 @@ TEST(ScheduleImport, ProgressIsToldAndCanStopTheImport) {
     EXPECT_TRUE(stopped.unread.empty());
 }
 
+TEST(ScheduleImport, ARunReadInStepsGivesWhatTheWholeImportGives) {
+    const std::string text = Lines({
+        SurfaceHeading,
+        SurfaceLine,
+        "7;Т2",
+        "",
+        SurfaceLine,
+        "2;Т3;Труба;На открытом воздухе;Металл;Цилиндр ЗОРБАЛИТ - 80;двадцать;150;45;108",
+        SurfaceLine,
+    });
+    ScheduleImportRun run(text, At, ",");
+    EXPECT_EQ(run.Total(), 6u);
+    std::vector<std::size_t> done;
+    while (run.Step(4))
+        done.push_back(run.Done());
+    EXPECT_EQ(done, std::vector<std::size_t>{4});
+    EXPECT_EQ(run.Done(), 6u);
+    EXPECT_EQ(std::move(run).Take(), Import(text));
+
+    ScheduleImportRun broken("\xFF;Вид расчёта\n1\n", At, ",");
+    EXPECT_EQ(broken.Total(), 0u);
+    EXPECT_FALSE(broken.Step(10));
+    EXPECT_FALSE(std::move(broken).Take().fileProblem.empty());
+}
+
 TEST(ScheduleImport, SummaryCountsInRussian) {
     const auto summary = [](std::size_t lines) {
         ImportResult r;
