@@ -54,7 +54,7 @@ test: noqt test-san test-app test-web package
 # Debian's node modules, whichever node runs it.
 web: deps
 	@NODE_PATH=/usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH)) emcmake cmake -S web -B $(WEB) \
-	    -DCMAKE_BUILD_TYPE=Release >/dev/null
+	    -DCMAKE_BUILD_TYPE=Release $(WERROR) >/dev/null
 	@NODE_PATH=/usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH)) cmake --build $(WEB) -j $(JOBS)
 
 # The page in headless Chromium, against the answers of the native workflow.
