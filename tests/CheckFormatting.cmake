@@ -1,6 +1,6 @@
 # Fails when clang-format would change a source file of the project, naming each one.
 # Run as: cmake -DCLANG_FORMAT=... -DSOURCE_DIR=... -P CheckFormatting.cmake
-set(folders app bench engine reportengine reports reporttemplate resources/tools schedule tests widgets workflow)
+set(folders app bench engine fonts reportengine reportpreview reports reporttemplate resources/tools schedule tests utf8text widgets workflow)
 set(files)
 foreach(folder IN LISTS folders)
   file(GLOB_RECURSE found "${SOURCE_DIR}/${folder}/*.cpp" "${SOURCE_DIR}/${folder}/*.h")
