@@ -10,6 +10,7 @@
 #include "ReportCommand.h"
 #include "ReportFonts.h"
 #include "ScheduleColumns.h"
+#include "Utf8Text.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -39,10 +40,6 @@ constexpr double CellPadding = 3;
 constexpr double BorderWidth = 1;
 constexpr double TableGap = 3 * UnitsPerMm;     // between the date and the first table
 constexpr double FooterHeight = 8 * UnitsPerMm; // under the body, for «Лист N из M»
-
-QString Text(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 
 struct Paragraph {
     QString text;

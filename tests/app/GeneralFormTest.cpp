@@ -6,6 +6,7 @@
 #include "GroupBarGroup.h"
 #include "MessageBoxes.h"
 #include "NumericEdit.h"
+#include "PdfText.h"
 #include "PictureButton.h"
 #include "RadioGroup.h"
 #include "ReportPreview.h"
@@ -88,10 +89,7 @@ private:
         expectModal = false;
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window.get())) return {};
-        QProcess pdftotext;
-        pdftotext.start(QStringLiteral(PDFTOTEXT), {QStringLiteral("-layout"), pdf, "-"});
-        if (!pdftotext.waitForFinished(30000)) return {};
-        return QString::fromUtf8(pdftotext.readAllStandardOutput());
+        return PdfText(pdf, {QStringLiteral("-layout")});
     }
 
     // The printed line that starts with a label, with its runs of blanks made one.
@@ -682,10 +680,7 @@ private slots:
 
         next = dir.filePath(QStringLiteral("plant.pdf"));
         page->SavePdf();
-        QProcess pdftotext;
-        pdftotext.start(QStringLiteral(PDFTOTEXT), {next, QStringLiteral("-")});
-        QVERIFY(pdftotext.waitForFinished(30000));
-        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        const QString text = PdfText(next);
         QVERIFY(text.contains(QStringLiteral("Ведомость толщин тепловой изоляции")));
         QVERIFY(text.contains(QStringLiteral("Лист 1 из 1")));
         SetQuestionHook({});

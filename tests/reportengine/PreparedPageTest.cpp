@@ -1,6 +1,7 @@
 #include "PreparedPage.h"
 #include "Fonts.h"
 #include "PagePainter.h"
+#include "PdfText.h"
 #include "ReportFonts.h"
 
 #include "QStringPrinter.h"
@@ -347,8 +348,7 @@ TEST(PaintPage, ShrinksThePageToFitSmallerPaperOnly) {
             PaintPage(painter, page);
         }
         // pdftotext -bbox gives the sheet's size and every word's box, in points.
-        const QString html =
-            RunTool(PDFTOTEXT, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        const QString html = PdfText(pdf, {QStringLiteral("-bbox")});
         static const QRegularExpression sheet(QStringLiteral("<page width=\"[0-9.]+\" "
                                                              "height=\"([0-9.]+)\""));
         const double sheetHeightMm = sheet.match(html).captured(1).toDouble() * MmPerPoint;

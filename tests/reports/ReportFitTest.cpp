@@ -6,8 +6,8 @@
 #include "PagePainter.h"
 #include "ReportCommand.h"
 
+#include "PdfText.h"
 #include "QStringPrinter.h"
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -188,10 +188,7 @@ struct Word {
 
 // The words of each page as pdftotext -bbox reads them, with the sheet's height.
 std::vector<std::vector<Word>> ReadPages(const QString& pdf, double& sheetMm) {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral(PDFTOTEXT), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) return {};
-    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const QString html = PdfText(pdf, {QStringLiteral("-bbox")});
     static const QRegularExpression item(
         QStringLiteral("<page width=\"[0-9.]+\" height=\"([0-9.]+)\"|<word xMin=\"[0-9.]+\" "
                        "yMin=\"[0-9.]+\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">([^<]*)</word>"));

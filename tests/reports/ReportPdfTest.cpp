@@ -3,8 +3,8 @@
 #include "PagePainter.h"
 #include "ReportCommand.h"
 
+#include "PdfText.h"
 #include "QStringPrinter.h"
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -21,10 +21,7 @@ struct Word {
 
 // pdftotext -bbox writes one <word xMin=".." yMin=".." ...>text</word> per word, in points.
 std::multimap<QString, Word> ReadWords(const QString& pdf) {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral(PDFTOTEXT), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) return {};
-    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const QString html = PdfText(pdf, {QStringLiteral("-bbox")});
     static const QRegularExpression word(
         QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
     std::multimap<QString, Word> words;
@@ -80,11 +77,7 @@ namespace {
 
 // The page's words as pdftotext lays them out, row by row, one blank between words.
 QString ReadText(const QString& pdf) {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral(PDFTOTEXT),
-                    {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) return {};
-    return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    return PdfText(pdf, {QStringLiteral("-layout")}).simplified();
 }
 
 } // namespace

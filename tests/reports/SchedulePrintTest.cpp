@@ -3,9 +3,9 @@
 
 #include "CalculateCommand.h"
 
+#include "PdfText.h"
 #include "QStringPrinter.h"
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -29,10 +29,7 @@ using Page = std::vector<Word>;
 
 // pdftotext -bbox writes a <page> per page and in it a <word xMin yMin xMax yMax> per word.
 std::vector<Page> ReadPages(const QString& pdf) {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral(PDFTOTEXT), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) return {};
-    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const QString html = PdfText(pdf, {QStringLiteral("-bbox")});
     static const QRegularExpression item(
         QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\"[^>]*>"
                        "([^<]*)</word>"));
