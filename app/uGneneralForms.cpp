@@ -2,6 +2,7 @@
 
 #include "Utf8Text.h"
 
+#include "AnalysisPanel.h"
 #include "CalculateCommand.h"
 #include "Colors.h"
 #include "Fonts.h"
@@ -30,6 +31,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
@@ -56,6 +58,7 @@ TFGeneral::TFGeneral(QWidget* parent)
     BuildCommonPanel();
     ConfigureInputs(workflow::CommonPanel);
     ConnectHandlers();
+    BuildAnalysisButton();
     RestoreWindowPlace();
     FormCreate();
 }
@@ -412,6 +415,47 @@ void TFGeneral::RzBmpButton3Click() {
     reportengine::ShowReport(*report, this, {&toSchedule, 1});
 }
 
+// ---- Thickness analysis ------------------------------------------------------------------
+
+void TFGeneral::BuildAnalysisButton() {
+    BtnAnalysis = new QPushButton(QStringLiteral("Анализ толщины"), RzBmpButton3->parentWidget());
+    BtnAnalysis->setObjectName(QStringLiteral("BtnAnalysis"));
+    BtnAnalysis->setToolTip(
+        QStringLiteral("Что даёт каждая толщина изделия вокруг принятой (Ctrl+T)"));
+    BtnAnalysis->setGeometry(RzBmpButton3->x() - 116, RzBmpButton3->y(), 110,
+                             RzBmpButton3->height());
+    connect(BtnAnalysis, &QPushButton::clicked, this, &TFGeneral::AnalysisClick);
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this);
+    connect(shortcut, &QShortcut::activated, this, &TFGeneral::AnalysisClick);
+}
+
+void TFGeneral::AnalysisClick() {
+    const int method = Notebook1->currentWidget() == Calc ? CalcMethod() : -1;
+    if (method < 0) return;
+    SettleEditedField(BtnAnalysis);
+    const workflow::Inputs now = ReadInputs();
+    const QString caption = Text(workflow::AnalysisTitle);
+    if (result_.CurrentCheck(now) == nullptr) {
+        ShowMessageBox(this,
+                       result_.HasThickness() && !result_.ThicknessIsCurrent(now)
+                           ? Text(workflow::StaleResultHint)
+                           : QStringLiteral("Анализ толщины строится по результату расчёта — "
+                                            "нажмите «Рассчитать»"),
+                       caption);
+        return;
+    }
+    std::optional<workflow::ThicknessAnalysis> analysis = workflow::AnalyseCalculation(method, now);
+    if (!analysis) return;
+    AnalysisPanel panel(std::move(*analysis), Text(workflow::KindCaption(method)), this);
+    connect(&panel, &AnalysisPanel::thicknessAccepted, this, [&](int32_t mm) {
+        if (!AddToSchedule(&panel, mm)) return;
+        StatusBar->showMessage(
+            QStringLiteral("Расчёт добавлен в ведомость с толщиной %1 мм").arg(mm), 5000);
+        panel.accept();
+    });
+    panel.exec();
+}
+
 // ---- Schedule ----------------------------------------------------------------------------
 
 void TFGeneral::GrScheduleItems0Click() {
@@ -420,15 +464,21 @@ void TFGeneral::GrScheduleItems0Click() {
     ShowResultState();
 }
 
-bool TFGeneral::AddToSchedule(QWidget* boxParent) {
+bool TFGeneral::AddToSchedule(QWidget* boxParent, std::optional<int32_t> chosenMm) {
     if (boxParent == this) SettleEditedField(RzBmpButton3);
     const int method = Notebook1->currentWidget() == Calc ? CalcMethod() : -1;
     const QString now = QDateTime::currentDateTime().toString(Qt::ISODate);
-    auto made = workflow::RowFromCalculation(method, ReadInputs(), result_, now.toStdString(),
+    const workflow::Inputs inputs = ReadInputs();
+    auto made = workflow::RowFromCalculation(method, inputs, result_, now.toStdString(),
                                              DecimalSeparator());
     if (!made.row) {
         ShowMessageBox(boxParent, Text(made.reason), ScheduleCaption);
         return false;
+    }
+    if (chosenMm) {
+        const auto check = workflow::CheckAtThickness(method, inputs, *chosenMm);
+        if (!check) return false;
+        workflow::SetCheck(*made.row, *check, DecimalSeparator());
     }
     return Schedule()->Perform(workflow::AddRows({std::move(*made.row)}),
                                QStringLiteral("добавление расчёта"), boxParent);

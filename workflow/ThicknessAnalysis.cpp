@@ -151,6 +151,26 @@ std::optional<ThicknessAnalysis> AnalyseCalculation(int method, const Inputs& in
     return std::nullopt;
 }
 
+std::optional<AcceptedCheck> CheckAtThickness(int method, const Inputs& inputs, int32_t mm) {
+    const CalcKind* kind = Kind(method);
+    if (kind == nullptr || mm < 0) return std::nullopt;
+    T_calc engine;
+    std::optional<AcceptedCheck> shown;
+    for (const Effect& effect : Calculate(method, inputs, engine, ","))
+        if (const auto* check = std::get_if<ShowCheck>(&effect)) shown = check->check;
+    if (!shown) return std::nullopt;
+    AcceptedCheck check = kind->check(engine, mm);
+    check.requiredMm = shown->requiredMm;
+    const bool met = check.state == CheckState::Met;
+    if (!met && mm <= LargestProductThickness)
+        check.meetingMm =
+            T_calc::SmallestMeetingThickness(mm, LargestShownThickness, [&](int32_t at) {
+                return kind->check(engine, at).state == CheckState::Met;
+            });
+    check.state = JudgeCheck(*kind, met, mm, check.requiredMm, check.meetingMm);
+    return check;
+}
+
 std::string_view ShortVerdict(CheckState state) {
     switch (state) {
     case CheckState::Met:
@@ -238,6 +258,29 @@ std::string AnalysisCsvLines(const ThicknessAnalysis& analysis, std::string_view
         }
     }
     return lines;
+}
+
+std::string AnalysisCsv(const std::vector<ScheduleRow>& rows) {
+    std::string csv = "\xEF\xBB\xBF" + AnalysisCsvHeader("\"№\";\"Обозначение\"");
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ScheduleRow& row = rows[i];
+        std::string prefix = std::to_string(i + 1);
+        prefix += ';';
+        prefix += Quoted(row.tag);
+        const std::optional<ThicknessAnalysis> analysis =
+            row.Calculated() ? AnalyseCalculation(row.kind, InputsOfRow(row)) : std::nullopt;
+        if (analysis) {
+            csv += AnalysisCsvLines(*analysis, prefix, ",");
+            continue;
+        }
+        prefix += ';';
+        prefix += Quoted(KindCaption(row.kind));
+        prefix += ";;;;;;";
+        prefix += Quoted(RejectedVerdict);
+        prefix += ";\r\n";
+        csv += prefix;
+    }
+    return csv;
 }
 
 } // namespace workflow

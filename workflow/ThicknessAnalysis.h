@@ -71,6 +71,11 @@ ThicknessAnalysis AnalyseThickness(const CalcKind& kind, int method, const T_cal
 // none when the calculation gives no checked thickness.
 std::optional<ThicknessAnalysis> AnalyseCalculation(int method, const Inputs& inputs);
 
+// The check of a calculation of kind `method` on `inputs` had `mm` been accepted: its
+// figures at `mm`, judged as the calculate command judges the accepted thickness, the
+// method's own thickness kept. None when the calculation gives no checked thickness.
+std::optional<AcceptedCheck> CheckAtThickness(int method, const Inputs& inputs, int32_t mm);
+
 // The hours choice of the inputs: "Не более 5000 в год" is the first row.
 bool UpTo5000Hours(const Inputs& inputs);
 
@@ -90,5 +95,11 @@ std::string RowMarks(const AnalysisRow& row);
 std::string AnalysisCsvHeader(std::string_view prefixHeading);
 std::string AnalysisCsvLines(const ThicknessAnalysis& analysis, std::string_view linePrefix,
                              std::string_view decimalSeparator);
+
+struct ScheduleRow;
+// The table of every row of a schedule, as a spreadsheet with Russian settings opens it:
+// UTF-8 with a byte order mark, the row's number and tag before each line; a row that was
+// not calculated has one line that says so.
+std::string AnalysisCsv(const std::vector<ScheduleRow>& rows);
 
 } // namespace workflow

@@ -205,6 +205,31 @@ TEST(ThicknessAnalysis, YearlyLossAndSaving) {
     }
 }
 
+// A row taken as the accepted thickness is checked as the calculation checks its own: at
+// the accepted thickness the same check, at each other the table's verdict.
+TEST(ThicknessAnalysis, CheckAtAChosenThickness) {
+    for (const auto& [kind, in] : Sweeps()) {
+        const Calculation calc = Calculated(kind, in);
+        if (!calc.check) continue;
+        const auto a = AnalyseCalculation(kind, in);
+        ASSERT_TRUE(a);
+        for (const AnalysisRow& row : a->rows) {
+            const std::optional<AcceptedCheck> at = CheckAtThickness(kind, in, row.mm);
+            ASSERT_TRUE(at);
+            EXPECT_EQ(at->acceptedMm, row.mm);
+            EXPECT_EQ(at->state, row.state) << kind << " " << row.mm;
+            EXPECT_EQ(at->checked.value, row.figures.front());
+            EXPECT_EQ(at->requiredMm, calc.check->requiredMm);
+            if (row.accepted) {
+                EXPECT_EQ(*at, *calc.check);
+            }
+            if (row.state != CheckState::Met && row.state != CheckState::BeyondProducts) {
+                EXPECT_EQ(at->meetingMm, a->meetingMm);
+            }
+        }
+    }
+}
+
 // A calculation that gives no thickness gives no table.
 TEST(ThicknessAnalysis, NoneWithoutAThickness) {
     Inputs in = Example(1);

@@ -1,0 +1,203 @@
+#include "AnalysisPanel.h"
+
+#include "Colors.h"
+#include "Utf8Text.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTableWidget>
+#include <QValueAxis>
+
+#include <cmath>
+
+namespace {
+
+QString Caption(const workflow::AnalysisColumn& column) {
+    return Text(workflow::ColumnHeading(column));
+}
+
+QScatterSeries* Mark(const QString& name, QScatterSeries::MarkerShape shape, QColor colour,
+                     double x, double y) {
+    auto* mark = new QScatterSeries;
+    mark->setName(name);
+    mark->setMarkerShape(shape);
+    mark->setMarkerSize(11);
+    mark->setColor(colour);
+    if (std::isfinite(y)) mark->append(x, y);
+    return mark;
+}
+
+} // namespace
+
+QChart* MakeAnalysisChart(const workflow::ThicknessAnalysis& a) {
+    auto* chart = new QChart;
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
+    chart->setTitle(Text(a.mainFigure.name) + QStringLiteral(" в зависимости от толщины"));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+
+    auto* figure = new QLineSeries;
+    figure->setName(Caption(a.mainFigure));
+    figure->setPointsVisible(true);
+    double low = a.required.value, high = a.required.value;
+    for (const workflow::AnalysisRow& row : a.rows) {
+        const double y = row.figures.front();
+        if (!std::isfinite(y)) continue;
+        figure->append(row.mm, y);
+        low = std::min(low, y);
+        high = std::max(high, y);
+    }
+    const double first = a.rows.front().mm, last = a.rows.back().mm;
+    auto* requirement = new QLineSeries;
+    requirement->setName(QStringLiteral("Требование: %1 %2 %3")
+                             .arg(Text(a.required.symbol),
+                                  Text(workflow::FigureValue(a.required, DecimalSeparator())),
+                                  Text(a.required.unit)));
+    QPen dashed(QColor(Colors::Accent), 2, Qt::DashLine);
+    requirement->setPen(dashed);
+    requirement->append(first, a.required.value);
+    requirement->append(last, a.required.value);
+
+    chart->addSeries(figure);
+    chart->addSeries(requirement);
+    const auto valueAt = [&](int32_t mm) {
+        for (const workflow::AnalysisRow& row : a.rows)
+            if (row.mm == mm) return row.figures.front();
+        return std::nan("");
+    };
+    chart->addSeries(Mark(QStringLiteral("Принятая толщина %1 мм").arg(a.acceptedMm),
+                          QScatterSeries::MarkerShapeCircle, QColor(0, 90, 180), a.acceptedMm,
+                          valueAt(a.acceptedMm)));
+    if (a.meetingMm)
+        chart->addSeries(Mark(QStringLiteral("Первая, что обеспечивает: %1 мм").arg(*a.meetingMm),
+                              QScatterSeries::MarkerShapeRectangle, QColor(0, 140, 60),
+                              *a.meetingMm, valueAt(*a.meetingMm)));
+
+    auto* x = new QValueAxis;
+    x->setTitleText(QStringLiteral("Толщина изоляции, мм"));
+    x->setRange(first, std::max(last, first + 10));
+    x->setLabelFormat(QStringLiteral("%d"));
+    x->setTickCount(std::min(int(a.rows.size()), 11));
+    auto* y = new QValueAxis;
+    y->setTitleText(
+        Text(workflow::FigureLabel({a.mainFigure.symbol, a.mainFigure.name, a.mainFigure.unit})));
+    const double margin = std::max((high - low) * 0.05, 0.5);
+    y->setRange(low - margin, high + margin);
+    y->applyNiceNumbers();
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries* series : chart->series()) {
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+    return chart;
+}
+
+AnalysisPanel::AnalysisPanel(workflow::ThicknessAnalysis analysis, const QString& kindCaption,
+                             QWidget* parent)
+    : QDialog(parent)
+    , analysis_(std::move(analysis)) {
+    setObjectName(QStringLiteral("AnalysisPanel"));
+    setWindowTitle(Text(workflow::AnalysisTitle) + QStringLiteral(" — ") + kindCaption);
+
+    Table = new QTableWidget(this);
+    Table->setObjectName(QStringLiteral("AnalysisTable"));
+    Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Table->setSelectionMode(QAbstractItemView::SingleSelection);
+    Table->verticalHeader()->hide();
+    FillTable();
+
+    ChartView = new QChartView(MakeAnalysisChart(analysis_), this);
+    ChartView->setObjectName(QStringLiteral("AnalysisChart"));
+    ChartView->setRenderHint(QPainter::Antialiasing);
+    ChartView->setMinimumSize(420, 360);
+
+    BtnCopyChart = new QPushButton(QStringLiteral("Копировать диаграмму"), this);
+    BtnCopyChart->setObjectName(QStringLiteral("BtnCopyChart"));
+    BtnCopyChart->setToolTip(QStringLiteral("Скопировать диаграмму в буфер обмена как рисунок"));
+    BtnAcceptThickness = new QPushButton(QStringLiteral("Принять эту толщину"), this);
+    BtnAcceptThickness->setObjectName(QStringLiteral("BtnAcceptThickness"));
+    BtnAcceptThickness->setToolTip(
+        QStringLiteral("Добавить расчёт в ведомость с толщиной выбранной строки"));
+    BtnClose = new QPushButton(QStringLiteral("Закрыть"), this);
+    BtnClose->setObjectName(QStringLiteral("BtnClose"));
+    connect(BtnCopyChart, &QPushButton::clicked, this, &AnalysisPanel::CopyChart);
+    connect(BtnClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnAcceptThickness, &QPushButton::clicked, this, [this] {
+        if (const auto mm = ChosenMm()) emit thicknessAccepted(*mm);
+    });
+    const auto chosen = [this] { BtnAcceptThickness->setEnabled(ChosenMm().has_value()); };
+    connect(Table, &QTableWidget::itemSelectionChanged, this, chosen);
+    // The accepted row is chosen to begin with.
+    for (int r = 0; r < int(analysis_.rows.size()); ++r)
+        if (analysis_.rows[std::size_t(r)].accepted) Table->selectRow(r);
+    chosen();
+
+    auto* panes = new QHBoxLayout;
+    panes->addWidget(Table, 3);
+    panes->addWidget(ChartView, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BtnCopyChart);
+    buttons->addStretch();
+    buttons->addWidget(BtnAcceptThickness);
+    buttons->addWidget(BtnClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(panes, 1);
+    layout->addLayout(buttons);
+    resize(1180, 560);
+}
+
+void AnalysisPanel::FillTable() {
+    const auto& a = analysis_;
+    QStringList headings{Text(workflow::ThicknessColumn)};
+    for (const workflow::AnalysisColumn& column : a.columns)
+        headings << Caption(column);
+    headings << QStringLiteral("Вывод") << QStringLiteral("Отметка");
+    Table->setColumnCount(int(headings.size()));
+    Table->setHorizontalHeaderLabels(headings);
+    for (std::size_t c = 0; c < a.columns.size(); ++c)
+        Table->horizontalHeaderItem(int(c) + 1)->setToolTip(Text(a.columns[c].name));
+    Table->setRowCount(int(a.rows.size()));
+    const std::string separator = DecimalSeparator();
+    for (int r = 0; r < int(a.rows.size()); ++r) {
+        const workflow::AnalysisRow& row = a.rows[std::size_t(r)];
+        QStringList cells{QString::number(row.mm)};
+        for (std::size_t c = 0; c < a.columns.size(); ++c)
+            cells << Text(workflow::AnalysisValue(row.figures[c], a.columns[c], separator));
+        cells << Text(workflow::ShortVerdict(row.state)) << Text(workflow::RowMarks(row));
+        for (int c = 0; c < int(cells.size()); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setTextAlignment(c + 2 < int(cells.size()) ? Qt::AlignRight | Qt::AlignVCenter
+                                                             : Qt::AlignLeft | Qt::AlignVCenter);
+            if (row.accepted) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
+            if (row.firstMeeting) item->setBackground(QColor(Colors::HoverTint));
+            if (c == int(cells.size()) - 2 && workflow::CheckAccented(row.state))
+                item->setForeground(QColor(Colors::Accent));
+            Table->setItem(r, c, item);
+        }
+    }
+    Table->resizeColumnsToContents();
+}
+
+std::optional<int32_t> AnalysisPanel::ChosenMm() const {
+    const auto rows = Table->selectionModel()->selectedRows();
+    if (rows.isEmpty()) return std::nullopt;
+    return analysis_.rows[std::size_t(rows.front().row())].mm;
+}
+
+void AnalysisPanel::CopyChart() {
+    QApplication::clipboard()->setPixmap(ChartView->grab());
+}
