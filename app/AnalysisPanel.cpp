@@ -47,17 +47,20 @@ QChart* MakeAnalysisChart(const workflow::ThicknessAnalysis& a) {
     auto* figure = new QLineSeries;
     figure->setName(Caption(a.mainFigure));
     figure->setPointsVisible(true);
+    // The bare surface's figure would flatten every other point: the scale is that of the
+    // insulated rows and the requirement, and the bare point's line leaves the plot.
     double low = a.required.value, high = a.required.value;
     for (const workflow::AnalysisRow& row : a.rows) {
         const double y = row.figures.front();
         if (!std::isfinite(y)) continue;
         figure->append(row.mm, y);
+        if (row.mm == 0 && a.rows.size() > 2) continue;
         low = std::min(low, y);
         high = std::max(high, y);
     }
     const double first = a.rows.front().mm, last = a.rows.back().mm;
     auto* requirement = new QLineSeries;
-    requirement->setName(QStringLiteral("Требование: %1 %2 %3")
+    requirement->setName(QStringLiteral("%1 %2 %3")
                              .arg(Text(a.required.symbol),
                                   Text(workflow::FigureValue(a.required, DecimalSeparator())),
                                   Text(a.required.unit)));
@@ -73,18 +76,18 @@ QChart* MakeAnalysisChart(const workflow::ThicknessAnalysis& a) {
             if (row.mm == mm) return row.figures.front();
         return std::nan("");
     };
-    chart->addSeries(Mark(QStringLiteral("Принятая толщина %1 мм").arg(a.acceptedMm),
+    chart->addSeries(Mark(QStringLiteral("принята %1 мм").arg(a.acceptedMm),
                           QScatterSeries::MarkerShapeCircle, QColor(0, 90, 180), a.acceptedMm,
                           valueAt(a.acceptedMm)));
     if (a.meetingMm)
-        chart->addSeries(Mark(QStringLiteral("Первая, что обеспечивает: %1 мм").arg(*a.meetingMm),
+        chart->addSeries(Mark(QStringLiteral("обеспечено с %1 мм").arg(*a.meetingMm),
                               QScatterSeries::MarkerShapeRectangle, QColor(0, 140, 60),
                               *a.meetingMm, valueAt(*a.meetingMm)));
 
     auto* x = new QValueAxis;
     x->setTitleText(QStringLiteral("Толщина изоляции, мм"));
     x->setRange(first, std::max(last, first + 10));
-    x->setLabelFormat(QStringLiteral("%d"));
+    x->setLabelFormat(QStringLiteral("%.0f"));
     x->setTickCount(std::min(int(a.rows.size()), 11));
     auto* y = new QValueAxis;
     y->setTitleText(
@@ -143,8 +146,8 @@ AnalysisPanel::AnalysisPanel(workflow::ThicknessAnalysis analysis, const QString
     chosen();
 
     auto* panes = new QHBoxLayout;
-    panes->addWidget(Table, 3);
-    panes->addWidget(ChartView, 2);
+    panes->addWidget(Table, 1);
+    panes->addWidget(ChartView, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BtnCopyChart);
     buttons->addStretch();
@@ -153,7 +156,8 @@ AnalysisPanel::AnalysisPanel(workflow::ThicknessAnalysis analysis, const QString
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(panes, 1);
     layout->addLayout(buttons);
-    resize(1180, 560);
+    Table->setMinimumWidth(Table->horizontalHeader()->length() + 2 * Table->frameWidth() + 4);
+    resize(Table->minimumWidth() + 520, 600);
 }
 
 void AnalysisPanel::FillTable() {
@@ -190,6 +194,7 @@ void AnalysisPanel::FillTable() {
         }
     }
     Table->resizeColumnsToContents();
+    Table->horizontalHeader()->setStretchLastSection(true);
 }
 
 std::optional<int32_t> AnalysisPanel::ChosenMm() const {
