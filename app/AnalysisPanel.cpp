@@ -8,6 +8,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLineSeries>
@@ -16,6 +18,7 @@
 #include <QTableWidget>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -104,6 +107,95 @@ QChart* MakeAnalysisChart(const workflow::ThicknessAnalysis& a) {
     return chart;
 }
 
+void PaintAnalysisPage(QPainter& painter, const workflow::ThicknessAnalysis& a,
+                       const QString& kindCaption) {
+    // A4 in 1/96 inch, within margins that printers print.
+    const QRectF sheet(57, 57, 794 - 2 * 57, 1123 - 2 * 57);
+    painter.save();
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(Qt::black);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(16);
+    font.setBold(true);
+    painter.setFont(font);
+    double y = sheet.top();
+    painter.drawText(QRectF(sheet.left(), y, sheet.width(), 40), Qt::AlignLeft | Qt::TextWordWrap,
+                     Text(workflow::AnalysisTitle) + QStringLiteral(" — ") + kindCaption);
+    y += 44;
+    font.setPixelSize(11);
+    font.setBold(false);
+    painter.setFont(font);
+    QString note =
+        QStringLiteral("Требование: %1 %2 %3. Принята толщина %4 мм")
+            .arg(Text(a.required.name), Text(workflow::FigureValue(a.required, DecimalSeparator())),
+                 Text(a.required.unit))
+            .arg(a.acceptedMm);
+    if (a.meetingMm) note += QStringLiteral("; требование выполняется с %1 мм").arg(*a.meetingMm);
+    if (a.yearlyHours)
+        note += QStringLiteral("; потери за год — при %1 ч работы в году").arg(*a.yearlyHours);
+    painter.drawText(QRectF(sheet.left(), y, sheet.width(), 34), Qt::TextWordWrap, note + '.');
+    y += 38;
+
+    // The table: the thickness, the figures, the verdict and the marks.
+    QStringList headings{Text(workflow::ThicknessColumn)};
+    for (const workflow::AnalysisColumn& column : a.columns)
+        headings << Caption(column);
+    headings << QStringLiteral("Вывод") << QStringLiteral("Отметка");
+    // The figures share what the thickness, the verdict and room for the marks leave.
+    const double figureWidth =
+        std::clamp((sheet.width() - 60 - 120 - 150) / double(a.columns.size()), 62.0, 110.0);
+    std::vector<double> widths{60};
+    for (std::size_t c = 0; c < a.columns.size(); ++c)
+        widths.push_back(figureWidth);
+    widths.push_back(120);
+    double used = 0;
+    for (double w : widths)
+        used += w;
+    widths.push_back(sheet.width() - used);
+    const double headingHeight = 44, rowHeight = 17;
+    const auto cells = [&](const QStringList& texts, double top, double height, bool bold) {
+        QFont cellFont = font;
+        cellFont.setBold(bold);
+        painter.setFont(cellFont);
+        double x = sheet.left();
+        for (int c = 0; c < int(texts.size()); ++c) {
+            const QRectF cell(x, top, widths[std::size_t(c)], height);
+            painter.drawRect(cell);
+            const bool number = c > 0 && c + 2 < int(texts.size());
+            painter.drawText(cell.adjusted(3, 1, -3, -1),
+                             (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter |
+                                 Qt::TextWordWrap,
+                             texts[c]);
+            x += widths[std::size_t(c)];
+        }
+    };
+    painter.setPen(QPen(Qt::black, 0.5));
+    cells(headings, y, headingHeight, true);
+    y += headingHeight;
+    const std::string separator = DecimalSeparator();
+    for (const workflow::AnalysisRow& row : a.rows) {
+        QStringList texts{QString::number(row.mm)};
+        for (std::size_t c = 0; c < a.columns.size(); ++c)
+            texts << Text(workflow::AnalysisValue(row.figures[c], a.columns[c], separator));
+        texts << Text(workflow::ShortVerdict(row.state)) << Text(workflow::RowMarks(row));
+        cells(texts, y, rowHeight, row.accepted);
+        y += rowHeight;
+    }
+    y += 16;
+
+    // The chart below, as the panel draws it.
+    const QRectF chartRect(sheet.left(), y, sheet.width(),
+                           std::min(sheet.bottom() - y, sheet.width() * 0.62));
+    QGraphicsScene scene;
+    QChart* chart = MakeAnalysisChart(a);
+    scene.addItem(chart);
+    chart->setBackgroundVisible(false);
+    chart->setGeometry(QRectF(QPointF(0, 0), chartRect.size()));
+    if (chart->layout()) chart->layout()->activate();
+    scene.render(&painter, chartRect, QRectF(QPointF(0, 0), chartRect.size()));
+    painter.restore();
+}
+
 AnalysisPanel::AnalysisPanel(workflow::ThicknessAnalysis analysis, const QString& kindCaption,
                              QWidget* parent)
     : QDialog(parent)
@@ -122,7 +214,7 @@ AnalysisPanel::AnalysisPanel(workflow::ThicknessAnalysis analysis, const QString
     ChartView = new QChartView(MakeAnalysisChart(analysis_), this);
     ChartView->setObjectName(QStringLiteral("AnalysisChart"));
     ChartView->setRenderHint(QPainter::Antialiasing);
-    ChartView->setMinimumSize(420, 360);
+    ChartView->setMinimumSize(560, 380);
 
     BtnCopyChart = new QPushButton(QStringLiteral("Копировать диаграмму"), this);
     BtnCopyChart->setObjectName(QStringLiteral("BtnCopyChart"));

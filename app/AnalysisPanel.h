@@ -10,12 +10,18 @@
 #include <optional>
 
 class QChart;
+class QPainter;
 class QChartView;
 class QPushButton;
 class QTableWidget;
 
 // The chart of an analysis, for the panel and for anything that draws it elsewhere.
 QChart* MakeAnalysisChart(const workflow::ThicknessAnalysis& analysis);
+
+// The report's second sheet: the table and the chart on A4, the painter's lengths in
+// 1/96 inch from the sheet's corner.
+void PaintAnalysisPage(QPainter& painter, const workflow::ThicknessAnalysis& analysis,
+                       const QString& kindCaption);
 
 class AnalysisPanel : public QDialog {
     Q_OBJECT

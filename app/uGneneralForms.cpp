@@ -31,6 +31,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -400,22 +401,42 @@ void TFGeneral::RzBmpButton3Click() {
     SettleEditedField(RzBmpButton3);
     // The templates are made for the first report, not at start.
     if (!reports_) reports_ = std::make_unique<reporttemplate::ReportTemplates>();
-    reportengine::Template* report =
-        reports::FillReport(*reports_, CalcMethod(), ReadInputs(), result_);
+    const workflow::Inputs inputs = ReadInputs();
+    reportengine::Template* report = reports::FillReport(*reports_, CalcMethod(), inputs, result_);
     if (report == nullptr) return;
     // The preview is modal: the inputs it adds are those it shows.
-    const reportengine::PreviewCommand toSchedule{
-        QStringLiteral("В ведомость"), QStringLiteral("Добавить этот расчёт в ведомость"),
-        QKeySequence(Qt::CTRL | Qt::Key_D),
-        [this](reportengine::ReportPreview& preview, QAction& action) {
-            if (!AddToSchedule(&preview)) return;
-            action.setText(QStringLiteral("Добавлено в ведомость"));
-            action.setEnabled(false);
-        }};
-    reportengine::ShowReport(*report, this, {&toSchedule, 1});
+    std::vector<reportengine::PreviewCommand> commands{
+        {QStringLiteral("В ведомость"), QStringLiteral("Добавить этот расчёт в ведомость"),
+         QKeySequence(Qt::CTRL | Qt::Key_D),
+         [this](reportengine::ReportPreview& preview, QAction& action) {
+             if (!AddToSchedule(&preview)) return;
+             action.setText(QStringLiteral("Добавлено в ведомость"));
+             action.setEnabled(false);
+         }}};
+    // The thickness analysis of the printed result, on a second sheet when asked for.
+    const int method = CalcMethod();
+    std::optional<workflow::ThicknessAnalysis> analysis;
+    if (result_.CurrentCheck(inputs)) analysis = workflow::AnalyseCalculation(method, inputs);
+    if (analysis)
+        commands.push_back(
+            {AddAnalysisSheet, QStringLiteral("Второй лист отчёта: таблица и график толщин"),
+             QKeySequence(Qt::CTRL | Qt::Key_T),
+             [&analysis, method](reportengine::ReportPreview& preview, QAction& action) {
+                 const bool add = preview.extraPages.empty();
+                 preview.extraPages.clear();
+                 if (add)
+                     preview.extraPages.push_back([&analysis, method](QPainter& painter) {
+                         PaintAnalysisPage(painter, *analysis, Text(workflow::KindCaption(method)));
+                     });
+                 action.setText(add ? QStringLiteral("Убрать лист анализа") : AddAnalysisSheet);
+                 preview.view()->updatePreview();
+             }});
+    reportengine::ShowReport(*report, this, commands);
 }
 
 // ---- Thickness analysis ------------------------------------------------------------------
+
+const QString TFGeneral::AddAnalysisSheet = QStringLiteral("Лист анализа толщины");
 
 void TFGeneral::BuildAnalysisButton() {
     BtnAnalysis = new QPushButton(QStringLiteral("Анализ толщины"), RzBmpButton3->parentWidget());

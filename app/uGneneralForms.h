@@ -88,6 +88,8 @@ public:
     PictureButton *RzBmpButton1{}, *RzBmpButton3{}, *RzBmpButton2{};
     // «Анализ толщины», beside «Отчёт» (Ctrl+T).
     QPushButton* BtnAnalysis{};
+    // The report preview's command that adds the analysis as a second sheet.
+    static const QString AddAnalysisSheet;
 
     // ---- The kinds' pages: null until the page is first shown ----
     // ---- Page 'DensityHeatThred' ----

@@ -3,8 +3,10 @@
 #include "AnalysisPanel.h"
 #include "GroupBarGroup.h"
 #include "MessageBoxes.h"
+#include "MethodSelection.h"
 #include "NumericEdit.h"
 #include "PictureButton.h"
+#include "ReportPreview.h"
 #include "ScheduleFile.h"
 #include "ThicknessAnalysis.h"
 #include "uGneneralForms.h"
@@ -14,10 +16,13 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QLineSeries>
+#include <QProcess>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolBar>
 #include <QtTest>
 
 #include <functional>
@@ -162,6 +167,58 @@ private slots:
         QCOMPARE(rows[0].acceptedMm, chosen);
         QCOMPARE(rows[0].checkState, workflow::CheckState::Met);
         QVERIFY(rows[0].checkFigures.find("время до замерзания") != std::string::npos);
+    }
+
+    // The report's second sheet, when asked for: the table read back from the PDF, every
+    // row with its verdict, below the first sheet as it was.
+    void theReportCarriesTheTableOnItsSecondSheet() {
+        window->RGCalc->click(4);
+        Calculate();
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+        std::optional<workflow::ThicknessAnalysis> shown;
+        QTimer::singleShot(50, this, [&] {
+            auto* preview =
+                dynamic_cast<reportengine::ReportPreview*>(QApplication::activeModalWidget());
+            if (!preview) return;
+            QAction* sheet = nullptr;
+            for (QAction* action : preview->findChild<QToolBar*>()->actions())
+                if (action->text() == TFGeneral::AddAnalysisSheet) sheet = action;
+            if (sheet) sheet->trigger();
+            preview->askPdfPath = [&] { return pdf; };
+            preview->savePdfAction()->trigger();
+            preview->close();
+        });
+        QTest::mouseClick(window->RzBmpButton3, Qt::LeftButton);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const auto analysis = workflow::AnalyseCalculation(4, workflow::InputsAfterChoosing(4));
+        QVERIFY(analysis);
+        const auto page = [&](int number) {
+            QProcess pdftotext;
+            pdftotext.start(QStringLiteral(PDFTOTEXT),
+                            {QStringLiteral("-layout"), QStringLiteral("-f"),
+                             QString::number(number), QStringLiteral("-l"), QString::number(number),
+                             pdf, "-"});
+            pdftotext.waitForFinished(30000);
+            return QString::fromUtf8(pdftotext.readAllStandardOutput());
+        };
+        const QString first = page(1), second = page(2);
+        QVERIFY(first.contains(QStringLiteral("Время до замерзания")));
+        QVERIFY2(second.contains(QStringLiteral("Анализ толщины")), qPrintable(second));
+        for (const workflow::AnalysisRow& row : analysis->rows) {
+            const QString line =
+                QStringLiteral("%1 %2 %3")
+                    .arg(row.mm)
+                    .arg(QString::fromStdString(
+                        workflow::AnalysisValue(row.figures[0], analysis->columns[0], ",")))
+                    .arg(QString::fromStdString(std::string(workflow::ShortVerdict(row.state))));
+            bool found = false;
+            for (const QString& text : second.split('\n'))
+                if (text.simplified().startsWith(line)) found = true;
+            QVERIFY2(found, qPrintable(line + "\n" + second));
+        }
+        QVERIFY(page(3).trimmed().isEmpty());
     }
 };
 
