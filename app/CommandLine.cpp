@@ -131,6 +131,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             return wrong(QStringLiteral("результат записывался бы поверх таблицы %1 / the "
                                         "result would overwrite the input")
                              .arg(command.input));
+    for (const QString* written : {&command.output, &command.pdf, &command.schedule})
+        if (SameFile(*written, command.analysis))
+            return wrong(QStringLiteral("анализ толщины записывался бы поверх %1 / the analysis "
+                                        "would overwrite another result")
+                             .arg(command.analysis));
     command.mode = CommandLine::Mode::Batch;
     return command;
 }

@@ -67,6 +67,9 @@ private slots:
         row("extra", {"--batch", "in.csv", "--out", "out.csv", "more.csv"}, M::Wrong);
         row("twice", {"--batch", "a.csv", "--batch", "b.csv", "--out", "out.csv"}, M::Wrong);
         row("over the input", {"--batch", "in.csv", "--out", "./in.csv"}, M::Wrong);
+        row("analysis", {"--batch", "in.csv", "--out", "out.csv", "--analysis", "a.csv"}, M::Batch);
+        row("analysis over the results",
+            {"--batch", "in.csv", "--out", "out.csv", "--analysis", "./out.csv"}, M::Wrong);
     }
     void argumentsAreReadStrictlyOnceTheyAreOurs() {
         QFETCH(QStringList, arguments);
