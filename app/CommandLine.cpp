@@ -88,11 +88,12 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption out(QStringLiteral("out"), {}, QStringLiteral("OUT.csv"));
     const QCommandLineOption pdf(QStringLiteral("pdf"), {}, QStringLiteral("OUT.pdf"));
     const QCommandLineOption schedule(QStringLiteral("schedule"), {}, QStringLiteral("OUT.json"));
+    const QCommandLineOption analysis(QStringLiteral("analysis"), {}, QStringLiteral("OUT.csv"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({batch, out, pdf, schedule, help, version});
+    parser.addOptions({batch, out, pdf, schedule, analysis, help, version});
 
     const auto wrong = [&](const QString& error) {
         command.mode = CommandLine::Mode::Wrong;
@@ -112,7 +113,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         command.mode = CommandLine::Mode::Version;
         return command;
     }
-    for (const QCommandLineOption* option : {&batch, &out, &pdf, &schedule})
+    for (const QCommandLineOption* option : {&batch, &out, &pdf, &schedule, &analysis})
         if (parser.values(*option).size() > 1)
             return wrong(
                 QStringLiteral("--%1 задан дважды / given twice").arg(option->names().first()));
@@ -123,11 +124,18 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     command.output = parser.value(out);
     command.pdf = parser.value(pdf);
     command.schedule = parser.value(schedule);
-    for (const QString* written : {&command.output, &command.pdf, &command.schedule})
+    command.analysis = parser.value(analysis);
+    for (const QString* written :
+         {&command.output, &command.pdf, &command.schedule, &command.analysis})
         if (SameFile(*written, command.input))
             return wrong(QStringLiteral("результат записывался бы поверх таблицы %1 / the "
                                         "result would overwrite the input")
                              .arg(command.input));
+    for (const QString* written : {&command.output, &command.pdf, &command.schedule})
+        if (SameFile(*written, command.analysis))
+            return wrong(QStringLiteral("анализ толщины записывался бы поверх %1 / the analysis "
+                                        "would overwrite another result")
+                             .arg(command.analysis));
     command.mode = CommandLine::Mode::Batch;
     return command;
 }
@@ -169,12 +177,16 @@ QString UsageText() {
                "      open the window; open the schedule, import the table into the schedule\n"
                "  izolcalc --batch ВХОД.csv --out ВЫХОД.csv [--pdf ВЕДОМОСТЬ.pdf] [--schedule "
                "ВЕДОМОСТЬ.json]\n"
+               "                 [--analysis АНАЛИЗ.csv]\n"
                "      рассчитать каждую строку таблицы без окна; записать результаты как «Экспорт "
                "CSV»,\n"
                "      по желанию — ведомость в PDF и файл ведомости\n"
                "      calculate every line of the table without a window; write the results as "
                "the\n"
                "      CSV export does, and optionally the schedule as PDF and as a schedule file\n"
+               "      --analysis: анализ толщины каждой строки — что даёт каждая толщина изделия\n"
+               "      вокруг принятой; the thickness analysis of every line: what each product\n"
+               "      thickness around the accepted one gives\n"
                "  izolcalc --help       эта справка / this help\n"
                "  izolcalc --version    версия / version\n"
                "\n"
@@ -219,6 +231,8 @@ int RunBatch(const CommandLine& command, QTextStream& out, QTextStream& err, boo
     QString error = schedule::WriteScheduleCsv(command.output, result.rows);
     if (error.isEmpty() && !command.schedule.isEmpty())
         error = schedule::SaveSchedule(command.schedule, result.rows);
+    if (error.isEmpty() && !command.analysis.isEmpty())
+        error = schedule::WriteAnalysisCsv(command.analysis, result.rows);
     if (error.isEmpty() && !command.pdf.isEmpty() &&
         !reports::WriteSchedulePdf(command.pdf, result.rows, QDate::currentDate())) {
         error = QStringLiteral("Не удалось записать ведомость в PDF «%1»")

@@ -16,6 +16,7 @@ struct CommandLine {
     enum class Mode { Window, Help, Version, Batch, Wrong };
     Mode mode = Mode::Window;
     QString input, output, pdf, schedule; // the batch's files; pdf and schedule optional
+    QString analysis;                     // optional: the thickness analysis of every line
     QStringList files;                    // for the window: schedules and tables, in order
     QString error;                        // what is wrong, for Mode::Wrong
 };

@@ -2,6 +2,7 @@
 
 #include "Utf8Text.h"
 
+#include "AnalysisPanel.h"
 #include "CalculateCommand.h"
 #include "Colors.h"
 #include "Fonts.h"
@@ -30,6 +31,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
@@ -56,6 +59,7 @@ TFGeneral::TFGeneral(QWidget* parent)
     BuildCommonPanel();
     ConfigureInputs(workflow::CommonPanel);
     ConnectHandlers();
+    BuildAnalysisButton();
     RestoreWindowPlace();
     FormCreate();
 }
@@ -397,19 +401,80 @@ void TFGeneral::RzBmpButton3Click() {
     SettleEditedField(RzBmpButton3);
     // The templates are made for the first report, not at start.
     if (!reports_) reports_ = std::make_unique<reporttemplate::ReportTemplates>();
-    reportengine::Template* report =
-        reports::FillReport(*reports_, CalcMethod(), ReadInputs(), result_);
+    const workflow::Inputs inputs = ReadInputs();
+    reportengine::Template* report = reports::FillReport(*reports_, CalcMethod(), inputs, result_);
     if (report == nullptr) return;
     // The preview is modal: the inputs it adds are those it shows.
-    const reportengine::PreviewCommand toSchedule{
-        QStringLiteral("В ведомость"), QStringLiteral("Добавить этот расчёт в ведомость"),
-        QKeySequence(Qt::CTRL | Qt::Key_D),
-        [this](reportengine::ReportPreview& preview, QAction& action) {
-            if (!AddToSchedule(&preview)) return;
-            action.setText(QStringLiteral("Добавлено в ведомость"));
-            action.setEnabled(false);
-        }};
-    reportengine::ShowReport(*report, this, {&toSchedule, 1});
+    std::vector<reportengine::PreviewCommand> commands{
+        {QStringLiteral("В ведомость"), QStringLiteral("Добавить этот расчёт в ведомость"),
+         QKeySequence(Qt::CTRL | Qt::Key_D),
+         [this](reportengine::ReportPreview& preview, QAction& action) {
+             if (!AddToSchedule(&preview)) return;
+             action.setText(QStringLiteral("Добавлено в ведомость"));
+             action.setEnabled(false);
+         }}};
+    // The thickness analysis of the printed result, on a second sheet when asked for.
+    const int method = CalcMethod();
+    std::optional<workflow::ThicknessAnalysis> analysis;
+    if (result_.CurrentCheck(inputs)) analysis = workflow::AnalyseCalculation(method, inputs);
+    if (analysis)
+        commands.push_back(
+            {AddAnalysisSheet, QStringLiteral("Второй лист отчёта: таблица и график толщин"),
+             QKeySequence(Qt::CTRL | Qt::Key_T),
+             [&analysis, method](reportengine::ReportPreview& preview, QAction& action) {
+                 const bool add = preview.extraPages.empty();
+                 preview.extraPages.clear();
+                 if (add)
+                     preview.extraPages.push_back([&analysis, method](QPainter& painter) {
+                         PaintAnalysisPage(painter, *analysis, Text(workflow::KindCaption(method)));
+                     });
+                 action.setText(add ? QStringLiteral("Убрать лист анализа") : AddAnalysisSheet);
+                 preview.view()->updatePreview();
+             }});
+    reportengine::ShowReport(*report, this, commands);
+}
+
+// ---- Thickness analysis ------------------------------------------------------------------
+
+const QString TFGeneral::AddAnalysisSheet = QStringLiteral("Лист анализа толщины");
+
+void TFGeneral::BuildAnalysisButton() {
+    BtnAnalysis = new QPushButton(QStringLiteral("Анализ толщины"), RzBmpButton3->parentWidget());
+    BtnAnalysis->setObjectName(QStringLiteral("BtnAnalysis"));
+    BtnAnalysis->setToolTip(
+        QStringLiteral("Что даёт каждая толщина изделия вокруг принятой (Ctrl+T)"));
+    BtnAnalysis->setGeometry(RzBmpButton3->x() - 116, RzBmpButton3->y(), 110,
+                             RzBmpButton3->height());
+    connect(BtnAnalysis, &QPushButton::clicked, this, &TFGeneral::AnalysisClick);
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this);
+    connect(shortcut, &QShortcut::activated, this, &TFGeneral::AnalysisClick);
+}
+
+void TFGeneral::AnalysisClick() {
+    const int method = Notebook1->currentWidget() == Calc ? CalcMethod() : -1;
+    if (method < 0) return;
+    SettleEditedField(BtnAnalysis);
+    const workflow::Inputs now = ReadInputs();
+    const QString caption = Text(workflow::AnalysisTitle);
+    if (result_.CurrentCheck(now) == nullptr) {
+        ShowMessageBox(this,
+                       result_.HasThickness() && !result_.ThicknessIsCurrent(now)
+                           ? Text(workflow::StaleResultHint)
+                           : QStringLiteral("Анализ толщины строится по результату расчёта — "
+                                            "нажмите «Рассчитать»"),
+                       caption);
+        return;
+    }
+    std::optional<workflow::ThicknessAnalysis> analysis = workflow::AnalyseCalculation(method, now);
+    if (!analysis) return;
+    AnalysisPanel panel(std::move(*analysis), Text(workflow::KindCaption(method)), this);
+    connect(&panel, &AnalysisPanel::thicknessAccepted, this, [&](int32_t mm) {
+        if (!AddToSchedule(&panel, mm)) return;
+        StatusBar->showMessage(
+            QStringLiteral("Расчёт добавлен в ведомость с толщиной %1 мм").arg(mm), 5000);
+        panel.accept();
+    });
+    panel.exec();
 }
 
 // ---- Schedule ----------------------------------------------------------------------------
@@ -420,15 +485,21 @@ void TFGeneral::GrScheduleItems0Click() {
     ShowResultState();
 }
 
-bool TFGeneral::AddToSchedule(QWidget* boxParent) {
+bool TFGeneral::AddToSchedule(QWidget* boxParent, std::optional<int32_t> chosenMm) {
     if (boxParent == this) SettleEditedField(RzBmpButton3);
     const int method = Notebook1->currentWidget() == Calc ? CalcMethod() : -1;
     const QString now = QDateTime::currentDateTime().toString(Qt::ISODate);
-    auto made = workflow::RowFromCalculation(method, ReadInputs(), result_, now.toStdString(),
+    const workflow::Inputs inputs = ReadInputs();
+    auto made = workflow::RowFromCalculation(method, inputs, result_, now.toStdString(),
                                              DecimalSeparator());
     if (!made.row) {
         ShowMessageBox(boxParent, Text(made.reason), ScheduleCaption);
         return false;
+    }
+    if (chosenMm) {
+        const auto check = workflow::CheckAtThickness(method, inputs, *chosenMm);
+        if (!check) return false;
+        workflow::SetCheck(*made.row, *check, DecimalSeparator());
     }
     return Schedule()->Perform(workflow::AddRows({std::move(*made.row)}),
                                QStringLiteral("добавление расчёта"), boxParent);

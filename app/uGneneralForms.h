@@ -12,6 +12,7 @@
 #include <QSize>
 #include <array>
 #include <memory>
+#include <optional>
 
 class Backdrop;
 class DropDownPicture;
@@ -22,6 +23,7 @@ class NumericEdit;
 class Picture;
 class PictureButton;
 class QLabel;
+class QPushButton;
 class QSplitter;
 class QStackedWidget;
 class QStatusBar;
@@ -84,6 +86,10 @@ public:
     DropDownPicture *Image7{}, *Image6{};
     QLabel *RzLabel31{}, *RzLabel5{}, *RzLabel4{}, *RzLabel6{};
     PictureButton *RzBmpButton1{}, *RzBmpButton3{}, *RzBmpButton2{};
+    // «Анализ толщины», beside «Отчёт» (Ctrl+T).
+    QPushButton* BtnAnalysis{};
+    // The report preview's command that adds the analysis as a second sheet.
+    static const QString AddAnalysisSheet;
 
     // ---- The kinds' pages: null until the page is first shown ----
     // ---- Page 'DensityHeatThred' ----
@@ -131,6 +137,8 @@ public:
     void BCloseClick();
     void RzBitBtn1Click();
     void RzBmpButton3Click();
+    // Opens the thickness analysis of the current result; a box says why not.
+    void AnalysisClick();
     void GrHelperItems0Click();
     void GrScheduleItems0Click();
     void RzRadioGroup1Changing(int oldIndex, int newIndex);
@@ -201,12 +209,14 @@ private:
 
     // The schedule: adds the calculation shown (a box on `boxParent` says why not), shows
     // a row's calculation again in its kind's page, and counts the rows in the group bar.
-    bool AddToSchedule(QWidget* boxParent);
+    // `chosenMm`: a thickness the user took from the thickness analysis, checked anew.
+    bool AddToSchedule(QWidget* boxParent, std::optional<int32_t> chosenMm = std::nullopt);
     void ShowScheduleRow(int row);
     void ShowScheduleCount();
     // The schedule's own file: read at start; its later problems told, its changes undone
     // by Ctrl+Z.
     void LoadSchedule();
+    void BuildAnalysisButton();
 
     QWidget* rightPane_ = nullptr;
     bool placeRestored_ = false;

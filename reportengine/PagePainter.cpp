@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextLayout>
@@ -88,7 +89,19 @@ void PaintPage(QPainter& painter, const PreparedPage& page) {
     painter.restore();
 }
 
-bool WritePdf(const PreparedPage& page, QIODevice& device) {
+void PaintPages(QPainter& painter, QPagedPaintDevice& device, const PreparedPage& page,
+                std::span<const ExtraPage> extra) {
+    PaintPage(painter, page);
+    for (const ExtraPage& paint : extra) {
+        if (!device.newPage()) return;
+        painter.save();
+        painter.scale(device.logicalDpiX() / 96.0, device.logicalDpiY() / 96.0);
+        paint(painter);
+        painter.restore();
+    }
+}
+
+bool WritePdf(const PreparedPage& page, QIODevice& device, std::span<const ExtraPage> extra) {
     QPdfWriter writer(&device);
     writer.setPageSize(QPageSize(page.paperMm, QPageSize::Millimeter));
     writer.setPageOrientation(QPageLayout::Portrait);
@@ -99,14 +112,14 @@ bool WritePdf(const PreparedPage& page, QIODevice& device) {
     if (!page.author.isEmpty()) writer.setDocumentXmpMetadata(XmpMetadata(page.title, page.author));
     QPainter painter;
     if (!painter.begin(&writer)) return false;
-    PaintPage(painter, page);
+    PaintPages(painter, writer, page, extra);
     return painter.end();
 }
 
-bool WritePdf(const PreparedPage& page, const QString& path) {
+bool WritePdf(const PreparedPage& page, const QString& path, std::span<const ExtraPage> extra) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    return WritePdf(page, file) && file.flush();
+    return WritePdf(page, file, extra) && file.flush();
 }
 
 } // namespace reportengine

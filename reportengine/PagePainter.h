@@ -4,7 +4,11 @@
 
 #include "PreparedPage.h"
 
+#include <functional>
+#include <span>
+
 class QByteArray;
+class QPagedPaintDevice;
 class QIODevice;
 class QPainter;
 
@@ -15,10 +19,17 @@ namespace reportengine {
 // smaller than the page's paper either way gets the whole page, shrunk evenly to fit.
 void PaintPage(QPainter& painter, const PreparedPage& page);
 
+// A sheet after the report's own, painted by its owner: the painter's origin at the sheet's
+// top-left corner, lengths in 1/96 inch.
+using ExtraPage = std::function<void(QPainter&)>;
+// The report's page, then each extra page on a sheet of its own.
+void PaintPages(QPainter& painter, QPagedPaintDevice& device, const PreparedPage& page,
+                std::span<const ExtraPage> extra);
+
 // An A4 (or the page's own size) PDF of one page, named by the page's title and, where it
 // has one, its author. False when the device cannot be written.
-bool WritePdf(const PreparedPage& page, QIODevice& device);
-bool WritePdf(const PreparedPage& page, const QString& path);
+bool WritePdf(const PreparedPage& page, QIODevice& device, std::span<const ExtraPage> extra = {});
+bool WritePdf(const PreparedPage& page, const QString& path, std::span<const ExtraPage> extra = {});
 
 // The XMP metadata that names a document's title and author: a PDF writer has no field of
 // its own for the author.

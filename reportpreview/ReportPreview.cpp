@@ -111,7 +111,7 @@ ReportPreview::ReportPreview(PreparedPage page, QWidget* parent,
     view_->setZoomFactor(1.0);
     connect(view_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
         QPainter painter(printer);
-        PaintPage(painter, page_);
+        PaintPages(painter, *printer, page_, extraPages);
     });
 
     connect(print_, &QAction::triggered, this, &ReportPreview::Print);
@@ -142,7 +142,7 @@ void ReportPreview::Print() {
                       .arg(printer_.printerName()));
         return;
     }
-    PaintPage(painter, page_);
+    PaintPages(painter, printer_, page_, extraPages);
     painter.end();
 }
 
@@ -169,7 +169,7 @@ QString ReportPreview::AskPdfPathByDialog() {
 void ReportPreview::SavePdf() {
     const QString path = askPdfPath();
     if (path.isEmpty()) return;
-    if (!WritePdf(page_, path))
+    if (!WritePdf(page_, path, extraPages))
         ShowError(QStringLiteral("Не удалось сохранить файл «%1».").arg(path));
 }
 

@@ -2,6 +2,7 @@
 // changes the page setup or saves it as a PDF file.
 #pragma once
 
+#include "PagePainter.h"
 #include "PreparedPage.h"
 
 #include <QDialog>
@@ -10,6 +11,7 @@
 
 #include <functional>
 #include <span>
+#include <vector>
 
 class QAction;
 class QPrintPreviewWidget;
@@ -35,6 +37,9 @@ public:
     // Seam for tests: where "save as PDF" writes (empty: cancelled). By default a file
     // dialog. Messages go through the program's one message box.
     std::function<QString()> askPdfPath;
+    // Sheets after the report's page, shown, printed and saved with it; after a change,
+    // view()->updatePreview().
+    std::vector<ExtraPage> extraPages;
 
     QPrintPreviewWidget* view() const { return view_; }
     QPrinter& printer() { return printer_; }

@@ -2,6 +2,7 @@
 
 #include "ScheduleCsv.h"
 #include "ScheduleJson.h"
+#include "ThicknessAnalysis.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -202,6 +203,11 @@ QString DefaultSchedulePath() {
 QString WriteScheduleCsv(const QString& path, const std::vector<ScheduleRow>& rows) {
     return WriteWhole(path, QByteArray::fromStdString(workflow::ScheduleCsv(rows)),
                       QStringLiteral("Не удалось записать таблицу ведомости в файл «%1»: %2."));
+}
+
+QString WriteAnalysisCsv(const QString& path, const std::vector<ScheduleRow>& rows) {
+    return WriteWhole(path, QByteArray::fromStdString(workflow::AnalysisCsv(rows)),
+                      QStringLiteral("Не удалось записать анализ толщины в файл «%1»: %2."));
 }
 
 workflow::ImportResult ImportCsvFile(const QString& path, const QDateTime& now,

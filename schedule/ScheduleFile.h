@@ -74,6 +74,8 @@ QString DefaultSchedulePath();
 // The CSV table of the rows (workflow::ScheduleCsv), written whole or not at all; an
 // empty string on success, else what went wrong in the user's words.
 QString WriteScheduleCsv(const QString& path, const std::vector<workflow::ScheduleRow>& rows);
+// The thickness analysis of every row, as a table; an error text as above.
+QString WriteAnalysisCsv(const QString& path, const std::vector<workflow::ScheduleRow>& rows);
 
 // A larger file is no table of calculations: it is not read into memory.
 inline constexpr qint64 LargestImportFile = qint64(64) << 20;

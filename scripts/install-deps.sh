@@ -10,8 +10,10 @@ packages=(
   llvm
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  # Qt 6: widgets, printing, SVG pictures, the reference viewer, Russian dialog texts
+  # Qt 6: widgets, printing, SVG pictures, the reference viewer, Russian dialog texts,
+  # the chart of the thickness analysis
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev qt6-webengine-dev
+  qt6-charts-dev
   qt6-translations-l10n
   # fonts with complete Cyrillic in place of the classic Windows faces
   fonts-liberation2 fonts-dejavu-core

@@ -79,14 +79,18 @@ RowOrReason RowFromCalculation(int method, const Inputs& now, const ShownResult&
     const AcceptedCheck* check = shown.CurrentCheck(now);
     if (check == nullptr) return {std::nullopt, std::string(NoCurrentResult)};
 
-    row->requiredMm = check->requiredMm;
-    row->acceptedMm = check->acceptedMm;
-    row->checkFigures = CheckFigures(*check, decimalSeparator);
-    row->checkState = check->state;
-    row->meetingMm = check->meetingMm;
+    SetCheck(*row, *check, decimalSeparator);
     row->warning = shown.Warning();
     row->calculatedAt = std::move(calculatedAt);
     return {std::move(row), {}};
+}
+
+void SetCheck(ScheduleRow& row, const AcceptedCheck& check, std::string_view decimalSeparator) {
+    row.requiredMm = check.requiredMm;
+    row.acceptedMm = check.acceptedMm;
+    row.checkFigures = CheckFigures(check, decimalSeparator);
+    row.checkState = check.state;
+    row.meetingMm = check.meetingMm;
 }
 
 Inputs InputsOfRow(const ScheduleRow& row) {

@@ -65,6 +65,9 @@ struct RowOrReason {
 RowOrReason RowFromCalculation(int method, const Inputs& now, const ShownResult& shown,
                                std::string calculatedAt, std::string_view decimalSeparator);
 
+// The row's thickness and check: the accepted thickness and what it gives.
+void SetCheck(ScheduleRow& row, const AcceptedCheck& check, std::string_view decimalSeparator);
+
 // A row of kind `method` that describes `in` (object, location, covering, material and the
 // inputs the kind reads, as shown) and has no result yet; none outside the table.
 std::optional<ScheduleRow> DescribedRow(int method, const Inputs& in,

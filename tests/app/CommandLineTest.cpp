@@ -2,6 +2,7 @@
 // with no display at all, and the files it hands to the window.
 #include "CommandLine.h"
 #include "MessageBoxes.h"
+#include "ScheduleCsv.h"
 #include "ScheduleFile.h"
 #include "ScheduleModel.h"
 #include "SchedulePage.h"
@@ -12,6 +13,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <set>
 
 class CommandLineTest : public QObject {
     Q_OBJECT
@@ -64,6 +67,9 @@ private slots:
         row("extra", {"--batch", "in.csv", "--out", "out.csv", "more.csv"}, M::Wrong);
         row("twice", {"--batch", "a.csv", "--batch", "b.csv", "--out", "out.csv"}, M::Wrong);
         row("over the input", {"--batch", "in.csv", "--out", "./in.csv"}, M::Wrong);
+        row("analysis", {"--batch", "in.csv", "--out", "out.csv", "--analysis", "a.csv"}, M::Batch);
+        row("analysis over the results",
+            {"--batch", "in.csv", "--out", "out.csv", "--analysis", "./out.csv"}, M::Wrong);
     }
     void argumentsAreReadStrictlyOnceTheyAreOurs() {
         QFETCH(QStringList, arguments);
@@ -172,6 +178,38 @@ private slots:
         QFile pdf(dir.filePath("out.pdf"));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(5) == "%PDF-");
+    }
+
+    // The analysis of every line: a line per figure of each thickness, the rejected line
+    // said to be so, and the accepted thickness marked where the schedule has it.
+    void aBatchWritesTheThicknessAnalysisOfEveryLine() {
+        QTemporaryDir dir;
+        const Run run = Program({"--batch", IZOL_EXAMPLE, "--out", "out.csv", "--schedule",
+                                 "out.json", "--analysis", "analysis.csv"},
+                                dir.path());
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, ExitDone);
+        QFile file(dir.filePath("analysis.csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const std::string csv = file.readAll().toStdString();
+        const auto records = workflow::SplitCsv(csv);
+        QVERIFY(records.has_value());
+        QCOMPARE(records->front().at(0).text, std::string("№"));
+        const schedule::LoadResult kept = schedule::LoadSchedule(dir.filePath("out.json"));
+        std::set<std::string> numbered, accepted, rejected;
+        for (std::size_t i = 1; i < records->size(); ++i) {
+            const workflow::CsvRecord& r = (*records)[i];
+            QCOMPARE(r.size(), std::size_t(10));
+            numbered.insert(r[0].text);
+            if (r[9].text.starts_with("принята")) accepted.insert(r[0].text + ";" + r[3].text);
+            if (r[8].text == workflow::RejectedVerdict) rejected.insert(r[0].text);
+        }
+        QCOMPARE(numbered.size(), kept.rows.size());
+        QCOMPARE(rejected.size(), std::size_t(1));
+        for (std::size_t i = 0; i < kept.rows.size(); ++i)
+            if (kept.rows[i].Calculated())
+                QVERIFY(accepted.contains(std::to_string(i + 1) + ";" +
+                                          std::to_string(kept.rows[i].acceptedMm)));
     }
 
     void aLineOrAFileNotReadIsExitCodeOne() {

@@ -1,0 +1,300 @@
+#include "AnalysisPanel.h"
+
+#include "Colors.h"
+#include "Utf8Text.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTableWidget>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QString Caption(const workflow::AnalysisColumn& column) {
+    return Text(workflow::ColumnHeading(column));
+}
+
+QScatterSeries* Mark(const QString& name, QScatterSeries::MarkerShape shape, QColor colour,
+                     double x, double y) {
+    auto* mark = new QScatterSeries;
+    mark->setName(name);
+    mark->setMarkerShape(shape);
+    mark->setMarkerSize(11);
+    mark->setColor(colour);
+    if (std::isfinite(y)) mark->append(x, y);
+    return mark;
+}
+
+} // namespace
+
+QChart* MakeAnalysisChart(const workflow::ThicknessAnalysis& a) {
+    auto* chart = new QChart;
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
+    chart->setTitle(Text(a.mainFigure.name) + QStringLiteral(" в зависимости от толщины"));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+
+    auto* figure = new QLineSeries;
+    figure->setName(Caption(a.mainFigure));
+    figure->setPointsVisible(true);
+    // The bare surface's figure would flatten every other point: the scale is that of the
+    // insulated rows and the requirement, and the bare point's line leaves the plot.
+    double low = a.required.value, high = a.required.value;
+    for (const workflow::AnalysisRow& row : a.rows) {
+        const double y = row.figures.front();
+        if (!std::isfinite(y)) continue;
+        figure->append(row.mm, y);
+        if (row.mm == 0 && a.rows.size() > 2) continue;
+        low = std::min(low, y);
+        high = std::max(high, y);
+    }
+    const double first = a.rows.front().mm, last = a.rows.back().mm;
+    auto* requirement = new QLineSeries;
+    requirement->setName(QStringLiteral("%1 %2 %3")
+                             .arg(Text(a.required.symbol),
+                                  Text(workflow::FigureValue(a.required, DecimalSeparator())),
+                                  Text(a.required.unit)));
+    QPen dashed(QColor(Colors::Accent), 2, Qt::DashLine);
+    requirement->setPen(dashed);
+    requirement->append(first, a.required.value);
+    requirement->append(last, a.required.value);
+
+    chart->addSeries(figure);
+    chart->addSeries(requirement);
+    const auto valueAt = [&](int32_t mm) {
+        for (const workflow::AnalysisRow& row : a.rows)
+            if (row.mm == mm) return row.figures.front();
+        return std::nan("");
+    };
+    chart->addSeries(Mark(QStringLiteral("принята %1 мм").arg(a.acceptedMm),
+                          QScatterSeries::MarkerShapeCircle, QColor(0, 90, 180), a.acceptedMm,
+                          valueAt(a.acceptedMm)));
+    if (a.meetingMm)
+        chart->addSeries(Mark(QStringLiteral("обеспечено с %1 мм").arg(*a.meetingMm),
+                              QScatterSeries::MarkerShapeRectangle, QColor(0, 140, 60),
+                              *a.meetingMm, valueAt(*a.meetingMm)));
+
+    auto* x = new QValueAxis;
+    x->setTitleText(QStringLiteral("Толщина изоляции, мм"));
+    x->setRange(first, std::max(last, first + 10));
+    x->setLabelFormat(QStringLiteral("%.0f"));
+    x->setTickCount(std::min(int(a.rows.size()), 11));
+    auto* y = new QValueAxis;
+    y->setTitleText(
+        Text(workflow::FigureLabel({a.mainFigure.symbol, a.mainFigure.name, a.mainFigure.unit})));
+    const double margin = std::max((high - low) * 0.05, 0.5);
+    y->setRange(low - margin, high + margin);
+    y->applyNiceNumbers();
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries* series : chart->series()) {
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+    return chart;
+}
+
+void PaintAnalysisPage(QPainter& painter, const workflow::ThicknessAnalysis& a,
+                       const QString& kindCaption) {
+    // A4 in 1/96 inch, within margins that printers print.
+    const QRectF sheet(57, 57, 794 - 2 * 57, 1123 - 2 * 57);
+    painter.save();
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(Qt::black);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(16);
+    font.setBold(true);
+    painter.setFont(font);
+    double y = sheet.top();
+    painter.drawText(QRectF(sheet.left(), y, sheet.width(), 40), Qt::AlignLeft | Qt::TextWordWrap,
+                     Text(workflow::AnalysisTitle) + QStringLiteral(" — ") + kindCaption);
+    y += 44;
+    font.setPixelSize(11);
+    font.setBold(false);
+    painter.setFont(font);
+    QString note =
+        QStringLiteral("Требование: %1 %2 %3. Принята толщина %4 мм")
+            .arg(Text(a.required.name), Text(workflow::FigureValue(a.required, DecimalSeparator())),
+                 Text(a.required.unit))
+            .arg(a.acceptedMm);
+    if (a.meetingMm) note += QStringLiteral("; требование выполняется с %1 мм").arg(*a.meetingMm);
+    if (a.yearlyHours)
+        note += QStringLiteral("; потери за год — при %1 ч работы в году").arg(*a.yearlyHours);
+    painter.drawText(QRectF(sheet.left(), y, sheet.width(), 34), Qt::TextWordWrap, note + '.');
+    y += 38;
+
+    // The table: the thickness, the figures, the verdict and the marks.
+    QStringList headings{Text(workflow::ThicknessColumn)};
+    for (const workflow::AnalysisColumn& column : a.columns)
+        headings << Caption(column);
+    headings << QStringLiteral("Вывод") << QStringLiteral("Отметка");
+    // The figures share what the thickness, the verdict and room for the marks leave.
+    const double figureWidth =
+        std::clamp((sheet.width() - 60 - 120 - 150) / double(a.columns.size()), 62.0, 110.0);
+    std::vector<double> widths{60};
+    for (std::size_t c = 0; c < a.columns.size(); ++c)
+        widths.push_back(figureWidth);
+    widths.push_back(120);
+    double used = 0;
+    for (double w : widths)
+        used += w;
+    widths.push_back(sheet.width() - used);
+    const double headingHeight = 44, rowHeight = 17;
+    const auto cells = [&](const QStringList& texts, double top, double height, bool bold) {
+        QFont cellFont = font;
+        cellFont.setBold(bold);
+        painter.setFont(cellFont);
+        double x = sheet.left();
+        for (int c = 0; c < int(texts.size()); ++c) {
+            const QRectF cell(x, top, widths[std::size_t(c)], height);
+            painter.drawRect(cell);
+            const bool number = c > 0 && c + 2 < int(texts.size());
+            painter.drawText(cell.adjusted(3, 1, -3, -1),
+                             (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter |
+                                 Qt::TextWordWrap,
+                             texts[c]);
+            x += widths[std::size_t(c)];
+        }
+    };
+    painter.setPen(QPen(Qt::black, 0.5));
+    cells(headings, y, headingHeight, true);
+    y += headingHeight;
+    const std::string separator = DecimalSeparator();
+    for (const workflow::AnalysisRow& row : a.rows) {
+        QStringList texts{QString::number(row.mm)};
+        for (std::size_t c = 0; c < a.columns.size(); ++c)
+            texts << Text(workflow::AnalysisValue(row.figures[c], a.columns[c], separator));
+        texts << Text(workflow::ShortVerdict(row.state)) << Text(workflow::RowMarks(row));
+        cells(texts, y, rowHeight, row.accepted);
+        y += rowHeight;
+    }
+    y += 16;
+
+    // The chart below, as the panel draws it.
+    const QRectF chartRect(sheet.left(), y, sheet.width(),
+                           std::min(sheet.bottom() - y, sheet.width() * 0.62));
+    QGraphicsScene scene;
+    QChart* chart = MakeAnalysisChart(a);
+    scene.addItem(chart);
+    chart->setBackgroundVisible(false);
+    chart->setGeometry(QRectF(QPointF(0, 0), chartRect.size()));
+    if (chart->layout()) chart->layout()->activate();
+    scene.render(&painter, chartRect, QRectF(QPointF(0, 0), chartRect.size()));
+    painter.restore();
+}
+
+AnalysisPanel::AnalysisPanel(workflow::ThicknessAnalysis analysis, const QString& kindCaption,
+                             QWidget* parent)
+    : QDialog(parent)
+    , analysis_(std::move(analysis)) {
+    setObjectName(QStringLiteral("AnalysisPanel"));
+    setWindowTitle(Text(workflow::AnalysisTitle) + QStringLiteral(" — ") + kindCaption);
+
+    Table = new QTableWidget(this);
+    Table->setObjectName(QStringLiteral("AnalysisTable"));
+    Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Table->setSelectionMode(QAbstractItemView::SingleSelection);
+    Table->verticalHeader()->hide();
+    FillTable();
+
+    ChartView = new QChartView(MakeAnalysisChart(analysis_), this);
+    ChartView->setObjectName(QStringLiteral("AnalysisChart"));
+    ChartView->setRenderHint(QPainter::Antialiasing);
+    ChartView->setMinimumSize(560, 380);
+
+    BtnCopyChart = new QPushButton(QStringLiteral("Копировать диаграмму"), this);
+    BtnCopyChart->setObjectName(QStringLiteral("BtnCopyChart"));
+    BtnCopyChart->setToolTip(QStringLiteral("Скопировать диаграмму в буфер обмена как рисунок"));
+    BtnAcceptThickness = new QPushButton(QStringLiteral("Принять эту толщину"), this);
+    BtnAcceptThickness->setObjectName(QStringLiteral("BtnAcceptThickness"));
+    BtnAcceptThickness->setToolTip(
+        QStringLiteral("Добавить расчёт в ведомость с толщиной выбранной строки"));
+    BtnClose = new QPushButton(QStringLiteral("Закрыть"), this);
+    BtnClose->setObjectName(QStringLiteral("BtnClose"));
+    connect(BtnCopyChart, &QPushButton::clicked, this, &AnalysisPanel::CopyChart);
+    connect(BtnClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnAcceptThickness, &QPushButton::clicked, this, [this] {
+        if (const auto mm = ChosenMm()) emit thicknessAccepted(*mm);
+    });
+    const auto chosen = [this] { BtnAcceptThickness->setEnabled(ChosenMm().has_value()); };
+    connect(Table, &QTableWidget::itemSelectionChanged, this, chosen);
+    // The accepted row is chosen to begin with.
+    for (int r = 0; r < int(analysis_.rows.size()); ++r)
+        if (analysis_.rows[std::size_t(r)].accepted) Table->selectRow(r);
+    chosen();
+
+    auto* panes = new QHBoxLayout;
+    panes->addWidget(Table, 1);
+    panes->addWidget(ChartView, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BtnCopyChart);
+    buttons->addStretch();
+    buttons->addWidget(BtnAcceptThickness);
+    buttons->addWidget(BtnClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(panes, 1);
+    layout->addLayout(buttons);
+    Table->setMinimumWidth(Table->horizontalHeader()->length() + 2 * Table->frameWidth() + 4);
+    resize(Table->minimumWidth() + 520, 600);
+}
+
+void AnalysisPanel::FillTable() {
+    const auto& a = analysis_;
+    QStringList headings{Text(workflow::ThicknessColumn)};
+    for (const workflow::AnalysisColumn& column : a.columns)
+        headings << Caption(column);
+    headings << QStringLiteral("Вывод") << QStringLiteral("Отметка");
+    Table->setColumnCount(int(headings.size()));
+    Table->setHorizontalHeaderLabels(headings);
+    for (std::size_t c = 0; c < a.columns.size(); ++c)
+        Table->horizontalHeaderItem(int(c) + 1)->setToolTip(Text(a.columns[c].name));
+    Table->setRowCount(int(a.rows.size()));
+    const std::string separator = DecimalSeparator();
+    for (int r = 0; r < int(a.rows.size()); ++r) {
+        const workflow::AnalysisRow& row = a.rows[std::size_t(r)];
+        QStringList cells{QString::number(row.mm)};
+        for (std::size_t c = 0; c < a.columns.size(); ++c)
+            cells << Text(workflow::AnalysisValue(row.figures[c], a.columns[c], separator));
+        cells << Text(workflow::ShortVerdict(row.state)) << Text(workflow::RowMarks(row));
+        for (int c = 0; c < int(cells.size()); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setTextAlignment(c + 2 < int(cells.size()) ? Qt::AlignRight | Qt::AlignVCenter
+                                                             : Qt::AlignLeft | Qt::AlignVCenter);
+            if (row.accepted) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
+            if (row.firstMeeting) item->setBackground(QColor(Colors::HoverTint));
+            if (c == int(cells.size()) - 2 && workflow::CheckAccented(row.state))
+                item->setForeground(QColor(Colors::Accent));
+            Table->setItem(r, c, item);
+        }
+    }
+    Table->resizeColumnsToContents();
+    Table->horizontalHeader()->setStretchLastSection(true);
+}
+
+std::optional<int32_t> AnalysisPanel::ChosenMm() const {
+    const auto rows = Table->selectionModel()->selectedRows();
+    if (rows.isEmpty()) return std::nullopt;
+    return analysis_.rows[std::size_t(rows.front().row())].mm;
+}
+
+void AnalysisPanel::CopyChart() {
+    QApplication::clipboard()->setPixmap(ChartView->grab());
+}

@@ -1,0 +1,226 @@
+// The thickness analysis through the window's real controls: what opens it, its table and
+// chart for every kind, and a row taken into the schedule.
+#include "AnalysisPanel.h"
+#include "GroupBarGroup.h"
+#include "MessageBoxes.h"
+#include "MethodSelection.h"
+#include "NumericEdit.h"
+#include "PictureButton.h"
+#include "ReportPreview.h"
+#include "ScheduleFile.h"
+#include "ThicknessAnalysis.h"
+#include "uGneneralForms.h"
+#include "uTitleForm.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QLineSeries>
+#include <QProcess>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+class AnalysisPanelTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TFGeneral> window;
+    QStringList boxes;
+
+    void Type(NumericEdit* edit, const QString& text) {
+        edit->setFocus(Qt::MouseFocusReason);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+    }
+    void Calculate() { QTest::mouseClick(window->RzBmpButton1, Qt::LeftButton); }
+
+    // Ctrl+T; `withPanel` runs while the panel is open, then it is closed.
+    bool OpenAnalysis(const std::function<void(AnalysisPanel&)>& withPanel) {
+        bool opened = false;
+        QTimer::singleShot(50, this, [&] {
+            auto* panel = qobject_cast<AnalysisPanel*>(QApplication::activeModalWidget());
+            if (!panel) return;
+            opened = true;
+            withPanel(*panel);
+            if (panel->isVisible()) panel->reject();
+        });
+        QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window.get()) && opened;
+    }
+
+private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        QStandardPaths::setTestModeEnabled(true);
+        SetMessageBoxHook([this](const QString& text, const QString& caption) {
+            boxes << text + " | " + caption;
+        });
+    }
+
+    void init() {
+        QFile::remove(schedule::DefaultSchedulePath());
+        QFile::remove(TFGeneral::WindowSettingsPath());
+        window = std::make_unique<TFGeneral>();
+        FGeneral = window.get();
+        window->show();
+        QTRY_VERIFY(FTitle);
+        FTitle->Image1Click();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        boxes.clear();
+    }
+
+    void cleanup() { window.reset(); }
+
+    // Nothing computed, or computed for other inputs: the box says why, and no panel opens.
+    void aStaleResultCannotOpenIt() {
+        QVERIFY(!OpenAnalysis([](AnalysisPanel&) {}));
+        QCOMPARE(boxes, QStringList{"Анализ толщины строится по результату расчёта — нажмите "
+                                    "«Рассчитать» | Анализ толщины"});
+        boxes.clear();
+        Type(window->RzNumericEdit2, "150");
+        Calculate();
+        QVERIFY(boxes.isEmpty());
+        Type(window->RzNumericEdit2, "160"); // typed, not yet settled: the button settles it
+        QVERIFY(!OpenAnalysis([](AnalysisPanel&) {}));
+        QCOMPARE(boxes, QStringList{QString::fromStdString(std::string(workflow::StaleResultHint) +
+                                                           " | Анализ толщины")});
+        boxes.clear();
+        Calculate();
+        QVERIFY(OpenAnalysis([](AnalysisPanel&) {}));
+        QVERIFY(boxes.isEmpty());
+    }
+
+    // Every kind: the table's rows are the analysis's, the chart's figure has a point per
+    // row, the requirement is a line across it, and both marked thicknesses are drawn.
+    void everyKindShowsItsTableAndChart() {
+        const std::function<void()> typing[] = {
+            [&] { Type(window->RzNumericEdit2, "150"); },
+            [&] {
+                Type(window->RzNumericEdit6, "20");
+                Type(window->RzNumericEdit7, "150");
+                Type(window->RzNumericEdit8, "45");
+            },
+            [&] {
+                Type(window->RzNumericEdit11, "20");
+                Type(window->RzNumericEdit12, "5");
+                Type(window->RzNumericEdit13, "60");
+            },
+            [] {},
+            [] {},
+        };
+        for (int kind = 0; kind < 5; ++kind) {
+            window->RGCalc->click(kind);
+            typing[kind]();
+            Calculate();
+            QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join('\n')));
+            const bool opened = OpenAnalysis([&](AnalysisPanel& panel) {
+                const workflow::ThicknessAnalysis& a = panel.Analysis();
+                QCOMPARE(a.method, kind);
+                QCOMPARE(panel.Table->rowCount(), int(a.rows.size()));
+                QCOMPARE(panel.Table->columnCount(), int(a.columns.size()) + 3);
+                const QList<QAbstractSeries*> series = panel.ChartView->chart()->series();
+                QVERIFY(series.size() >= 3);
+                QCOMPARE(static_cast<QLineSeries*>(series[0])->count(), int(a.rows.size()));
+                QCOMPARE(static_cast<QLineSeries*>(series[1])->at(0).y(), a.required.value);
+                QCOMPARE(static_cast<QScatterSeries*>(series[2])->at(0).x(), double(a.acceptedMm));
+                // The accepted row is the chosen one, written as the window writes it.
+                QCOMPARE(panel.ChosenMm(), std::optional<int32_t>(a.acceptedMm));
+                const QString shown = window->AcceptedCheckLine->text();
+                QVERIFY(shown.startsWith(QStringLiteral("Принято %1 мм").arg(a.acceptedMm)));
+                panel.CopyChart();
+                QVERIFY(!QApplication::clipboard()->pixmap().isNull());
+            });
+            QVERIFY2(opened, qPrintable(QString::number(kind)));
+        }
+    }
+
+    // «Принять эту толщину» adds the calculation to the schedule at the chosen row's
+    // thickness, checked there.
+    void aChosenRowGoesIntoTheSchedule() {
+        window->RGCalc->click(4);
+        Calculate();
+        int32_t chosen = 0;
+        QVERIFY(OpenAnalysis([&](AnalysisPanel& panel) {
+            const auto& rows = panel.Analysis().rows;
+            const auto first =
+                std::find_if(rows.begin(), rows.end(), [](auto& r) { return r.firstMeeting; });
+            QVERIFY(first != rows.end());
+            panel.Table->selectRow(int(first - rows.begin()));
+            chosen = first->mm;
+            QTest::mouseClick(panel.BtnAcceptThickness, Qt::LeftButton);
+            QVERIFY(!panel.isVisible());
+        }));
+        QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join('\n')));
+        const auto rows = schedule::LoadSchedule(schedule::DefaultSchedulePath()).rows;
+        QCOMPARE(rows.size(), std::size_t(1));
+        QCOMPARE(rows[0].acceptedMm, chosen);
+        QCOMPARE(rows[0].checkState, workflow::CheckState::Met);
+        QVERIFY(rows[0].checkFigures.find("время до замерзания") != std::string::npos);
+    }
+
+    // The report's second sheet, when asked for: the table read back from the PDF, every
+    // row with its verdict, below the first sheet as it was.
+    void theReportCarriesTheTableOnItsSecondSheet() {
+        window->RGCalc->click(4);
+        Calculate();
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+        std::optional<workflow::ThicknessAnalysis> shown;
+        QTimer::singleShot(50, this, [&] {
+            auto* preview =
+                dynamic_cast<reportengine::ReportPreview*>(QApplication::activeModalWidget());
+            if (!preview) return;
+            QAction* sheet = nullptr;
+            for (QAction* action : preview->findChild<QToolBar*>()->actions())
+                if (action->text() == TFGeneral::AddAnalysisSheet) sheet = action;
+            if (sheet) sheet->trigger();
+            preview->askPdfPath = [&] { return pdf; };
+            preview->savePdfAction()->trigger();
+            preview->close();
+        });
+        QTest::mouseClick(window->RzBmpButton3, Qt::LeftButton);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const auto analysis = workflow::AnalyseCalculation(4, workflow::InputsAfterChoosing(4));
+        QVERIFY(analysis);
+        const auto page = [&](int number) {
+            QProcess pdftotext;
+            pdftotext.start(QStringLiteral(PDFTOTEXT),
+                            {QStringLiteral("-layout"), QStringLiteral("-f"),
+                             QString::number(number), QStringLiteral("-l"), QString::number(number),
+                             pdf, "-"});
+            pdftotext.waitForFinished(30000);
+            return QString::fromUtf8(pdftotext.readAllStandardOutput());
+        };
+        const QString first = page(1), second = page(2);
+        QVERIFY(first.contains(QStringLiteral("Время до замерзания")));
+        QVERIFY2(second.contains(QStringLiteral("Анализ толщины")), qPrintable(second));
+        for (const workflow::AnalysisRow& row : analysis->rows) {
+            const QString line =
+                QStringLiteral("%1 %2 %3")
+                    .arg(row.mm)
+                    .arg(QString::fromStdString(
+                        workflow::AnalysisValue(row.figures[0], analysis->columns[0], ",")))
+                    .arg(QString::fromStdString(std::string(workflow::ShortVerdict(row.state))));
+            bool found = false;
+            for (const QString& text : second.split('\n'))
+                if (text.simplified().startsWith(line)) found = true;
+            QVERIFY2(found, qPrintable(line + "\n" + second));
+        }
+        QVERIFY(page(3).trimmed().isEmpty());
+    }
+};
+
+QTEST_MAIN(AnalysisPanelTest)
+#include "AnalysisPanelTest.moc"
