@@ -448,6 +448,7 @@ void TFGeneral::BuildAnalysisButton() {
     connect(BtnAnalysis, &QPushButton::clicked, this, &TFGeneral::AnalysisClick);
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this);
     connect(shortcut, &QShortcut::activated, this, &TFGeneral::AnalysisClick);
+    ApplyTabOrder(); // beside «Отчёт» in the chain too, not after the group bar
 }
 
 void TFGeneral::AnalysisClick() {

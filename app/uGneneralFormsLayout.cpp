@@ -27,6 +27,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -577,12 +578,12 @@ void TFGeneral::ApplyTabOrder() {
     // comes round to the common panel again. The pages not built yet are left out.
     QWidget* const order[] = {
         RzComboBox1,     RzRadioGroup4,   RzRadioGroup3,   RzRadioGroup2,   RzRadioGroup1,
-        RzComboBox3,     RzBmpButton1,    RzBmpButton2,    RzBmpButton3,    RzNumericEdit1,
-        RzNumericEdit2,  RzNumericEdit3,  RzComboBox5,     RzNumericEdit6,  RzNumericEdit7,
-        RzNumericEdit8,  RzNumericEdit11, RzNumericEdit12, RzNumericEdit13, RzNumericEdit16,
-        RzNumericEdit17, RzNumericEdit18, RzNumericEdit21, RzNumericEdit22, RzComboBox4,
-        RzNumericEdit25, RzNumericEdit26, RzNumericEdit27, RzNumericEdit28, RzComboBox2,
-        GroupBar,
+        RzComboBox3,     RzBmpButton1,    RzBmpButton2,    BtnAnalysis,     RzBmpButton3,
+        RzNumericEdit1,  RzNumericEdit2,  RzNumericEdit3,  RzComboBox5,     RzNumericEdit6,
+        RzNumericEdit7,  RzNumericEdit8,  RzNumericEdit11, RzNumericEdit12, RzNumericEdit13,
+        RzNumericEdit16, RzNumericEdit17, RzNumericEdit18, RzNumericEdit21, RzNumericEdit22,
+        RzComboBox4,     RzNumericEdit25, RzNumericEdit26, RzNumericEdit27, RzNumericEdit28,
+        RzComboBox2,     GroupBar,
     };
     QWidget* previous = nullptr;
     for (QWidget* widget : order) {
