@@ -376,8 +376,8 @@ void TFGeneral::PlaceRightPane() {
 void TFGeneral::BuildPages() {
     for (const char* name : {"Helper", "About"})
         Notebook->addWidget(WhitePanel(Notebook, name));
-    for (const workflow::CalcKind& kind : workflow::CalcKinds())
-        Notebook->addWidget(WhitePanel(Notebook, std::string(kind.page).c_str()));
+    for (std::string_view page : workflow::KindPages)
+        Notebook->addWidget(WhitePanel(Notebook, std::string(page).c_str()));
     BuildPage(PClosePage);
 }
 

@@ -40,6 +40,68 @@ int32_t Material(const Inputs& in) {
     return MaterialIndexFromValue(in.materialValue);
 }
 
+// clang-format off
+using K = FieldKind;
+using U = FieldUse;
+constexpr std::optional<Limits> None;
+
+//   control                     caption                                    kind        use         default limits            display pattern     empties range msg
+constexpr NumberFieldSpec NormFluxFields[] = {
+    {Control::RzNumericEdit1,  "Температура воздуха (°C)",                 K::Integer, U::Input,     0,  None,             ",0,;,-0",          true,  false},
+    {Control::RzNumericEdit2,  "Температура теплоносителя (°C)",           K::Integer, U::Input,     0,  None,             ",0,;,-0",          true,  false},
+    {Control::RzNumericEdit3,  "Норма тепловых потерь (Вт/м)______________", K::Real,  U::Output,    0,  None,             ",0.###.;,-0.###",  false, false},
+};
+constexpr std::array<std::string_view, 6> RegionRows = {
+    "Европейские районы", "Западная Сибирь", "Дальний Восток", "Урал", "Восточная Сибирь",
+    "Крайний Север"};
+constexpr ChoiceSpec NormFluxLists[] = {{Control::RzComboBox5, "Район строительства", RegionRows, 0}};
+
+constexpr NumberFieldSpec SurfaceTempFields[] = {
+    {Control::RzNumericEdit6,  "Температура воздуха (°C)",                 K::Integer, U::Input,     0,  None,             ",0,;,-0",          true,  false},
+    {Control::RzNumericEdit7,  "Температура теплоносителя (°C)",           K::Integer, U::Input,     0,  None,             ",0,;,-0",          true,  false},
+    {Control::RzNumericEdit8,  "Температура на поверхности (°C)",          K::Integer, U::Input,     0,  None,             ",0,;,-0",          true,  false},
+};
+
+constexpr NumberFieldSpec CondensationFields[] = {
+    {Control::RzNumericEdit11, "Температура воздуха (°C)",                 K::Integer, U::Input,     0,  Limits{-40, 50},  ",0,;,-0",          true,  true},
+    {Control::RzNumericEdit12, "Температура теплоносителя (°C)",           K::Integer, U::Input,     0,  None,             ",0,;,-0",          true,  false},
+    // Shows 0, below its range, until the user has been in it.
+    {Control::RzNumericEdit13, "Относительная влажность воздуха (%)",      K::Integer, U::Input,     0,  Limits{50, 90},   ",0,;,0",           true,  false},
+};
+
+constexpr NumberFieldSpec TwoPipeChannelFields[] = {
+    // The "С" of "(°С)" is Cyrillic here.
+    {Control::RzNumericEdit16, "Температура грунта (°С)",                  K::Integer, U::Input,     5,  None,             ",0,;,-0",          true,  false},
+    {Control::RzNumericEdit17, "Теплопроводность грунта (Вт/(м·°С))",         K::Real,    U::Input,     2,  Limits{0.01, 20}, ",0.###;(,0.###)",  true,  false},
+    {Control::RzNumericEdit18, "Глубина (м)",                              K::Real,    U::Input,     2,  Limits{0, 1000},  ",0.###.;(,0.###)", true,  false},
+    {Control::RzNumericEdit21, "Высота (м)",                               K::Real,    U::Input,     1,  Limits{0.1, 5},   ",0.###;(,0.###)",  true,  false},
+    {Control::RzNumericEdit22, "Ширина (м)",                               K::Real,    U::Input,     1,  Limits{0.1, 5},   ",0.###.;(,0.###)", true,  false},
+    // The engine keeps its own return temperature; this one is for show.
+    {Control::RzNumericEdit24, "Температура в обратной трубе (°C)",        K::Real,    U::Disabled, 50,  None,             ",0.###.;(,0.###)", false, false},
+};
+// Positions 0..2 stand for 65, 90 and 110 C; the engine turns the position into the degrees.
+constexpr std::array<std::string_view, 3> SupplyRows = {"65", "90", "110"};
+constexpr ChoiceSpec TwoPipeChannelLists[] = {
+    {Control::RzComboBox4, "Температура в подающей трубе (°C)", SupplyRows, 1}};
+
+constexpr NumberFieldSpec FreezingFields[] = {
+    {Control::RzNumericEdit25, "Температура воздуха (°C)",                 K::Integer, U::Input,   -40,  None,             ",0,;,-0",          true,  false},
+    {Control::RzNumericEdit26, "Толщина стенки трубопровода (мм)",         K::Integer, U::Input,     5,  Limits{0, 100},   ",0;(,0)",          true,  false},
+    {Control::RzNumericEdit27, "Начальная температура воды (°C)",          K::Integer, U::Input,    18,  Limits{0, 200},   ",0;(,0)",          true,  false},
+    {Control::RzNumericEdit28, "Время отсутствия движения (час)",          K::Integer, U::Input,    24,  Limits{1, 1000},  ",0;(,0)",          true,  false},
+};
+// Row 1 continues row 0; rows 0 and 5 end in a blank.
+constexpr std::array<std::string_view, 7> LayingRows = {
+    "Для стальных трубопроводов на подвижных опорах, до 150 мм: ",
+    "150 и более",
+    "для стальных трубопроводов на подвесных опорах",
+    "для неметаллических трубопроводов на подвижных и подвесных опорах",
+    "для неметаллических трубопроводов, изолируемых совместно с основанием",
+    "при групповой прокладке неметаллических трубопроводов на сплошном настиле ",
+    "Бесканальный"};
+constexpr ChoiceSpec FreezingLists[] = {{Control::RzComboBox2, "Способ установки трубопровода", LayingRows, 6}};
+// clang-format on
+
 constexpr std::string_view NoHeatLoss = "При заданных условиях теплопотери исключены";
 constexpr std::string_view TooHot = "Температура превышает допустимую";
 constexpr std::string_view TooCold = "Температура ниже допустимой";
@@ -331,28 +393,46 @@ constexpr ExampleValue CondensationExample[] = {
 constexpr ExampleValue FreezingExample[] = {{Control::RzNumericEdit25, -30}};
 
 constexpr std::array<CalcKind, CalcMethodCount> Kinds = {{
-    {"По нормам плотности теплового потока",                            "DensityHeatThred",
+    {"По нормам плотности теплового потока",
      "по нормам плотности теплового потока", "frxReport3", "", "",
+     NormFluxFields,       NormFluxLists,
      ReadByNormFlux,       NormFluxChanges,       NormFluxStatuses,       RunNormFlux,       CheckNormFlux,       true,  NormFluxExample},
-    {"По заданной температуре на поверхности изоляции",                 "TemperatureSurface",
+    {"По заданной температуре на поверхности изоляции",
      "по заданной температуре поверхности",  "frxReport1", "", "",
+     SurfaceTempFields,    {},
      ReadBySurfaceTemp,    SurfaceTempChanges,    SurfaceTempStatuses,    RunSurfaceTemp,    CheckSurfaceTemp,    true,  SurfaceTempExample},
-    {"С целью предотвращения конденсации влаги на поверхности изоляции", "CondensationMoisture",
+    {"С целью предотвращения конденсации влаги на поверхности изоляции",
      "против конденсации влаги",             "frxReport2", "", "",
+     CondensationFields,   {},
      ReadByCondensation,   CondensationChanges,   CondensationStatuses,   RunCondensation,   CheckCondensation,   false, CondensationExample},
-    {"Трубопроводов тепловых сетей двухтрубной канальной прокладки",     "Lining",
+    {"Трубопроводов тепловых сетей двухтрубной канальной прокладки",
      "двухтрубная канальная прокладка",      "frxReport5", "В непроходном канале", "Не металлическое",
+     TwoPipeChannelFields, TwoPipeChannelLists,
      ReadByTwoPipeChannel, TwoPipeChannelChanges, TwoPipeChannelStatuses, RunTwoPipeChannel, CheckTwoPipeChannel, true},
     // The method computes with the outer coefficient of a metal covering.
-    {"С целью предотвращения замерзания воды в трубопроводе",           "Water",
+    {"С целью предотвращения замерзания воды в трубопроводе",
      "против замерзания воды",               "frxReport4", "На открытом воздухе", "Металл",
+     FreezingFields,       FreezingLists,
      ReadByFreezing,       FreezingChanges,       FreezingStatuses,       RunFreezing,       CheckFreezing,       false, FreezingExample},
 }};
 // clang-format on
 // A row left out of the table would still be there, empty; it is a compile error instead.
 static_assert(std::ranges::all_of(Kinds, [](const CalcKind& k) {
-    return !k.caption.empty() && !k.page.empty() && !k.reads.empty() && k.run && k.check;
+    return !k.caption.empty() && !k.fields.empty() && !k.reads.empty() && k.run && k.check;
 }));
+
+// An input stands on one page only, so the inputs together are no more than the controls.
+constexpr bool OnOnePage() {
+    std::array<int, ControlCount> pages{};
+    for (const CalcKind& kind : Kinds) {
+        for (const NumberFieldSpec& field : kind.fields)
+            if (pages[std::size_t(field.control)]++) return false;
+        for (const ChoiceSpec& list : kind.lists)
+            if (pages[std::size_t(list.control)]++) return false;
+    }
+    return true;
+}
+static_assert(OnOnePage());
 
 } // namespace
 

@@ -1,7 +1,8 @@
-// The kinds of calculation as one table: for each, its group-bar caption and page, what
-// choosing it changes, the inputs it reads, the call of its engine entry, what each
-// status of that entry shows and what its requirement gives at the accepted thickness. Adding a
-// kind is adding a row here, its page to the window's layout and its report template.
+// The kinds of calculation as one table: for each, its group-bar caption, the fields and lists
+// of its page, what choosing it changes, the inputs it reads, the call of its engine entry,
+// what each status of that entry shows and what its requirement gives at the accepted
+// thickness. Adding a kind is adding its page to `KindPages` and its controls to the list of
+// controls, a row here, its page to the window's layout and its report template.
 #pragma once
 
 #include "AcceptedCheck.h"
@@ -66,12 +67,14 @@ struct ExampleValue {
 
 struct CalcKind {
     std::string_view caption;        // the item of the group bar RGCalc
-    std::string_view page;           // the page of the inner container Notebook
     std::string_view shortName;      // in the title and file name of its report
     std::string_view reportTemplate; // the name of its report template
     // Where its object lies and what covers it when its page does not ask; empty: as chosen.
     std::string_view fixedLocation;
     std::string_view fixedCovering;
+    // The inputs of its page (its page is KindPages at its position), in page order.
+    std::span<const NumberFieldSpec> fields;
+    std::span<const ChoiceSpec> lists;
     // The controls it reads, in the order of the entry's arguments (Control::RzComboBox1 stands
     // for the material).
     std::span<const Control> reads;

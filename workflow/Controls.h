@@ -1,6 +1,7 @@
 // The controls of the main window that the workflow names, as one list: each is an id of
 // `Control` and its Qt objectName is the same word, so a misspelt control fails to compile
-// and no name is written twice. The window maps the ids to its widgets once.
+// and no name is written twice. The window maps the ids to its widgets once. And the pages
+// of the kinds of calculation, whose list is what makes their number.
 #pragma once
 
 #include <array>
@@ -51,5 +52,16 @@ constexpr std::optional<Control> ControlNamed(std::string_view objectName) {
         if (ControlNames[i] == objectName) return Control(i);
     return std::nullopt;
 }
+
+// The page of each kind of calculation by its objectName, in group-bar order.
+inline constexpr std::array KindPages = {
+    std::string_view("DensityHeatThred"),
+    std::string_view("TemperatureSurface"),
+    std::string_view("CondensationMoisture"),
+    std::string_view("Lining"),
+    std::string_view("Water"),
+};
+// The kinds are numbered 0..CalcMethodCount-1.
+inline constexpr int CalcMethodCount = int(KindPages.size());
 
 } // namespace workflow

@@ -1,5 +1,6 @@
 #include "InputModel.h"
 
+#include "CalcKinds.h"
 #include "TCalc.h"
 
 #include <algorithm>
@@ -17,21 +18,6 @@ constexpr std::array<std::string_view, 2> ObjectRows    = {"Труба", "Пло
 constexpr std::array<std::string_view, 2> LocationRows  = {"На открытом воздухе", "В помещении"};
 constexpr std::array<std::string_view, 2> CoveringRows  = {"Металл", "Не металл"};
 constexpr std::array<std::string_view, 2> HoursRows     = {"Не более 5000 в год", "Свыше 5000 в год"};
-constexpr std::array<std::string_view, 6> RegionRows    = {
-    "Европейские районы", "Западная Сибирь", "Дальний Восток", "Урал", "Восточная Сибирь",
-    "Крайний Север"};
-// Positions 0..2 stand for 65, 90 and 110 C; the engine turns the position into the degrees.
-constexpr std::array<std::string_view, 3> SupplyRows    = {"65", "90", "110"};
-// Row 1 continues row 0; rows 0 and 5 end in a blank.
-constexpr std::array<std::string_view, 7> LayingRows    = {
-    "Для стальных трубопроводов на подвижных опорах, до 150 мм: ",
-    "150 и более",
-    "для стальных трубопроводов на подвесных опорах",
-    "для неметаллических трубопроводов на подвижных и подвесных опорах",
-    "для неметаллических трубопроводов, изолируемых совместно с основанием",
-    "при групповой прокладке неметаллических трубопроводов на сплошном настиле ",
-    "Бесканальный"};
-
 // Rows 2 and 3: two blanks after "прошивной"; the M of "M1-75" is Latin, that of "М1-100"
 // Cyrillic.
 constexpr MaterialSpec Catalogue[] = {
@@ -44,37 +30,6 @@ constexpr MaterialSpec Catalogue[] = {
     {"6", "Мат ламельный ЗОРБАЛИТ",                           ShownFor::PlaneAndLargePipe},
 };
 static_assert(std::size(Catalogue) == T_calc::MaterialCount, "a catalogue row per material law");
-
-using K = FieldKind;
-using U = FieldUse;
-constexpr std::optional<Limits> None;
-
-constexpr NumberFieldSpec Fields[] = {
-//   control                     caption                                          method kind        use          default  limits           display pattern       empties range msg
-    {Control::RzNumericEdit1,  "Температура воздуха (°C)",                       0, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
-    {Control::RzNumericEdit2,  "Температура теплоносителя (°C)",                 0, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
-    {Control::RzNumericEdit3,  "Норма тепловых потерь (Вт/м)______________",     0, K::Real,    U::Output,    0,  None,                ",0.###.;,-0.###",    false, false},
-    {Control::RzNumericEdit6,  "Температура воздуха (°C)",                       1, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
-    {Control::RzNumericEdit7,  "Температура теплоносителя (°C)",                 1, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
-    {Control::RzNumericEdit8,  "Температура на поверхности (°C)",                1, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
-    {Control::RzNumericEdit11, "Температура воздуха (°C)",                       2, K::Integer, U::Input,     0,  Limits{-40, 50},     ",0,;,-0",            true,  true},
-    {Control::RzNumericEdit12, "Температура теплоносителя (°C)",                 2, K::Integer, U::Input,     0,  None,                ",0,;,-0",            true,  false},
-    // Shows 0, below its range, until the user has been in it.
-    {Control::RzNumericEdit13, "Относительная влажность воздуха (%)",            2, K::Integer, U::Input,     0,  Limits{50, 90},      ",0,;,0",             true,  false},
-    // The "С" of "(°С)" is Cyrillic here.
-    {Control::RzNumericEdit16, "Температура грунта (°С)",                        3, K::Integer, U::Input,     5,  None,                ",0,;,-0",            true,  false},
-    {Control::RzNumericEdit17, "Теплопроводность грунта (Вт/(м·°С))",               3, K::Real,    U::Input,     2,  Limits{0.01, 20},    ",0.###;(,0.###)",    true,  false},
-    {Control::RzNumericEdit18, "Глубина (м)",                                    3, K::Real,    U::Input,     2,  Limits{0, 1000},     ",0.###.;(,0.###)",   true,  false},
-    {Control::RzNumericEdit21, "Высота (м)",                                     3, K::Real,    U::Input,     1,  Limits{0.1, 5},      ",0.###;(,0.###)",    true,  false},
-    {Control::RzNumericEdit22, "Ширина (м)",                                     3, K::Real,    U::Input,     1,  Limits{0.1, 5},      ",0.###.;(,0.###)",   true,  false},
-    // The engine keeps its own return temperature; this one is for show.
-    {Control::RzNumericEdit24, "Температура в обратной трубе (°C)",              3, K::Real,    U::Disabled, 50,  None,                ",0.###.;(,0.###)",   false, false},
-    {Control::RzNumericEdit25, "Температура воздуха (°C)",                       4, K::Integer, U::Input,   -40,  None,                ",0,;,-0",            true,  false},
-    {Control::RzNumericEdit26, "Толщина стенки трубопровода (мм)",               4, K::Integer, U::Input,     5,  Limits{0, 100},      ",0;(,0)",            true,  false},
-    {Control::RzNumericEdit27, "Начальная температура воды (°C)",                4, K::Integer, U::Input,    18,  Limits{0, 200},      ",0;(,0)",            true,  false},
-    {Control::RzNumericEdit28, "Время отсутствия движения (час)",                4, K::Integer, U::Input,    24,  Limits{1, 1000},     ",0;(,0)",            true,  false},
-};
-static_assert(std::size(Fields) <= ControlCount);
 
 // clang-format on
 
@@ -98,19 +53,20 @@ template <typename Spec> std::size_t PositionOf(std::span<const Spec> table, Con
 } // namespace
 
 std::span<const ChoiceSpec> Choices() {
-    // clang-format off
-    static const ChoiceSpec choices[] = {
-        {Control::RzRadioGroup1, "Объект",                                              CommonPanel, ObjectRows,    0},
-        {Control::RzRadioGroup2, "Расположение",                                        CommonPanel, LocationRows,  0},
-        {Control::RzRadioGroup3, "Покрытие",                                            CommonPanel, CoveringRows,  0},
-        {Control::RzRadioGroup4, "Число часов работы в год",                            CommonPanel, HoursRows,     0},
-        {Control::RzComboBox3,   "Диаметр трубы (мм)...................................", CommonPanel, DiameterRows(), 7},
-        {Control::RzComboBox5,   "Район строительства",                                 0,           RegionRows,    0},
-        {Control::RzComboBox4,   "Температура в подающей трубе (°C)",                   3,           SupplyRows,    1},
-        {Control::RzComboBox2,   "Способ установки трубопровода",                       4,           LayingRows,    6},
-    };
-    static_assert(std::size(choices) <= ControlCount);
-    // clang-format on
+    static const std::vector<ChoiceSpec> choices = [] {
+        // clang-format off
+        std::vector<ChoiceSpec> all = {
+            {Control::RzRadioGroup1, "Объект",                                              ObjectRows,     0},
+            {Control::RzRadioGroup2, "Расположение",                                        LocationRows,   0},
+            {Control::RzRadioGroup3, "Покрытие",                                            CoveringRows,   0},
+            {Control::RzRadioGroup4, "Число часов работы в год",                            HoursRows,      0},
+            {Control::RzComboBox3,   "Диаметр трубы (мм)...................................", DiameterRows(), 7},
+        };
+        // clang-format on
+        for (const CalcKind& kind : CalcKinds())
+            all.insert(all.end(), kind.lists.begin(), kind.lists.end());
+        return all;
+    }();
     return choices;
 }
 
@@ -179,11 +135,27 @@ int32_t MaterialIndexFromValue(std::optional<std::string_view> value) {
 }
 
 std::span<const NumberFieldSpec> NumberFields() {
-    return Fields;
+    static const std::vector<NumberFieldSpec> fields = [] {
+        std::vector<NumberFieldSpec> all;
+        for (const CalcKind& kind : CalcKinds())
+            all.insert(all.end(), kind.fields.begin(), kind.fields.end());
+        return all;
+    }();
+    return fields;
 }
 
 const NumberFieldSpec& NumberField(Control control) {
     return NumberFields()[PositionOf(NumberFields(), control)];
+}
+
+int PageOf(Control input) {
+    const auto on = [input](const auto& specs) {
+        return std::any_of(specs.begin(), specs.end(),
+                           [input](const auto& spec) { return spec.control == input; });
+    };
+    for (const CalcKind& kind : CalcKinds())
+        if (on(kind.fields) || on(kind.lists)) return int(&kind - CalcKinds().data());
+    return CommonPanel;
 }
 
 std::string_view NormCaption(int objectPosition) {
@@ -195,8 +167,8 @@ Inputs::Inputs()
     : materialValue(std::string(DefaultMaterialValue)) {
     for (std::size_t i = 0; i < Choices().size(); ++i)
         choices_[i] = Choices()[i].defaultRow;
-    for (std::size_t i = 0; i < std::size(Fields); ++i)
-        fields_[i] = Fields[i].defaultValue;
+    for (std::size_t i = 0; i < NumberFields().size(); ++i)
+        fields_[i] = NumberFields()[i].defaultValue;
 }
 
 int& Inputs::Choice(Control choice) {

@@ -15,8 +15,8 @@
 
 namespace workflow {
 
-// The kind of calculation (0..4); the lower panel shared by all kinds has none.
-inline constexpr int CalcMethodCount = 5;
+// Where an input stands: on the page of a kind (0..CalcMethodCount-1), or on the lower panel
+// that all kinds share.
 inline constexpr int CommonPanel = -1;
 
 // ---- Choices: radio groups and fixed drop-down lists ------------------------------------
@@ -24,11 +24,11 @@ inline constexpr int CommonPanel = -1;
 struct ChoiceSpec {
     Control control;
     std::string_view caption; // the heading or label beside the control
-    int method;               // CommonPanel or the kind whose page holds it
     std::span<const std::string_view> rows;
     int defaultRow;
 };
 
+// Those of the common panel, then the lists of each kind's page in the order of the kinds.
 std::span<const ChoiceSpec> Choices();
 const ChoiceSpec& Choice(Control control); // throws std::out_of_range
 bool IsChoice(Control control);
@@ -89,7 +89,6 @@ struct Limits {
 struct NumberFieldSpec {
     Control control;
     std::string_view caption;
-    int method; // the kind whose page holds the field
     FieldKind kind;
     FieldUse use;
     double defaultValue;
@@ -99,8 +98,12 @@ struct NumberFieldSpec {
     bool announcesRangeError; // leaving it out of range shows a message first
 };
 
+// The fields of each kind's page in the order of the kinds.
 std::span<const NumberFieldSpec> NumberFields();
 const NumberFieldSpec& NumberField(Control control); // throws std::out_of_range
+
+// The kind whose page holds an input (a choice or a number field), or CommonPanel.
+int PageOf(Control input);
 
 // The caption of the norm density field RzNumericEdit3 for an object (position 1 is a
 // plane): the norm of a pipe is per metre, that of a plane per square metre.

@@ -85,7 +85,8 @@ int LongestRow(const workflow::ChoiceSpec& choice) {
 Inputs LongestInputs(int kind, bool plane, const std::string& material) {
     Inputs in;
     for (const workflow::ChoiceSpec& choice : workflow::Choices())
-        if (choice.method == kind || choice.method == workflow::CommonPanel)
+        if (const int page = workflow::PageOf(choice.control);
+            page == kind || page == workflow::CommonPanel)
             in.Choice(choice.control) = LongestRow(choice);
     in.Choice(Control::RzRadioGroup1) = plane ? 1 : 0;
     in.Choice(Control::RzComboBox3) = 0; // 18 mm

@@ -66,7 +66,8 @@ TEST(Controls, EachIdIsItsObjectName) {
     EXPECT_EQ(ControlNamed("RzNumericEdit4"), std::nullopt);
 }
 
-// Every input a kind reads is one the model defines, so the window can find its control.
+// Every input a kind reads is one the model defines, so the window can find its control, and
+// stands on its own page or the common panel.
 TEST(InputsReadBy, NamesOnlyDefinedInputs) {
     for (int method = 0; method < CalcMethodCount; ++method) {
         for (Control control : InputsReadBy(method)) {
@@ -79,6 +80,8 @@ TEST(InputsReadBy, NamesOnlyDefinedInputs) {
                                 return f.control == control && f.use == FieldUse::Input;
                             });
             EXPECT_TRUE(known) << method << " " << ObjectName(control);
+            EXPECT_TRUE(PageOf(control) == method || PageOf(control) == CommonPanel)
+                << method << " " << ObjectName(control);
         }
     }
     EXPECT_TRUE(InputsReadBy(5).empty());

@@ -92,10 +92,7 @@ TEST(MethodSelection, ForcedOptionsAndChannelDefaults) {
 TEST(MethodSelection, ChangesOnlyTheCommonPanelAndItsOwnPage) {
     for (int method = 0; method < workflow::CalcMethodCount; ++method) {
         for (const ControlChange& c : workflow::MethodSelectionChanges(method)) {
-            int page = workflow::CommonPanel;
-            if (workflow::IsChoice(c.control)) page = workflow::Choice(c.control).method;
-            for (const workflow::NumberFieldSpec& f : workflow::NumberFields())
-                if (f.control == c.control) page = f.method;
+            const int page = workflow::PageOf(c.control);
             EXPECT_TRUE(page == workflow::CommonPanel || page == method)
                 << "kind " << method << " changes " << workflow::ObjectName(c.control);
         }

@@ -99,7 +99,7 @@ val Kinds() {
     for (const workflow::CalcKind& k : workflow::CalcKinds()) {
         val kind = val::object();
         kind.set("caption", Str(k.caption));
-        kind.set("page", Str(k.page));
+        kind.set("page", Str(workflow::KindPages[std::size_t(&k - workflow::CalcKinds().data())]));
         kind.set("shortName", Str(k.shortName));
         val reads = Array();
         for (workflow::Control c : k.reads)
@@ -116,7 +116,7 @@ val Choices() {
         val choice = val::object();
         choice.set("control", Name(c.control));
         choice.set("caption", Str(c.caption));
-        choice.set("method", c.method);
+        choice.set("method", workflow::PageOf(c.control));
         val rows = Array();
         for (std::string_view row : c.rows)
             rows.call<void>("push", Str(row));
@@ -133,7 +133,7 @@ val NumberFields() {
         val field = val::object();
         field.set("control", Name(f.control));
         field.set("caption", Str(f.caption));
-        field.set("method", f.method);
+        field.set("method", workflow::PageOf(f.control));
         field.set("integer", f.kind == workflow::FieldKind::Integer);
         field.set("use", UseName(f.use));
         field.set("defaultValue", f.defaultValue);
