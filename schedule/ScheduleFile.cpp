@@ -4,6 +4,7 @@
 #include "ScheduleJson.h"
 #include "ThicknessAnalysis.h"
 
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -33,6 +34,31 @@ bool Taken(const QString& path) {
 
 // Moves the file out of the way of the next save, or failing that copies it, and says so
 // after `why`, the sentence that tells what is wrong with it.
+// A lock file that names no process (one killed as it made the file) is not stale to
+// QLockFile until its stale time; once it has stood a second, nobody is still writing it.
+bool Orphaned(const QLockFile& lock, const QString& lockPath) {
+    qint64 pid = 0;
+    QString host, app;
+    if (lock.getLockInfo(&pid, &host, &app)) return false;
+    const QFileInfo info(lockPath);
+    return info.exists() && info.lastModified().msecsTo(QDateTime::currentDateTime()) > 1000;
+}
+
+// A save killed between naming its temporary file (<file>.XXXXXX) and putting it in place
+// leaves that file. With the lock held no other save is under way, so any is left over.
+void RemoveLeftoverSaves(const QString& path) {
+    const QFileInfo info(path);
+    QDir folder = info.dir();
+    const auto leftover = [&](const QString& name) {
+        const QStringView random = QStringView(name).mid(info.fileName().size() + 1);
+        return std::all_of(random.begin(), random.end(),
+                           [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
+    };
+    for (const QString& name : folder.entryList({info.fileName() + QStringLiteral(".??????")},
+                                                QDir::Files | QDir::Hidden))
+        if (leftover(name)) folder.remove(name);
+}
+
 LoadResult SetAside(const QString& path, const QString& why) {
     LoadResult result;
     const QDateTime now = QDateTime::currentDateTime();
@@ -102,8 +128,10 @@ ScheduleLock::ScheduleLock(const QString& path, std::chrono::milliseconds wait)
     // Tried often, at uneven moments: QLockFile's own wait doubles its pauses up to
     // seconds, and would mostly miss the short gaps between another window's changes.
     const QDeadlineTimer deadline(wait);
+    const QString lockPath = path + QStringLiteral(".lock");
     while (!lock_.tryLock(0)) {
         if (lock_.error() != QLockFile::LockFailedError || deadline.hasExpired()) break;
+        if (Orphaned(lock_, lockPath) && lock_.removeStaleLockFile()) continue;
         const qint64 pause = QRandomGenerator::global()->bounded(1, 8);
         QThread::msleep(std::min<qint64>(pause, std::max<qint64>(deadline.remainingTime(), 0)));
     }
@@ -174,6 +202,7 @@ LoadResult ReadLocked(const QString& path) {
 }
 
 QString WriteLocked(const QString& path, const QByteArray& bytes) {
+    RemoveLeftoverSaves(path);
     return WriteWhole(path, bytes,
                       QStringLiteral("Не удалось сохранить ведомость в файл «%1»: %2."));
 }

@@ -438,6 +438,37 @@ TEST(ScheduleFile, AFailedSaveNamesTheFileAndHarmsNothing) {
               (QStringList{QStringLiteral("keep.txt"), QStringLiteral("schedule.json")}));
 }
 
+// What a process killed in the middle of a save leaves: a lock file it made but had not yet
+// written its number into, and a finished temporary file it had not yet put in place. The
+// next window takes the lock at once and clears the temporary file, and nothing else.
+TEST(ScheduleFile, WhatAKilledSaveLeftIsClearedAtOnce) {
+    Folder folder;
+    const QString path = folder.Path(QStringLiteral("schedule.json"));
+    const std::vector<ScheduleRow> rows = workflow::RowsOfEveryKind();
+    ASSERT_EQ(SaveSchedule(path, rows), QString());
+    const QStringList others = {QStringLiteral("schedule.damaged-20260101-120000.json"),
+                                QStringLiteral("schedule.json.backup.txt"),
+                                QStringLiteral("schedule.json.1")};
+    for (const QString& name : others)
+        ASSERT_TRUE(WriteAll(folder.Path(name), "the user's"));
+    ASSERT_TRUE(WriteAll(folder.Path(QStringLiteral("schedule.json.Ab3xYz")), "{"));
+    ASSERT_TRUE(WriteAll(path + QStringLiteral(".lock"), ""));
+    QFile lock(path + QStringLiteral(".lock"));
+    ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(-2),
+                                 QFileDevice::FileModificationTime));
+    lock.close();
+
+    const LoadResult loaded = LoadSchedule(path);
+    EXPECT_EQ(loaded.error, QString()) << loaded.error.toStdString();
+    EXPECT_EQ(loaded.rows.size(), rows.size());
+    EXPECT_EQ(SaveSchedule(path, rows), QString());
+    QStringList left = others;
+    left << QStringLiteral("keep.txt") << QStringLiteral("schedule.json");
+    left.sort();
+    EXPECT_EQ(Entries(folder.dir.path()), left);
+}
+
 // Gives the folder its rights back, so that the temporary folder can be removed.
 struct ReadOnly {
     QString folder;

@@ -73,8 +73,8 @@ TEST(ScheduleStore, TwoWindowsChangeOneFileWithoutLosingEachOthersRows) {
     EXPECT_TRUE(third.Refresh(LockWait).changed);
     EXPECT_EQ(Tags(third.Current().Rows()), (std::vector<std::string>{"А", "Б", "В-2"}));
     EXPECT_FALSE(third.Refresh(LockWait).changed);
-    EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("schedule.json")});
+    const QStringList left = QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(left, QStringList{QStringLiteral("schedule.json")}) << left.join(' ').toStdString();
 }
 
 TEST(ScheduleStore, ALockNotHadInTimeChangesNothingAndSaysWhy) {
@@ -235,7 +235,7 @@ TEST(ScheduleStore, AProcessKilledWhileSavingLeavesTheLastCompleteFile) {
         ASSERT_TRUE(writer.waitForFinished(10000));
 
         const LoadResult loaded = LoadSchedule(folder.path);
-        ASSERT_EQ(loaded.error, QString());
+        ASSERT_EQ(loaded.error, QString()) << loaded.error.toStdString();
         ASSERT_EQ(loaded.rows.size(), saved.size());
         EXPECT_TRUE(loaded.rows.front().tag.starts_with("churn-"));
         EXPECT_TRUE(std::equal(loaded.rows.begin() + 1, loaded.rows.end(), saved.begin() + 1));
@@ -244,8 +244,8 @@ TEST(ScheduleStore, AProcessKilledWhileSavingLeavesTheLastCompleteFile) {
         const auto outcome = next.Apply(workflow::TagRow(saved.front().id, "Т0"));
         EXPECT_TRUE(outcome.applied) << outcome.error.toStdString();
     }
-    EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("schedule.json")});
+    const QStringList left = QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(left, QStringList{QStringLiteral("schedule.json")}) << left.join(' ').toStdString();
 }
 
 } // namespace
