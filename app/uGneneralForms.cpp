@@ -292,11 +292,11 @@ void TFGeneral::ShowResultState() {
     result.setColor(QPalette::WindowText, staleThickness ? QColor(Colors::Stale) : Qt::red);
     RzLabel4->setPalette(result);
     RzLabel4->setToolTip(staleThickness ? hint : QString());
-    if (RzNumericEdit3) {
-        QPalette norm = RzNumericEdit3->palette();
-        norm.setColor(QPalette::Text, staleNorm ? QColor(Colors::Stale) : Qt::black);
-        RzNumericEdit3->setPalette(norm);
-        RzNumericEdit3->setToolTip(staleNorm ? hint : QString());
+    if (NumericEdit* norm = Field(workflow::Control::RzNumericEdit3)) {
+        QPalette colours = norm->palette();
+        colours.setColor(QPalette::Text, staleNorm ? QColor(Colors::Stale) : Qt::black);
+        norm->setPalette(colours);
+        norm->setToolTip(staleNorm ? hint : QString());
     }
 
     // The strip speaks of the kind's page; the reference and the schedule have none.
@@ -340,9 +340,9 @@ void TFGeneral::PlaceResult() {
 void TFGeneral::RzRadioGroup1Changing(int /*oldIndex*/, int newIndex) {
     materials_.SwitchObject(newIndex, RzComboBox3->currentIndex());
     MirrorMaterialList();
-    if (RzLabel3) {
-        RzLabel3->setText(Text(workflow::NormCaption(newIndex)));
-        RzLabel3->adjustSize();
+    if (QLabel* caption = captions_[std::size_t(workflow::Control::RzNumericEdit3)]) {
+        caption->setText(Text(workflow::NormCaption(newIndex)));
+        caption->adjustSize();
     }
     const bool visible = workflow::DiameterGroupVisible(newIndex);
     for (workflow::Control control : workflow::DiameterGroup)

@@ -18,7 +18,6 @@ class Backdrop;
 class DropDownPicture;
 class GroupBar;
 class GroupBarGroup;
-class Marker;
 class NumericEdit;
 class Picture;
 class PictureButton;
@@ -53,6 +52,11 @@ public:
     static QString WindowSettingsPath();
     // The schedule page, made when it is first shown or used.
     SchedulePage* Schedule();
+    // The widget of a control the workflow names; null while its page is not built. The
+    // controls of the kinds' pages are reached only so; those of the common panel also have
+    // members.
+    QWidget* Widget(workflow::Control control) const;
+    NumericEdit* Field(workflow::Control control) const;
 
     // ---- Frame ----
     QStatusBar* StatusBar{};
@@ -90,45 +94,6 @@ public:
     QPushButton* BtnAnalysis{};
     // The report preview's command that adds the analysis as a second sheet.
     static const QString AddAnalysisSheet;
-
-    // ---- The kinds' pages: null until the page is first shown ----
-    // ---- Page 'DensityHeatThred' ----
-    QLabel *RzLabel1{}, *RzLabel2{}, *RzLabel3{}, *RzLabel10{};
-    Backdrop *Shape1{}, *Shape15{}, *Shape24{};
-    Marker *Image8{}, *Image9{};
-    NumericEdit *RzNumericEdit1{}, *RzNumericEdit2{}, *RzNumericEdit3{};
-    ValueComboBox* RzComboBox5{};
-    DropDownPicture* Image24{};
-
-    // ---- Page 'TemperatureSurface' ----
-    QLabel *RzLabel7{}, *RzLabel8{}, *RzLabel9{};
-    Backdrop *Shape4{}, *Shape16{}, *Shape17{};
-    Marker *Image12{}, *Image11{}, *Image13{};
-    NumericEdit *RzNumericEdit6{}, *RzNumericEdit7{}, *RzNumericEdit8{};
-
-    // ---- Page 'CondensationMoisture' ----
-    QLabel *RzLabel13{}, *RzLabel14{}, *RzLabel15{};
-    Backdrop *Shape7{}, *Shape18{}, *Shape19{};
-    Marker *Image14{}, *Image16{}, *Image15{};
-    NumericEdit *RzNumericEdit11{}, *RzNumericEdit12{}, *RzNumericEdit13{};
-
-    // ---- Page 'Lining' ----
-    QLabel *RzLabel19{}, *RzLabel20{}, *RzLabel21{}, *RzLabel25{}, *RzLabel26{}, *RzLabel27{},
-        *RzLabel28{};
-    Backdrop *Shape5{}, *Shape8{}, *Shape9{}, *Shape10{}, *Shape11{}, *Shape12{}, *Shape13{};
-    Marker *Image17{}, *Image18{}, *Image19{}, *Image20{}, *Image21{};
-    NumericEdit *RzNumericEdit16{}, *RzNumericEdit17{}, *RzNumericEdit18{}, *RzNumericEdit21{},
-        *RzNumericEdit22{}, *RzNumericEdit24{};
-    ValueComboBox* RzComboBox4{};
-    DropDownPicture* Image22{};
-
-    // ---- Page 'Water' ----
-    QLabel *RzLabel29{}, *RzLabel30{}, *RzLabel33{}, *RzLabel32{}, *RzLabel12{};
-    Backdrop *Shape6{}, *Shape20{}, *Shape21{}, *Shape22{}, *Shape14{};
-    Marker *Image1{}, *Image2{}, *Image3{}, *Image5{};
-    NumericEdit *RzNumericEdit25{}, *RzNumericEdit26{}, *RzNumericEdit27{}, *RzNumericEdit28{};
-    ValueComboBox* RzComboBox2{};
-    DropDownPicture* Image4{};
 
     // ---- Handlers ----
     void FormCreate();
@@ -168,6 +133,8 @@ private:
     // Layout (uGneneralFormsLayout.cpp): every control with its place, caption and rules.
     // A kind's page is built when it is first shown; until then its controls are null and
     // its inputs read as the window opens them.
+    // Makes a control of the layout's tables, names it and keeps it in its member and by its id.
+    template <typename Place> auto Create(const Place& control, QWidget* parent);
     void BuildFrame();
     void BuildPages();
     void BuildCommonPanel();
@@ -179,10 +146,6 @@ private:
     void ConnectInputs(int page);
     void ApplyTabOrder();
     void ConnectHandlers();
-
-    // The widget of a control the workflow names; null while its page is not built.
-    QWidget* Widget(workflow::Control control) const;
-    NumericEdit* Field(workflow::Control control) const;
 
     void SelectMethod(int method);
     // Over a calculation page the header is centred on the page, elsewhere on the pane.
@@ -223,6 +186,8 @@ private:
     std::unique_ptr<T_calc> calc_;
     std::unique_ptr<reporttemplate::ReportTemplates> reports_; // one per kind
     std::array<bool, workflow::CalcMethodCount> pageBuilt_{};
+    std::array<QWidget*, workflow::ControlCount> controls_{};
+    std::array<QLabel*, workflow::ControlCount> captions_{}; // the label captioning a control
     workflow::MaterialList materials_;
     workflow::ShownResult result_;
     ScheduleModel* scheduleModel_ = nullptr;

@@ -37,7 +37,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
-#include <variant>
+#include <vector>
 
 namespace {
 
@@ -47,20 +47,20 @@ constexpr int PClosePage = workflow::CommonPanel;
 constexpr int FirstColumnBefore = 30;
 constexpr int FirstColumnX = 8;
 
-// A control of the window: its member and its name, which is also its objectName.
+// A control of the window by its objectName: the workflow's id of that name, if it names
+// the control, and the member that the window's code keeps it in, if any.
 template <typename W> struct Named {
-    W* TFGeneral::*member = nullptr;
+    using Widget = W;
     const char* name = nullptr;
+    std::optional<workflow::Control> control;
+    W* TFGeneral::*member = nullptr;
 };
-#define N(member)                                                                                  \
-    { &TFGeneral::member, #member }
-
-// Creates the control, names it and stores it in its member.
-template <typename W> W* Create(TFGeneral* window, const Named<W>& control, QWidget* parent) {
-    W* w = window->*control.member = new W(parent);
-    w->setObjectName(QString::fromLatin1(control.name));
-    return w;
-}
+// A control of the frame or the common panel, kept in its member.
+#define N(name)                                                                                    \
+    { #name, workflow::ControlNamed(#name), &TFGeneral::name }
+// A control of a kind's page, reached by its id, if the workflow names it, through Widget().
+#define P(name)                                                                                    \
+    { #name, workflow::ControlNamed(#name), nullptr }
 
 // How a numeric edit differs from a plain input field.
 enum class EditLook {
@@ -107,59 +107,59 @@ struct LabelPlace {
 };
 
 // clang-format off
-const EditPlace Edits[] = {
-    {N(RzNumericEdit1),  0, {296, 17, 121, 24}, N(Shape1),  {274, 15, 146, 28}, N(Image8),  {276, 15, 20, 28}},
-    {N(RzNumericEdit2),  0, {295, 60, 121, 24}, N(Shape15), {274, 58, 145, 28}, N(Image9),  {275, 58, 20, 28}},
-    {N(RzNumericEdit3),  0, {195, 106, 57, 21}, {},          {},                 {},          {}, EditLook::NormFigure},
-    {N(RzNumericEdit6),  1, {296, 18, 121, 24}, N(Shape4),  {275, 16, 145, 28}, N(Image12), {276, 16, 21, 21}},
-    {N(RzNumericEdit7),  1, {296, 64, 121, 24}, N(Shape16), {275, 62, 145, 28}, N(Image11), {276, 62, 21, 21}},
-    {N(RzNumericEdit8),  1, {296, 109, 121, 24}, N(Shape17), {275, 107, 145, 28}, N(Image13), {276, 107, 21, 26}},
-    {N(RzNumericEdit11), 2, {296, 18, 121, 24}, N(Shape7),  {275, 16, 145, 28}, N(Image14), {276, 16, 21, 25}, EditLook::Accented},
-    {N(RzNumericEdit12), 2, {296, 64, 121, 24}, N(Shape18), {275, 62, 145, 28}, N(Image16), {276, 62, 21, 25}, EditLook::Accented},
-    {N(RzNumericEdit13), 2, {296, 109, 121, 24}, N(Shape19), {275, 107, 145, 28}, N(Image15), {276, 107, 21, 25}},
-    {N(RzNumericEdit16), 3, {296, 18, 258, 24}, N(Shape5),  {272, 16, 285, 28}, N(Image17), {276, 16, 21, 28}},
-    {N(RzNumericEdit17), 3, {296, 70, 257, 24}, N(Shape8),  {272, 68, 284, 28}, N(Image18), {276, 68, 21, 28}},
-    {N(RzNumericEdit18), 3, {112, 116, 57, 24}, N(Shape9),  {88, 114, 84, 28},  N(Image19), {92, 114, 21, 28}},
-    {N(RzNumericEdit21), 3, {296, 116, 57, 24}, N(Shape10), {272, 114, 85, 28}, N(Image20), {276, 114, 21, 28}},
-    {N(RzNumericEdit22), 3, {488, 116, 57, 24}, N(Shape11), {464, 114, 84, 28}, N(Image21), {468, 114, 21, 28}},
-    {N(RzNumericEdit24), 3, {275, 195, 273, 24}, N(Shape13), {273, 193, 276, 27}, {},         {}, EditLook::Fixed},
-    {N(RzNumericEdit25), 4, {293, 15, 121, 24}, N(Shape6),  {271, 13, 145, 28}, N(Image1),  {273, 13, 21, 28}},
-    {N(RzNumericEdit26), 4, {293, 51, 121, 24}, N(Shape20), {271, 49, 145, 28}, N(Image2),  {273, 49, 21, 28}},
-    {N(RzNumericEdit27), 4, {293, 88, 121, 24}, N(Shape21), {271, 86, 145, 28}, N(Image3),  {273, 86, 21, 28}},
-    {N(RzNumericEdit28), 4, {293, 123, 121, 24}, N(Shape22), {271, 121, 145, 28}, N(Image5),  {273, 121, 21, 28}},
+constexpr EditPlace Edits[] = {
+    {P(RzNumericEdit1),  0, {296, 17, 121, 24}, P(Shape1),  {274, 15, 146, 28}, P(Image8),  {276, 15, 20, 28}},
+    {P(RzNumericEdit2),  0, {295, 60, 121, 24}, P(Shape15), {274, 58, 145, 28}, P(Image9),  {275, 58, 20, 28}},
+    {P(RzNumericEdit3),  0, {195, 106, 57, 21}, {},          {},                 {},          {}, EditLook::NormFigure},
+    {P(RzNumericEdit6),  1, {296, 18, 121, 24}, P(Shape4),  {275, 16, 145, 28}, P(Image12), {276, 16, 21, 21}},
+    {P(RzNumericEdit7),  1, {296, 64, 121, 24}, P(Shape16), {275, 62, 145, 28}, P(Image11), {276, 62, 21, 21}},
+    {P(RzNumericEdit8),  1, {296, 109, 121, 24}, P(Shape17), {275, 107, 145, 28}, P(Image13), {276, 107, 21, 26}},
+    {P(RzNumericEdit11), 2, {296, 18, 121, 24}, P(Shape7),  {275, 16, 145, 28}, P(Image14), {276, 16, 21, 25}, EditLook::Accented},
+    {P(RzNumericEdit12), 2, {296, 64, 121, 24}, P(Shape18), {275, 62, 145, 28}, P(Image16), {276, 62, 21, 25}, EditLook::Accented},
+    {P(RzNumericEdit13), 2, {296, 109, 121, 24}, P(Shape19), {275, 107, 145, 28}, P(Image15), {276, 107, 21, 25}},
+    {P(RzNumericEdit16), 3, {296, 18, 258, 24}, P(Shape5),  {272, 16, 285, 28}, P(Image17), {276, 16, 21, 28}},
+    {P(RzNumericEdit17), 3, {296, 70, 257, 24}, P(Shape8),  {272, 68, 284, 28}, P(Image18), {276, 68, 21, 28}},
+    {P(RzNumericEdit18), 3, {112, 116, 57, 24}, P(Shape9),  {88, 114, 84, 28},  P(Image19), {92, 114, 21, 28}},
+    {P(RzNumericEdit21), 3, {296, 116, 57, 24}, P(Shape10), {272, 114, 85, 28}, P(Image20), {276, 114, 21, 28}},
+    {P(RzNumericEdit22), 3, {488, 116, 57, 24}, P(Shape11), {464, 114, 84, 28}, P(Image21), {468, 114, 21, 28}},
+    {P(RzNumericEdit24), 3, {275, 195, 273, 24}, P(Shape13), {273, 193, 276, 27}, {},         {}, EditLook::Fixed},
+    {P(RzNumericEdit25), 4, {293, 15, 121, 24}, P(Shape6),  {271, 13, 145, 28}, P(Image1),  {273, 13, 21, 28}},
+    {P(RzNumericEdit26), 4, {293, 51, 121, 24}, P(Shape20), {271, 49, 145, 28}, P(Image2),  {273, 49, 21, 28}},
+    {P(RzNumericEdit27), 4, {293, 88, 121, 24}, P(Shape21), {271, 86, 145, 28}, P(Image3),  {273, 86, 21, 28}},
+    {P(RzNumericEdit28), 4, {293, 123, 121, 24}, P(Shape22), {271, 121, 145, 28}, P(Image5),  {273, 121, 21, 28}},
 };
 
-const ListPlace Lists[] = {
-    {N(RzComboBox5), 0,          {154, 168, 258, 24}, N(Shape24), {151, 167, 285, 28}, N(Image24), {413, 167, 20, 27}, Colors::PureRed},
-    {N(RzComboBox4), 3,          {276, 152, 87, 24},  N(Shape12), {273, 150, 110, 28}, N(Image22), {360, 152, 23, 19}},
-    {N(RzComboBox2), 4,          {8, 207, 543, 24},   N(Shape14), {5, 205, 572, 28},   N(Image4),  {553, 206, 19, 21}},
+constexpr ListPlace Lists[] = {
+    {P(RzComboBox5), 0,          {154, 168, 258, 24}, P(Shape24), {151, 167, 285, 28}, P(Image24), {413, 167, 20, 27}, Colors::PureRed},
+    {P(RzComboBox4), 3,          {276, 152, 87, 24},  P(Shape12), {273, 150, 110, 28}, P(Image22), {360, 152, 23, 19}},
+    {P(RzComboBox2), 4,          {8, 207, 543, 24},   P(Shape14), {5, 205, 572, 28},   P(Image4),  {553, 206, 19, 21}},
     {N(RzComboBox3), PClosePage, {232, 84, 57, 24},   N(Shape2),  {230, 83, 82, 28},   N(Image7),  {290, 83, 20, 27}},
     {N(RzComboBox1), PClosePage, {232, 126, 321, 24}, N(Shape3),  {230, 124, 344, 28}, N(Image6),  {552, 125, 20, 23}, 0, 16},
 };
 
-const LabelPlace Labels[] = {
-    {N(RzLabel1),  0, {16, 21},  workflow::Control::RzNumericEdit1,  "", UiFace::MsSansSerif, false},
-    {N(RzLabel2),  0, {17, 67},  workflow::Control::RzNumericEdit2,  "", UiFace::MsSansSerif, false},
-    {N(RzLabel3),  0, {19, 118}, workflow::Control::RzNumericEdit3,  "", UiFace::Arial,       true},
-    {N(RzLabel10), 0, {21, 177}, workflow::Control::RzComboBox5,     "", UiFace::Arial,       true},
-    {N(RzLabel7),  1, {7, 22},   workflow::Control::RzNumericEdit6,  "", UiFace::MsSansSerif, false},
-    {N(RzLabel8),  1, {8, 68},   workflow::Control::RzNumericEdit7,  "", UiFace::MsSansSerif, false},
-    {N(RzLabel9),  1, {8, 113},  workflow::Control::RzNumericEdit8,  "", UiFace::MsSansSerif, false},
-    {N(RzLabel13), 2, {7, 22},   workflow::Control::RzNumericEdit11, "", UiFace::MsSansSerif, false},
-    {N(RzLabel14), 2, {8, 68},   workflow::Control::RzNumericEdit12, "", UiFace::MsSansSerif, false},
-    {N(RzLabel15), 2, {8, 113},  workflow::Control::RzNumericEdit13, "", UiFace::MsSansSerif, false},
-    {N(RzLabel19), 3, {7, 21},   workflow::Control::RzNumericEdit16, "", UiFace::MsSansSerif, false},
-    {N(RzLabel20), 3, {8, 76},   workflow::Control::RzNumericEdit17, "", UiFace::MsSansSerif, false},
-    {N(RzLabel21), 3, {8, 120},  workflow::Control::RzNumericEdit18, "", UiFace::MsSansSerif, false},
-    {N(RzLabel25), 3, {200, 120}, workflow::Control::RzNumericEdit21, "", UiFace::MsSansSerif, false},
-    {N(RzLabel26), 3, {376, 119}, workflow::Control::RzNumericEdit22, "", UiFace::MsSansSerif, false},
-    {N(RzLabel27), 3, {8, 161},  workflow::Control::RzComboBox4,     "", UiFace::MsSansSerif, false},
-    {N(RzLabel28), 3, {8, 205},  workflow::Control::RzNumericEdit24, "", UiFace::MsSansSerif, false},
-    {N(RzLabel29), 4, {8, 21},   workflow::Control::RzNumericEdit25, "", UiFace::MsSansSerif, false},
-    {N(RzLabel30), 4, {8, 58},   workflow::Control::RzNumericEdit26, "", UiFace::MsSansSerif, false},
-    {N(RzLabel33), 4, {8, 96},   workflow::Control::RzNumericEdit27, "", UiFace::MsSansSerif, false},
-    {N(RzLabel32), 4, {8, 129},  workflow::Control::RzNumericEdit28, "", UiFace::MsSansSerif, false},
-    {N(RzLabel12), 4, {8, 189},  workflow::Control::RzComboBox2,     "", UiFace::MsSansSerif, false},
+constexpr LabelPlace Labels[] = {
+    {P(RzLabel1),  0, {16, 21},  workflow::Control::RzNumericEdit1,  "", UiFace::MsSansSerif, false},
+    {P(RzLabel2),  0, {17, 67},  workflow::Control::RzNumericEdit2,  "", UiFace::MsSansSerif, false},
+    {P(RzLabel3),  0, {19, 118}, workflow::Control::RzNumericEdit3,  "", UiFace::Arial,       true},
+    {P(RzLabel10), 0, {21, 177}, workflow::Control::RzComboBox5,     "", UiFace::Arial,       true},
+    {P(RzLabel7),  1, {7, 22},   workflow::Control::RzNumericEdit6,  "", UiFace::MsSansSerif, false},
+    {P(RzLabel8),  1, {8, 68},   workflow::Control::RzNumericEdit7,  "", UiFace::MsSansSerif, false},
+    {P(RzLabel9),  1, {8, 113},  workflow::Control::RzNumericEdit8,  "", UiFace::MsSansSerif, false},
+    {P(RzLabel13), 2, {7, 22},   workflow::Control::RzNumericEdit11, "", UiFace::MsSansSerif, false},
+    {P(RzLabel14), 2, {8, 68},   workflow::Control::RzNumericEdit12, "", UiFace::MsSansSerif, false},
+    {P(RzLabel15), 2, {8, 113},  workflow::Control::RzNumericEdit13, "", UiFace::MsSansSerif, false},
+    {P(RzLabel19), 3, {7, 21},   workflow::Control::RzNumericEdit16, "", UiFace::MsSansSerif, false},
+    {P(RzLabel20), 3, {8, 76},   workflow::Control::RzNumericEdit17, "", UiFace::MsSansSerif, false},
+    {P(RzLabel21), 3, {8, 120},  workflow::Control::RzNumericEdit18, "", UiFace::MsSansSerif, false},
+    {P(RzLabel25), 3, {200, 120}, workflow::Control::RzNumericEdit21, "", UiFace::MsSansSerif, false},
+    {P(RzLabel26), 3, {376, 119}, workflow::Control::RzNumericEdit22, "", UiFace::MsSansSerif, false},
+    {P(RzLabel27), 3, {8, 161},  workflow::Control::RzComboBox4,     "", UiFace::MsSansSerif, false},
+    {P(RzLabel28), 3, {8, 205},  workflow::Control::RzNumericEdit24, "", UiFace::MsSansSerif, false},
+    {P(RzLabel29), 4, {8, 21},   workflow::Control::RzNumericEdit25, "", UiFace::MsSansSerif, false},
+    {P(RzLabel30), 4, {8, 58},   workflow::Control::RzNumericEdit26, "", UiFace::MsSansSerif, false},
+    {P(RzLabel33), 4, {8, 96},   workflow::Control::RzNumericEdit27, "", UiFace::MsSansSerif, false},
+    {P(RzLabel32), 4, {8, 129},  workflow::Control::RzNumericEdit28, "", UiFace::MsSansSerif, false},
+    {P(RzLabel12), 4, {8, 189},  workflow::Control::RzComboBox2,     "", UiFace::MsSansSerif, false},
     {N(RzLabel16), PClosePage, {11, 3},   workflow::Control::RzRadioGroup1, "", UiFace::MsSansSerif, true},
     {N(RzLabel11), PClosePage, {119, 3},  workflow::Control::RzRadioGroup2, "", UiFace::MsSansSerif, true},
     {N(RzLabel17), PClosePage, {261, 3},  workflow::Control::RzRadioGroup3, "", UiFace::MsSansSerif, true},
@@ -174,7 +174,7 @@ struct RadioPlace {
     Named<RadioGroup> group;
     QRect rect;
 };
-const RadioPlace Radios[] = {
+constexpr RadioPlace Radios[] = {
     {N(RzRadioGroup1), {2, 18, 111, 42}},
     {N(RzRadioGroup2), {112, 18, 145, 42}},
     {N(RzRadioGroup3), {256, 18, 97, 42}},
@@ -186,34 +186,37 @@ struct ButtonPlace {
     QRect rect;
     const char *up, *hover, *down;
 };
-const ButtonPlace Buttons[] = {
+constexpr ButtonPlace Buttons[] = {
     {N(RzBmpButton1), {24, 159, 138, 38}, Pictures::CalculateUp, Pictures::CalculateHover, Pictures::CalculateDown},
     {N(RzBmpButton3), {469, 161, 91, 25}, Pictures::ReportUp,    Pictures::ReportHover,    Pictures::ReportDown},
     {N(RzBmpButton2), {478, 220, 81, 23}, Pictures::CloseUp,     Pictures::CloseHover,     Pictures::CloseDown},
 };
 // clang-format on
 
-// The controls the workflow names, bound to their members when compiled: a control without
-// its member, or a member of another kind of widget, does not compile.
-using Member = std::variant<QLabel * TFGeneral::*, RadioGroup * TFGeneral::*,
-                            ValueComboBox * TFGeneral::*, NumericEdit * TFGeneral::*,
-                            DropDownPicture * TFGeneral::*, Backdrop * TFGeneral::*>;
-struct Binding {
-    workflow::Control control;
-    Member member;
-};
-constexpr Binding Bindings[] = {
-#define IZOL_BIND(name) {workflow::Control::name, &TFGeneral::name},
-    IZOL_WORKFLOW_CONTROLS(IZOL_BIND)
-#undef IZOL_BIND
-};
-static_assert(std::size(Bindings) == workflow::ControlCount);
-constexpr bool InControlOrder() {
-    for (std::size_t i = 0; i < std::size(Bindings); ++i)
-        if (Bindings[i].control != workflow::Control(i)) return false;
-    return true;
+// Every control the workflow names has its one place in the tables above, which binds its id
+// to its widget when compiled: a control left out, or placed twice, does not compile.
+constexpr bool EachControlPlacedOnce() {
+    std::array<int, workflow::ControlCount> placed{};
+    const auto place = [&](const auto& named) {
+        if (named.control) ++placed[std::size_t(*named.control)];
+    };
+    for (const EditPlace& p : Edits) {
+        place(p.edit);
+        place(p.shape);
+        place(p.marker);
+    }
+    for (const ListPlace& p : Lists) {
+        place(p.list);
+        place(p.shape);
+        place(p.picture);
+    }
+    for (const LabelPlace& p : Labels)
+        place(p.label);
+    for (const RadioPlace& p : Radios)
+        place(p.group);
+    return std::ranges::all_of(placed, [](int n) { return n == 1; });
 }
-static_assert(InControlOrder());
+static_assert(EachControlPlacedOnce());
 
 template <typename W> W* Make(QWidget* parent, const char* name) {
     auto* w = new W(parent);
@@ -259,6 +262,14 @@ QString CaptionOf(workflow::Control control, int objectPosition) {
 }
 
 } // namespace
+
+template <typename Place> auto TFGeneral::Create(const Place& control, QWidget* parent) {
+    auto* w = new typename Place::Widget(parent);
+    w->setObjectName(QString::fromLatin1(control.name));
+    if (control.member) this->*control.member = w;
+    if (control.control) controls_[std::size_t(*control.control)] = w;
+    return w;
+}
 
 void TFGeneral::BuildFrame() {
     setObjectName(QStringLiteral("FGeneral"));
@@ -390,27 +401,28 @@ void TFGeneral::BuildPage(int page) {
     // Backdrops first, so that the inputs and pictures stand on them.
     for (const EditPlace& place : Edits) {
         if (place.page != page) continue;
-        if (place.shape.member) Create(this, place.shape, parent)->setGeometry(place.shapeRect);
+        if (place.shape.name) Create(place.shape, parent)->setGeometry(place.shapeRect);
         // The marker's arrow is centred on its backdrop, and so on the field, on every page.
-        if (place.marker.member)
-            Create(this, place.marker, parent)
+        if (place.marker.name)
+            Create(place.marker, parent)
                 ->setGeometry(place.markerRect.left(), place.shapeRect.top(),
                               place.markerRect.width(), place.shapeRect.height());
-        Create(this, place.edit, parent)->setGeometry(place.rect);
+        Create(place.edit, parent)->setGeometry(place.rect);
     }
     for (const ListPlace& place : Lists) {
         if (place.page != page) continue;
-        Create(this, place.shape, parent)->setGeometry(place.shapeRect);
-        ValueComboBox* list = Create(this, place.list, parent);
+        Create(place.shape, parent)->setGeometry(place.shapeRect);
+        ValueComboBox* list = Create(place.list, parent);
         list->setGeometry(place.rect);
         if (place.frame) list->setFrameColor(QColor(place.frame));
         if (place.rowHeight) list->setRowHeight(place.rowHeight);
-        Create(this, place.picture, parent)->setGeometry(place.pictureRect);
+        Create(place.picture, parent)->setGeometry(place.pictureRect);
     }
     const int object = RzRadioGroup1 ? RzRadioGroup1->currentIndex() : 0;
     for (const LabelPlace& place : Labels) {
         if (place.page != page) continue;
-        QLabel* label = Create(this, place.label, parent);
+        QLabel* label = Create(place.label, parent);
+        if (place.captionOf) captions_[std::size_t(*place.captionOf)] = label;
         label->setText(place.captionOf ? CaptionOf(*place.captionOf, object) : Text(place.ownText));
         // The captions of the first column stand at one x on every page.
         QPoint pos = place.pos;
@@ -421,7 +433,7 @@ void TFGeneral::BuildPage(int page) {
     }
     for (const EditPlace& place : Edits) {
         if (place.page != page) continue;
-        NumericEdit* edit = this->*place.edit.member;
+        NumericEdit* edit = Field(*place.edit.control);
         switch (place.look) {
         case EditLook::Plain:
             break;
@@ -430,9 +442,9 @@ void TFGeneral::BuildPage(int page) {
             // caption, and the figure's baseline is the caption's.
             const auto caption =
                 std::find_if(std::begin(Labels), std::end(Labels), [&](const LabelPlace& l) {
-                    return l.captionOf && *l.captionOf == workflow::Control::RzNumericEdit3;
+                    return l.captionOf == place.edit.control;
                 });
-            const QLabel* label = this->*caption->label.member;
+            const QLabel* label = captions_[std::size_t(*place.edit.control)];
             const QFontMetrics captionMetrics = label->fontMetrics();
             const QFontMetrics figure = edit->fontMetrics();
             const int textTop = (place.rect.height() - figure.height() + 1) / 2;
@@ -466,11 +478,11 @@ void TFGeneral::EnsurePage(int method) {
 
 void TFGeneral::BuildCommonPanel() {
     for (const RadioPlace& place : Radios) {
-        RadioGroup* group = Create(this, place.group, PClose);
+        RadioGroup* group = Create(place.group, PClose);
         group->setGeometry(place.rect);
     }
     for (const ButtonPlace& place : Buttons) {
-        PictureButton* button = Create(this, place.button, PClose);
+        PictureButton* button = Create(place.button, PClose);
         button->setGeometry(place.rect);
         button->setFaces(QString::fromLatin1(place.up), QString::fromLatin1(place.hover),
                          QString::fromLatin1(place.down));
@@ -500,8 +512,7 @@ void TFGeneral::BuildCommonPanel() {
 }
 
 QWidget* TFGeneral::Widget(workflow::Control control) const {
-    return std::visit([this](auto member) -> QWidget* { return this->*member; },
-                      Bindings[std::size_t(control)].member);
+    return controls_[std::size_t(control)];
 }
 
 bool TFGeneral::IsOn(workflow::Control control, int page) const {
@@ -574,20 +585,21 @@ void TFGeneral::ConnectInputs(int page) {
 }
 
 void TFGeneral::ApplyTabOrder() {
-    // The common panel first, then the page fields, then the group bar, from which Tab
-    // comes round to the common panel again. The pages not built yet are left out.
-    QWidget* const order[] = {
-        RzComboBox1,     RzRadioGroup4,   RzRadioGroup3,   RzRadioGroup2,   RzRadioGroup1,
-        RzComboBox3,     RzBmpButton1,    RzBmpButton2,    BtnAnalysis,     RzBmpButton3,
-        RzNumericEdit1,  RzNumericEdit2,  RzNumericEdit3,  RzComboBox5,     RzNumericEdit6,
-        RzNumericEdit7,  RzNumericEdit8,  RzNumericEdit11, RzNumericEdit12, RzNumericEdit13,
-        RzNumericEdit16, RzNumericEdit17, RzNumericEdit18, RzNumericEdit21, RzNumericEdit22,
-        RzComboBox4,     RzNumericEdit25, RzNumericEdit26, RzNumericEdit27, RzNumericEdit28,
-        RzComboBox2,     GroupBar,
-    };
+    // The common panel first, then each built page's fields and lists, then the group bar,
+    // from which Tab comes round to the common panel again.
+    std::vector<QWidget*> order = {RzComboBox1,   RzRadioGroup4, RzRadioGroup3, RzRadioGroup2,
+                                   RzRadioGroup1, RzComboBox3,   RzBmpButton1,  RzBmpButton2,
+                                   BtnAnalysis,   RzBmpButton3};
+    for (int page = 0; page < workflow::CalcMethodCount; ++page) {
+        for (const EditPlace& place : Edits)
+            if (place.page == page) order.push_back(Widget(*place.edit.control));
+        for (const ListPlace& place : Lists)
+            if (place.page == page) order.push_back(Widget(*place.list.control));
+    }
+    order.push_back(GroupBar);
     QWidget* previous = nullptr;
     for (QWidget* widget : order) {
-        if (!widget) continue;
+        if (!widget || widget->focusPolicy() == Qt::NoFocus) continue;
         if (previous) setTabOrder(previous, widget);
         previous = widget;
     }

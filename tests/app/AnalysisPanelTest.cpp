@@ -88,10 +88,11 @@ private slots:
         QCOMPARE(boxes, QStringList{"Анализ толщины строится по результату расчёта — нажмите "
                                     "«Рассчитать» | Анализ толщины"});
         boxes.clear();
-        Type(window->RzNumericEdit2, "150");
+        Type(window->Field(workflow::Control::RzNumericEdit2), "150");
         Calculate();
         QVERIFY(boxes.isEmpty());
-        Type(window->RzNumericEdit2, "160"); // typed, not yet settled: the button settles it
+        Type(window->Field(workflow::Control::RzNumericEdit2),
+             "160"); // typed, not yet settled: the button settles it
         QVERIFY(!OpenAnalysis([](AnalysisPanel&) {}));
         QCOMPARE(boxes, QStringList{QString::fromStdString(std::string(workflow::StaleResultHint) +
                                                            " | Анализ толщины")});
@@ -105,16 +106,16 @@ private slots:
     // row, the requirement is a line across it, and both marked thicknesses are drawn.
     void everyKindShowsItsTableAndChart() {
         const std::function<void()> typing[] = {
-            [&] { Type(window->RzNumericEdit2, "150"); },
+            [&] { Type(window->Field(workflow::Control::RzNumericEdit2), "150"); },
             [&] {
-                Type(window->RzNumericEdit6, "20");
-                Type(window->RzNumericEdit7, "150");
-                Type(window->RzNumericEdit8, "45");
+                Type(window->Field(workflow::Control::RzNumericEdit6), "20");
+                Type(window->Field(workflow::Control::RzNumericEdit7), "150");
+                Type(window->Field(workflow::Control::RzNumericEdit8), "45");
             },
             [&] {
-                Type(window->RzNumericEdit11, "20");
-                Type(window->RzNumericEdit12, "5");
-                Type(window->RzNumericEdit13, "60");
+                Type(window->Field(workflow::Control::RzNumericEdit11), "20");
+                Type(window->Field(workflow::Control::RzNumericEdit12), "5");
+                Type(window->Field(workflow::Control::RzNumericEdit13), "60");
             },
             [] {},
             [] {},

@@ -166,17 +166,23 @@ private slots:
         QCOMPARE(window->RzComboBox1->currentText(), QStringLiteral("Цилиндр ЗОРБАЛИТ - 80"));
         QCOMPARE(window->RzComboBox1->currentValue(), QStringLiteral("4"));
         // The other kinds' pages are made when first shown, with their defaults.
-        QVERIFY(!window->RzNumericEdit25 && !window->RzNumericEdit24 && !window->SchedulePane);
+        QVERIFY(!window->Field(workflow::Control::RzNumericEdit25) &&
+                !window->Field(workflow::Control::RzNumericEdit24) && !window->SchedulePane);
         window->RGCalc->click(4);
-        QCOMPARE(window->RzNumericEdit25->value(), -40);
-        QCOMPARE(window->RzNumericEdit28->value(), 24);
-        QCOMPARE(window->RzComboBox2->currentText(), QStringLiteral("Бесканальный"));
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit25)->value(), -40);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit28)->value(), 24);
+        QCOMPARE(qobject_cast<ValueComboBox*>(window->Widget(workflow::Control::RzComboBox2))
+                     ->currentText(),
+                 QStringLiteral("Бесканальный"));
         window->RGCalc->click(3);
-        QCOMPARE(window->RzComboBox4->currentText(), QStringLiteral("90"));
-        QCOMPARE(window->RzNumericEdit24->text(), QStringLiteral("50"));
-        QVERIFY(!window->RzNumericEdit24->isEnabled());
+        QCOMPARE(qobject_cast<ValueComboBox*>(window->Widget(workflow::Control::RzComboBox4))
+                     ->currentText(),
+                 QStringLiteral("90"));
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit24)->text(), QStringLiteral("50"));
+        QVERIFY(!window->Field(workflow::Control::RzNumericEdit24)->isEnabled());
         // Every control is reachable under its own name.
-        QCOMPARE(window->findChild<NumericEdit*>("RzNumericEdit17"), window->RzNumericEdit17);
+        QCOMPARE(window->findChild<NumericEdit*>("RzNumericEdit17"),
+                 window->Field(workflow::Control::RzNumericEdit17));
         QCOMPARE(window->findChild<QLabel*>("RzLabel6"), window->RzLabel6);
     }
 
@@ -206,16 +212,16 @@ private slots:
 
     void roadOfOneCalculation() {
         window->RGCalc->click(1);
-        Type(window->RzNumericEdit6, "20");
-        Type(window->RzNumericEdit7, "150");
-        Type(window->RzNumericEdit8, "45");
+        Type(window->Field(workflow::Control::RzNumericEdit6), "20");
+        Type(window->Field(workflow::Control::RzNumericEdit7), "150");
+        Type(window->Field(workflow::Control::RzNumericEdit8), "45");
         Calculate();
         QCOMPARE(TakeBoxes(), QStringList());
         QCOMPARE(window->RzLabel4->text(), QStringLiteral("30,0"));
         QCOMPARE(window->Engine()->SurfaceTemp, 45);
 
         // A rejection keeps the last result and names the reason.
-        Type(window->RzNumericEdit8, "20");
+        Type(window->Field(workflow::Control::RzNumericEdit8), "20");
         Calculate();
         QCOMPARE(TakeBoxes(), QStringList{"Температура на поверхности равна температуре воздуха | "
                                           "Ошибка ввода данных"});
@@ -266,8 +272,8 @@ private slots:
         QFETCH(QString, focus);
         window->RGCalc->click(kind);
         // Kind 0 and 1 carriers at 20 °C make the typed value decide.
-        if (kind == 0) Type(window->RzNumericEdit2, "20");
-        if (kind == 1) Type(window->RzNumericEdit7, "150");
+        if (kind == 0) Type(window->Field(workflow::Control::RzNumericEdit2), "20");
+        if (kind == 1) Type(window->Field(workflow::Control::RzNumericEdit7), "150");
         Type(window->findChild<NumericEdit*>(field), typed);
         Calculate();
         QCOMPARE(TakeBoxes(), QStringList{box});
@@ -281,20 +287,20 @@ private slots:
     // holds the insulated pipes.
     void aChannelTooSmallIsToldOncePerSize() {
         window->RGCalc->click(3);
-        Type(window->RzNumericEdit21, "0,3");
-        Type(window->RzNumericEdit22, "0,3");
+        Type(window->Field(workflow::Control::RzNumericEdit21), "0,3");
+        Type(window->Field(workflow::Control::RzNumericEdit22), "0,3");
         Calculate();
         QCOMPARE(TakeBoxes(),
                  (QStringList{"Высота канала недостаточна: трубы в изоляции помещаются при высоте "
                               "от 0,391 м | Скорректируйте входные данные",
                               "Ширина канала недостаточна: трубы в изоляции помещаются при ширине "
                               "от 0,681 м | Скорректируйте входные данные"}));
-        Type(window->RzNumericEdit22, "1");
+        Type(window->Field(workflow::Control::RzNumericEdit22), "1");
         Calculate();
         QCOMPARE(TakeBoxes(),
                  QStringList{"Высота канала недостаточна: трубы в изоляции помещаются при высоте "
                              "от 0,404 м | Скорректируйте входные данные"});
-        Type(window->RzNumericEdit21, "0,404");
+        Type(window->Field(workflow::Control::RzNumericEdit21), "0,404");
         Calculate();
         QCOMPARE(TakeBoxes(), QStringList());
     }
@@ -329,38 +335,38 @@ private slots:
 
     void fieldRulesThroughTheRealControls() {
         // A shown "0" gives way on entry; other values stay.
-        window->RzNumericEdit1->setFocus(Qt::TabFocusReason);
-        QCOMPARE(window->RzNumericEdit1->text(), QString());
+        window->Field(workflow::Control::RzNumericEdit1)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit1)->text(), QString());
         window->RGCalc->click(4);
-        window->RzNumericEdit25->setFocus(Qt::TabFocusReason);
-        QCOMPARE(window->RzNumericEdit25->text(), QStringLiteral("-40"));
+        window->Field(workflow::Control::RzNumericEdit25)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit25)->text(), QStringLiteral("-40"));
 
         // Limits apply on leaving; the channel kind's own values are set when it is chosen.
         window->RGCalc->click(3);
-        QCOMPARE(window->RzNumericEdit21->text(), QStringLiteral("0,5"));
-        QCOMPARE(window->RzNumericEdit17->text(), QStringLiteral("1,8"));
-        Type(window->RzNumericEdit21, "7");
-        window->RzNumericEdit22->setFocus(Qt::TabFocusReason);
-        QCOMPARE(window->RzNumericEdit21->value(), 5);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit21)->text(), QStringLiteral("0,5"));
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit17)->text(), QStringLiteral("1,8"));
+        Type(window->Field(workflow::Control::RzNumericEdit21), "7");
+        window->Field(workflow::Control::RzNumericEdit22)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit21)->value(), 5);
 
         // The condensation air temperature announces its range, then takes the limit.
         window->RGCalc->click(2);
-        Type(window->RzNumericEdit11, "60");
-        window->RzNumericEdit12->setFocus(Qt::TabFocusReason);
+        Type(window->Field(workflow::Control::RzNumericEdit11), "60");
+        window->Field(workflow::Control::RzNumericEdit12)->setFocus(Qt::TabFocusReason);
         QCOMPARE(TakeBoxes(), QStringList{"Диапазон температур предусмотрен от -40 до +50 °С | "
                                           "Ошибка ввода данных"});
-        QCOMPARE(window->RzNumericEdit11->value(), 50);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit11)->value(), 50);
 
         // The humidity below its range is raised before the calculation and stays raised.
         Calculate();
-        QCOMPARE(window->RzNumericEdit13->value(), 50);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit13)->value(), 50);
     }
 
     void reportButtonOpensThePreviewOfTheShownKind() {
         window->RGCalc->click(1);
-        Type(window->RzNumericEdit6, "20");
-        Type(window->RzNumericEdit7, "150");
-        Type(window->RzNumericEdit8, "45");
+        Type(window->Field(workflow::Control::RzNumericEdit6), "20");
+        Type(window->Field(workflow::Control::RzNumericEdit7), "150");
+        Type(window->Field(workflow::Control::RzNumericEdit8), "45");
         Calculate();
         expectModal = true;
         bool previewShown = false;
@@ -378,15 +384,15 @@ private slots:
     void theReportSettlesTheEditedFieldFirst() {
         // A value typed and not yet left is what the report prints, after its field's rules.
         window->RGCalc->click(1);
-        Type(window->RzNumericEdit6, "20");
-        Type(window->RzNumericEdit7, "150");
-        Type(window->RzNumericEdit8, "45");
+        Type(window->Field(workflow::Control::RzNumericEdit6), "20");
+        Type(window->Field(workflow::Control::RzNumericEdit7), "150");
+        Type(window->Field(workflow::Control::RzNumericEdit8), "45");
         Calculate();
         QCOMPARE(window->RzLabel4->text(), QStringLiteral("30,0"));
-        TypeOnly(window->RzNumericEdit7, "200");
+        TypeOnly(window->Field(workflow::Control::RzNumericEdit7), "200");
         QString docName;
         const QString printed = Report(&docName);
-        QCOMPARE(window->RzNumericEdit7->value(), 200);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit7)->value(), 200);
         QCOMPARE(Line(printed, "Температура теплоносителя"),
                  QStringLiteral("Температура теплоносителя °С 200"));
         // 30 mm was computed for 150 °C: it is not printed beside 200 °C.
@@ -397,12 +403,12 @@ private slots:
 
         // The channel height is brought into range before it is printed.
         window->RGCalc->click(3);
-        TypeOnly(window->RzNumericEdit21, "7");
+        TypeOnly(window->Field(workflow::Control::RzNumericEdit21), "7");
         QCOMPARE(Line(Report(), "Высота канала"), QStringLiteral("Высота канала, м 5"));
 
         // The range message of the condensation air temperature comes before the report.
         window->RGCalc->click(2);
-        TypeOnly(window->RzNumericEdit11, "60");
+        TypeOnly(window->Field(workflow::Control::RzNumericEdit11), "60");
         const QString condensation = Report();
         QCOMPARE(TakeBoxes(), QStringList{"Диапазон температур предусмотрен от -40 до +50 °С | "
                                           "Ошибка ввода данных"});
@@ -412,9 +418,9 @@ private slots:
 
     void aResultShowsWhenItNoLongerBelongsToTheInputs() {
         window->RGCalc->click(1);
-        Type(window->RzNumericEdit6, "20");
-        Type(window->RzNumericEdit7, "150");
-        Type(window->RzNumericEdit8, "45");
+        Type(window->Field(workflow::Control::RzNumericEdit6), "20");
+        Type(window->Field(workflow::Control::RzNumericEdit7), "150");
+        Type(window->Field(workflow::Control::RzNumericEdit8), "45");
         QVERIFY(!ResultLooksStale()); // "0": nothing computed, nothing stale
         Calculate();
         QVERIFY(!ResultLooksStale());
@@ -423,12 +429,12 @@ private slots:
 
         // Typing over an input the kind reads marks the result at once; typing the same
         // value back, or leaving it unchanged, does not leave it marked.
-        TypeOnly(window->RzNumericEdit8, "50");
+        TypeOnly(window->Field(workflow::Control::RzNumericEdit8), "50");
         QVERIFY(ResultLooksStale());
         QCOMPARE(window->RzLabel4->toolTip(),
                  QStringLiteral("Исходные данные изменены после расчёта — нажмите «Рассчитать»"));
         QCOMPARE(window->RzLabel4->text(), QStringLiteral("30,0"));
-        TypeOnly(window->RzNumericEdit8, "45");
+        TypeOnly(window->Field(workflow::Control::RzNumericEdit8), "45");
         QVERIFY(!ResultLooksStale());
         window->RzRadioGroup3->setCurrentIndex(1);
         QVERIFY(ResultLooksStale());
@@ -456,9 +462,9 @@ private slots:
         };
         window->RGCalc->click(1);
         QCOMPARE(strip->text(), QString());
-        Type(window->RzNumericEdit6, "20");
-        Type(window->RzNumericEdit7, "200");
-        Type(window->RzNumericEdit8, "45");
+        Type(window->Field(workflow::Control::RzNumericEdit6), "20");
+        Type(window->Field(workflow::Control::RzNumericEdit7), "200");
+        Type(window->Field(workflow::Control::RzNumericEdit8), "45");
         Calculate();
         QCOMPARE(strip->text(),
                  QStringLiteral(
@@ -467,7 +473,7 @@ private slots:
 
         // 52 mm rounds down to 50: short by no more than the norm allows, in the text colour,
         // and the product thickness that meets it.
-        Type(window->RzNumericEdit7, "250");
+        Type(window->Field(workflow::Control::RzNumericEdit7), "250");
         Calculate();
         const QString allowance = QStringLiteral(
             "в пределах допуска 3 мм (СП 61.13330.2012, п. 6.12); с запасом — 60 мм");
@@ -475,18 +481,19 @@ private slots:
         QVERIFY(!shortfall());
         QVERIFY(Report().simplified().contains(QStringLiteral("Требование ") + allowance));
 
-        TypeOnly(window->RzNumericEdit7, "260"); // stale
+        TypeOnly(window->Field(workflow::Control::RzNumericEdit7), "260"); // stale
         QCOMPARE(strip->text(), QString());
-        TypeOnly(window->RzNumericEdit7, "250"); // current again
+        TypeOnly(window->Field(workflow::Control::RzNumericEdit7), "250"); // current again
         QVERIFY(!strip->text().isEmpty());
         QVERIFY(Line(Report(), "Требование").startsWith(QStringLiteral("Требование")));
 
-        Type(window->RzNumericEdit8, "20"); // the surface at the air: rejected
+        Type(window->Field(workflow::Control::RzNumericEdit8),
+             "20"); // the surface at the air: rejected
         Calculate();
         TakeBoxes();
         QCOMPARE(strip->text(), QString());
 
-        Type(window->RzNumericEdit8, "45");
+        Type(window->Field(workflow::Control::RzNumericEdit8), "45");
         Calculate();
         QVERIFY(!strip->text().isEmpty());
         window->RGCalc->click(0);
@@ -506,9 +513,9 @@ private slots:
     void theSameInputsGiveTheSameAnswerAfterAnotherKind() {
         auto condensation = [&] {
             window->RGCalc->click(2);
-            Type(window->RzNumericEdit11, "20");
-            Type(window->RzNumericEdit12, "5");
-            Type(window->RzNumericEdit13, "70");
+            Type(window->Field(workflow::Control::RzNumericEdit11), "20");
+            Type(window->Field(workflow::Control::RzNumericEdit12), "5");
+            Type(window->Field(workflow::Control::RzNumericEdit13), "70");
             window->RzComboBox1->setCurrentIndex(3); // «Мат прошивной  ГОСТ М1-100…»
             Calculate();
             return window->AcceptedCheckLine->text();
@@ -516,22 +523,22 @@ private slots:
         const QString first = condensation();
         QVERIFY2(first.contains(QStringLiteral("tпов = 13,6 °С")), qPrintable(first));
         window->RGCalc->click(1);
-        Type(window->RzNumericEdit6, "20");
-        Type(window->RzNumericEdit7, "150");
-        Type(window->RzNumericEdit8, "45");
+        Type(window->Field(workflow::Control::RzNumericEdit6), "20");
+        Type(window->Field(workflow::Control::RzNumericEdit7), "150");
+        Type(window->Field(workflow::Control::RzNumericEdit8), "45");
         Calculate();
         QCOMPARE(condensation(), first);
     }
 
     // The norm of a pipe is per metre, that of a plane per square metre.
     void theNormsUnitFollowsTheObject() {
-        QCOMPARE(window->RzLabel3->text(),
+        QCOMPARE(window->findChild<QLabel*>("RzLabel3")->text(),
                  QStringLiteral("Норма тепловых потерь (Вт/м)______________"));
         window->RzRadioGroup1->setCurrentIndex(1);
-        QCOMPARE(window->RzLabel3->text(),
+        QCOMPARE(window->findChild<QLabel*>("RzLabel3")->text(),
                  QStringLiteral("Норма тепловых потерь (Вт/м²)______________"));
         window->RzRadioGroup1->setCurrentIndex(0);
-        QCOMPARE(window->RzLabel3->text(),
+        QCOMPARE(window->findChild<QLabel*>("RzLabel3")->text(),
                  QStringLiteral("Норма тепловых потерь (Вт/м)______________"));
     }
 
@@ -542,9 +549,9 @@ private slots:
         const QString caption = QStringLiteral("Ведомость расчётов");
         auto addByKey = [&] { QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier); };
         window->RGCalc->click(1);
-        Type(window->RzNumericEdit6, "20");
-        Type(window->RzNumericEdit7, "200");
-        Type(window->RzNumericEdit8, "45");
+        Type(window->Field(workflow::Control::RzNumericEdit6), "20");
+        Type(window->Field(workflow::Control::RzNumericEdit7), "200");
+        Type(window->Field(workflow::Control::RzNumericEdit8), "45");
         addByKey(); // nothing calculated yet
         QCOMPARE(TakeBoxes(), QStringList{"В ведомость добавляется выполненный расчёт для "
                                           "показанных исходных данных: нажмите «Рассчитать» | " +
@@ -554,7 +561,7 @@ private slots:
         QCOMPARE(TakeBoxes(), QStringList());
         QCOMPARE(window->GrSchedule->itemCaption(0), caption + " (1)");
 
-        Type(window->RzNumericEdit7, "250");
+        Type(window->Field(workflow::Control::RzNumericEdit7), "250");
         Calculate();
         bool added = false;
         expectModal = true;
@@ -575,7 +582,7 @@ private slots:
         QVERIFY(added);
         QCOMPARE(window->GrSchedule->itemCaption(0), caption + " (2)");
 
-        TypeOnly(window->RzNumericEdit7, "260"); // stale
+        TypeOnly(window->Field(workflow::Control::RzNumericEdit7), "260"); // stale
         addByKey();
         QCOMPARE(TakeBoxes(),
                  QStringList{"Исходные данные изменены после расчёта — нажмите «Рассчитать» | " +
@@ -600,8 +607,8 @@ private slots:
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
         QCOMPARE(window->Notebook1->currentWidget(), window->Calc);
         QCOMPARE(window->CalcMethod(), 1);
-        QCOMPARE(window->RzNumericEdit7->value(), 200.0);
-        QCOMPARE(window->RzNumericEdit8->value(), 45.0);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit7)->value(), 200.0);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit8)->value(), 45.0);
         Calculate();
         QCOMPARE(window->RzLabel4->text(), QStringLiteral("40,0"));
 
@@ -740,7 +747,7 @@ private slots:
         // Shown again, it can be corrected and calculated in the window.
         emit page->rowActivated(6);
         QCOMPARE(window->CalcMethod(), 2);
-        QCOMPARE(window->RzNumericEdit12->value(), 30.0);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit12)->value(), 30.0);
         QCOMPARE(window->RzComboBox3->currentText(), QStringLiteral("57"));
         QCOMPARE(TakeBoxes(), QStringList());
     }
@@ -860,22 +867,22 @@ private slots:
 
     void wholeNumberFieldsRoundATypedFraction() {
         window->RGCalc->click(1);
-        Type(window->RzNumericEdit6, "12,5");
-        Type(window->RzNumericEdit7, "1.4");
-        QCOMPARE(window->RzNumericEdit6->text(), QStringLiteral("13"));
-        QCOMPARE(window->RzNumericEdit6->value(), 13);
-        window->RzNumericEdit8->setFocus(Qt::TabFocusReason);
-        QCOMPARE(window->RzNumericEdit7->value(), 1);
+        Type(window->Field(workflow::Control::RzNumericEdit6), "12,5");
+        Type(window->Field(workflow::Control::RzNumericEdit7), "1.4");
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit6)->text(), QStringLiteral("13"));
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit6)->value(), 13);
+        window->Field(workflow::Control::RzNumericEdit8)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit7)->value(), 1);
     }
 
     void theWallMustLeaveABore() {
         window->RGCalc->click(4);
         window->RzComboBox3->setCurrentIndex(0); // 18 mm
-        Type(window->RzNumericEdit26, "9");
+        Type(window->Field(workflow::Control::RzNumericEdit26), "9");
         Calculate();
         QCOMPARE(TakeBoxes(), QStringList{"Толщина стенки трубы должна быть меньше половины её "
                                           "наружного диаметра | Ошибка ввода данных"});
-        QCOMPARE(QApplication::focusWidget(), window->RzNumericEdit26);
+        QCOMPARE(QApplication::focusWidget(), window->Field(workflow::Control::RzNumericEdit26));
         QCOMPARE(window->RzLabel4->text(), QStringLiteral("0"));
     }
 
@@ -914,8 +921,8 @@ private slots:
         const QRect unit = run(int(text.lastIndexOf(u'.')) + 1, int(text.size()));
 
         window->RGCalc->click(4); // air -40 °C, wall 5 mm, 108 mm, without a channel
-        Type(window->RzNumericEdit27, water);
-        Type(window->RzNumericEdit28, hours);
+        Type(window->Field(workflow::Control::RzNumericEdit27), water);
+        Type(window->Field(workflow::Control::RzNumericEdit28), hours);
         Calculate();
         TakeBoxes();
         QLabel* shown = window->RzLabel4;
@@ -935,8 +942,9 @@ private slots:
         QVERIFY(window->maximumWidth() > 4000 && window->maximumHeight() > 4000);
         QVERIFY(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 
-        QWidget* anchored[] = {window->RzNumericEdit1, window->RzBmpButton1, window->RzLabel4,
-                               window->RzComboBox1, window->RzBmpButton2};
+        QWidget* anchored[] = {window->Field(workflow::Control::RzNumericEdit1),
+                               window->RzBmpButton1, window->RzLabel4, window->RzComboBox1,
+                               window->RzBmpButton2};
         QList<QPoint> places;
         for (QWidget* w : anchored)
             places << w->mapTo(window.get(), QPoint());
@@ -967,9 +975,9 @@ private slots:
     // wide as they need, the check taking the rest.
     void theScheduleColumnsSizeToTheirContent() {
         window->RGCalc->click(1);
-        Type(window->RzNumericEdit6, "20");
-        Type(window->RzNumericEdit7, "200");
-        Type(window->RzNumericEdit8, "45");
+        Type(window->Field(workflow::Control::RzNumericEdit6), "20");
+        Type(window->Field(workflow::Control::RzNumericEdit7), "200");
+        Type(window->Field(workflow::Control::RzNumericEdit8), "45");
         Calculate();
         QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(TakeBoxes(), QStringList());
@@ -1023,17 +1031,17 @@ private slots:
             qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); });
 
         window->RGCalc->click(3);
-        Type(window->RzNumericEdit21, "0,3");
-        Type(window->RzNumericEdit22, "0.4");
-        window->RzNumericEdit18->setFocus(Qt::TabFocusReason);
-        QCOMPARE(window->RzNumericEdit21->value(), 0.3);
-        QCOMPARE(window->RzNumericEdit22->value(), 0.4);
-        QCOMPARE(window->RzNumericEdit21->text(), "0" + own + "3");
+        Type(window->Field(workflow::Control::RzNumericEdit21), "0,3");
+        Type(window->Field(workflow::Control::RzNumericEdit22), "0.4");
+        window->Field(workflow::Control::RzNumericEdit18)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit21)->value(), 0.3);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit22)->value(), 0.4);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit21)->text(), "0" + own + "3");
 
         window->RGCalc->click(1);
-        Type(window->RzNumericEdit6, "20");
-        Type(window->RzNumericEdit7, "200");
-        Type(window->RzNumericEdit8, "45");
+        Type(window->Field(workflow::Control::RzNumericEdit6), "20");
+        Type(window->Field(workflow::Control::RzNumericEdit7), "200");
+        Type(window->Field(workflow::Control::RzNumericEdit8), "45");
         Calculate();
         QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(TakeBoxes(), QStringList());
@@ -1051,7 +1059,7 @@ private slots:
     }
 
     void theReportKeepsEveryWordAndTheInputsThatMatter() {
-        Type(window->RzNumericEdit2, "150");
+        Type(window->Field(workflow::Control::RzNumericEdit2), "150");
         const QString norm = Report();
         QCOMPARE(Line(norm, "Расположение"), QStringLiteral("Расположение Открытый воздух"));
         QVERIFY(norm.contains(QRegularExpression("Открытый\\s+воздух")) || norm.contains("воздух"));
@@ -1060,7 +1068,8 @@ private slots:
                  QStringLiteral("Число часов работы в год Не более 5000 в год"));
 
         window->RGCalc->click(4);
-        window->RzComboBox2->setCurrentIndex(3);
+        qobject_cast<ValueComboBox*>(window->Widget(workflow::Control::RzComboBox2))
+            ->setCurrentIndex(3);
         const QString freezing = Report();
         QVERIFY(freezing.contains("неметаллических"));
         QVERIFY(Line(freezing, "Способ установки").startsWith("Способ установки трубопровода Для"));
@@ -1088,21 +1097,21 @@ private slots:
     void enterCalculatesAndTheKeyboardReachesEverything() {
         // The window opens with the focus on the material list: no field emptied yet.
         QCOMPARE(QApplication::focusWidget(), window->RzComboBox1);
-        QCOMPARE(window->RzNumericEdit1->text(), QStringLiteral("0"));
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit1)->text(), QStringLiteral("0"));
 
         // Enter in a field leaves it with its rules, then calculates.
         window->RGCalc->click(2);
-        Type(window->RzNumericEdit11, "60");
-        QTest::keyClick(window->RzNumericEdit11, Qt::Key_Return);
+        Type(window->Field(workflow::Control::RzNumericEdit11), "60");
+        QTest::keyClick(window->Field(workflow::Control::RzNumericEdit11), Qt::Key_Return);
         QCOMPARE(TakeBoxes().value(0),
                  "Диапазон температур предусмотрен от -40 до +50 °С | Ошибка ввода данных");
-        QCOMPARE(window->RzNumericEdit11->value(), 50);
-        QCOMPARE(window->RzNumericEdit13->value(), 50); // the command ran
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit11)->value(), 50);
+        QCOMPARE(window->Field(workflow::Control::RzNumericEdit13)->value(), 50); // the command ran
         window->RGCalc->click(1);
-        Type(window->RzNumericEdit6, "20");
-        Type(window->RzNumericEdit7, "150");
-        Type(window->RzNumericEdit8, "45");
-        QTest::keyClick(window->RzNumericEdit8, Qt::Key_Enter);
+        Type(window->Field(workflow::Control::RzNumericEdit6), "20");
+        Type(window->Field(workflow::Control::RzNumericEdit7), "150");
+        Type(window->Field(workflow::Control::RzNumericEdit8), "45");
+        QTest::keyClick(window->Field(workflow::Control::RzNumericEdit8), Qt::Key_Enter);
         QCOMPARE(window->RzLabel4->text(), QStringLiteral("30,0"));
 
         // Enter on a focused button presses it.
