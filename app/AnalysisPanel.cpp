@@ -1,22 +1,17 @@
 #include "AnalysisPanel.h"
 
 #include "Colors.h"
+#include "Plugins.h"
 #include "Utf8Text.h"
 
 #include <QApplication>
 #include <QBoxLayout>
-#include <QChart>
-#include <QChartView>
 #include <QClipboard>
-#include <QGraphicsLayout>
-#include <QGraphicsScene>
 #include <QHeaderView>
-#include <QKeySequence>
-#include <QLineSeries>
+#include <QLabel>
+#include <QPainter>
 #include <QPushButton>
-#include <QScatterSeries>
 #include <QTableWidget>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -27,88 +22,67 @@ QString Caption(const workflow::AnalysisColumn& column) {
     return Text(workflow::ColumnHeading(column));
 }
 
-QScatterSeries* Mark(const QString& name, QScatterSeries::MarkerShape shape, QColor colour,
-                     double x, double y) {
-    auto* mark = new QScatterSeries;
-    mark->setName(name);
-    mark->setMarkerShape(shape);
-    mark->setMarkerSize(11);
-    mark->setColor(colour);
-    if (std::isfinite(y)) mark->append(x, y);
-    return mark;
-}
-
 } // namespace
 
-QChart* MakeAnalysisChart(const workflow::ThicknessAnalysis& a) {
-    auto* chart = new QChart;
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
-    chart->setTitle(Text(a.mainFigure.name) + QStringLiteral(" в зависимости от толщины"));
-    chart->legend()->setAlignment(Qt::AlignBottom);
+const QString AnalysisChartMissingNote =
+    QStringLiteral("Модуль диаграмм не установлен: диаграмма не показана.");
 
-    auto* figure = new QLineSeries;
-    figure->setName(Caption(a.mainFigure));
-    figure->setPointsVisible(true);
+AnalysisChartData MakeAnalysisChartData(const workflow::ThicknessAnalysis& a) {
+    AnalysisChartData data;
+    data.title = Text(a.mainFigure.name) + QStringLiteral(" в зависимости от толщины");
+    data.figureName = Caption(a.mainFigure);
     // The bare surface's figure would flatten every other point: the scale is that of the
     // insulated rows and the requirement, and the bare point's line leaves the plot.
     double low = a.required.value, high = a.required.value;
     for (const workflow::AnalysisRow& row : a.rows) {
         const double y = row.figures.front();
         if (!std::isfinite(y)) continue;
-        figure->append(row.mm, y);
+        data.figure.append(QPointF(row.mm, y));
         if (row.mm == 0 && a.rows.size() > 2) continue;
         low = std::min(low, y);
         high = std::max(high, y);
     }
     const double first = a.rows.front().mm, last = a.rows.back().mm;
-    auto* requirement = new QLineSeries;
-    requirement->setName(QStringLiteral("%1 %2 %3")
-                             .arg(Text(a.required.symbol),
-                                  Text(workflow::FigureValue(a.required, DecimalSeparator())),
-                                  Text(a.required.unit)));
-    QPen dashed(QColor(Colors::Accent), 2, Qt::DashLine);
-    requirement->setPen(dashed);
-    requirement->append(first, a.required.value);
-    requirement->append(last, a.required.value);
-
-    chart->addSeries(figure);
-    chart->addSeries(requirement);
-    const auto valueAt = [&](int32_t mm) {
-        for (const workflow::AnalysisRow& row : a.rows)
-            if (row.mm == mm) return row.figures.front();
-        return std::nan("");
+    data.requirementName = QStringLiteral("%1 %2 %3")
+                               .arg(Text(a.required.symbol),
+                                    Text(workflow::FigureValue(a.required, DecimalSeparator())),
+                                    Text(a.required.unit));
+    data.requirementColour = QColor(Colors::Accent);
+    data.requirement = {QPointF(first, a.required.value), QPointF(last, a.required.value)};
+    const auto mark = [&](const QString& name, bool square, QColor colour, int32_t mm) {
+        AnalysisChartData::Mark m{name, square, colour, {}};
+        const auto row = std::find_if(a.rows.begin(), a.rows.end(),
+                                      [mm](const workflow::AnalysisRow& r) { return r.mm == mm; });
+        if (row != a.rows.end() && std::isfinite(row->figures.front()))
+            m.points.append(QPointF(mm, row->figures.front()));
+        data.marks.append(m);
     };
-    chart->addSeries(Mark(QStringLiteral("принята %1 мм").arg(a.acceptedMm),
-                          QScatterSeries::MarkerShapeCircle, QColor(0, 90, 180), a.acceptedMm,
-                          valueAt(a.acceptedMm)));
+    mark(QStringLiteral("принята %1 мм").arg(a.acceptedMm), false, QColor(0, 90, 180),
+         a.acceptedMm);
     if (a.meetingMm)
-        chart->addSeries(Mark(QStringLiteral("обеспечено с %1 мм").arg(*a.meetingMm),
-                              QScatterSeries::MarkerShapeRectangle, QColor(0, 140, 60),
-                              *a.meetingMm, valueAt(*a.meetingMm)));
+        mark(QStringLiteral("обеспечено с %1 мм").arg(*a.meetingMm), true, QColor(0, 140, 60),
+             *a.meetingMm);
 
-    auto* x = new QValueAxis;
-    x->setTitleText(QStringLiteral("Толщина изоляции, мм"));
-    x->setRange(first, std::max(last, first + 10));
-    x->setLabelFormat(QStringLiteral("%.0f"));
-    x->setTickCount(std::min(int(a.rows.size()), 11));
-    auto* y = new QValueAxis;
-    y->setTitleText(
-        Text(workflow::FigureLabel({a.mainFigure.symbol, a.mainFigure.name, a.mainFigure.unit})));
+    data.xTitle = QStringLiteral("Толщина изоляции, мм");
+    data.xLow = first;
+    data.xHigh = std::max(last, first + 10);
+    data.xTicks = std::min(int(a.rows.size()), 11);
+    data.yTitle =
+        Text(workflow::FigureLabel({a.mainFigure.symbol, a.mainFigure.name, a.mainFigure.unit}));
     const double margin = std::max((high - low) * 0.05, 0.5);
-    y->setRange(low - margin, high + margin);
-    y->applyNiceNumbers();
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    for (QAbstractSeries* series : chart->series()) {
-        series->attachAxis(x);
-        series->attachAxis(y);
-    }
+    data.yLow = low - margin;
+    data.yHigh = high + margin;
+    return data;
+}
+
+AnalysisChart* AnalysisChartPlugin() {
+    static AnalysisChart* const chart = qobject_cast<AnalysisChart*>(
+        LoadPlugin(PluginFolders(), QStringLiteral("izolcalc_analysischart")));
     return chart;
 }
 
 void PaintAnalysisPage(QPainter& painter, const workflow::ThicknessAnalysis& a,
-                       const QString& kindCaption) {
+                       const QString& kindCaption, AnalysisChart* chart) {
     // A4 in 1/96 inch, within margins that printers print.
     const QRectF sheet(57, 57, 794 - 2 * 57, 1123 - 2 * 57);
     painter.save();
@@ -186,18 +160,18 @@ void PaintAnalysisPage(QPainter& painter, const workflow::ThicknessAnalysis& a,
     // The chart below, as the panel draws it.
     const QRectF chartRect(sheet.left(), y, sheet.width(),
                            std::min(sheet.bottom() - y, sheet.width() * 0.62));
-    QGraphicsScene scene;
-    QChart* chart = MakeAnalysisChart(a);
-    scene.addItem(chart);
-    chart->setBackgroundVisible(false);
-    chart->setGeometry(QRectF(QPointF(0, 0), chartRect.size()));
-    if (chart->layout()) chart->layout()->activate();
-    scene.render(&painter, chartRect, QRectF(QPointF(0, 0), chartRect.size()));
+    if (chart) {
+        chart->Paint(painter, chartRect, MakeAnalysisChartData(a));
+    } else {
+        painter.drawRect(chartRect);
+        painter.drawText(chartRect.adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap,
+                         AnalysisChartMissingNote);
+    }
     painter.restore();
 }
 
 AnalysisPanel::AnalysisPanel(workflow::ThicknessAnalysis analysis, const QString& kindCaption,
-                             QWidget* parent)
+                             QWidget* parent, AnalysisChart* chart)
     : QDialog(parent)
     , analysis_(std::move(analysis)) {
     setObjectName(QStringLiteral("AnalysisPanel"));
@@ -211,9 +185,17 @@ AnalysisPanel::AnalysisPanel(workflow::ThicknessAnalysis analysis, const QString
     Table->verticalHeader()->hide();
     FillTable();
 
-    ChartView = new QChartView(MakeAnalysisChart(analysis_), this);
+    if (chart) {
+        ChartView = chart->CreateView(MakeAnalysisChartData(analysis_), this);
+    } else {
+        auto* note = new QLabel(AnalysisChartMissingNote, this);
+        note->setFrameShape(QFrame::Box);
+        note->setAlignment(Qt::AlignCenter);
+        note->setWordWrap(true);
+        note->setMargin(12);
+        ChartView = note;
+    }
     ChartView->setObjectName(QStringLiteral("AnalysisChart"));
-    ChartView->setRenderHint(QPainter::Antialiasing);
     ChartView->setMinimumSize(560, 380);
 
     BtnCopyChart = new QPushButton(QStringLiteral("Копировать диаграмму"), this);
@@ -223,6 +205,7 @@ AnalysisPanel::AnalysisPanel(workflow::ThicknessAnalysis analysis, const QString
     BtnAcceptThickness->setObjectName(QStringLiteral("BtnAcceptThickness"));
     BtnAcceptThickness->setToolTip(
         QStringLiteral("Добавить расчёт в ведомость с толщиной выбранной строки"));
+    BtnCopyChart->setEnabled(chart != nullptr);
     BtnClose = new QPushButton(QStringLiteral("Закрыть"), this);
     BtnClose->setObjectName(QStringLiteral("BtnClose"));
     connect(BtnCopyChart, &QPushButton::clicked, this, &AnalysisPanel::CopyChart);

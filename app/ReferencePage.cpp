@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QOpenGLContext>
-#include <QPluginLoader>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -74,14 +73,6 @@ void AllowWebEngineAsRoot() {
 #endif
 }
 
-QStringList ReferenceViewerFolders() {
-    QStringList folders{QCoreApplication::applicationDirPath() + QStringLiteral("/plugins")};
-#ifdef IZOL_INSTALLED_PLUGIN_DIR
-    folders << QStringLiteral(IZOL_INSTALLED_PLUGIN_DIR);
-#endif
-    return folders;
-}
-
 ReferencePage::ReferencePage(QWidget* parent, QStringList pluginFolders)
     : QWidget(parent)
     , pluginFolders_(std::move(pluginFolders)) {
@@ -94,15 +85,12 @@ void ReferencePage::LoadViewer() {
     loadTried_ = true;
     AllowWebEngineAsRoot();
     ShareOpenGLContextForViewer();
-    for (const QString& folder : std::as_const(pluginFolders_)) {
-        // The loader adds the system's prefix and suffix of a plugin file itself.
-        QPluginLoader loader(folder + QStringLiteral("/izolcalc_referenceviewer"));
-        if (auto* viewer = qobject_cast<ReferenceViewer*>(loader.instance())) {
-            viewer_ = viewer;
-            view_ = viewer_->CreateView(this);
-            layout()->addWidget(view_);
-            return;
-        }
+    if (auto* viewer = qobject_cast<ReferenceViewer*>(
+            LoadPlugin(pluginFolders_, QStringLiteral("izolcalc_referenceviewer")))) {
+        viewer_ = viewer;
+        view_ = viewer_->CreateView(this);
+        layout()->addWidget(view_);
+        return;
     }
     missingNote_ = new QLabel(this);
     missingNote_->setObjectName(QStringLiteral("ReferenceViewerMissing"));

@@ -3,6 +3,8 @@
 // viewer plugin, loaded on first use; without the plugin the page says so in one line.
 #pragma once
 
+#include "Plugins.h"
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -24,14 +26,10 @@ QString ReferenceDocumentAddress(const QString& documentPath);
 // The web engine refuses to start as root unless its sandbox is switched off.
 void AllowWebEngineAsRoot();
 
-// Where the plugin is looked for: "plugins" beside the executable, then the install location.
-QStringList ReferenceViewerFolders();
-
 class ReferencePage : public QWidget {
     Q_OBJECT
 public:
-    explicit ReferencePage(QWidget* parent = nullptr,
-                           QStringList pluginFolders = ReferenceViewerFolders());
+    explicit ReferencePage(QWidget* parent = nullptr, QStringList pluginFolders = PluginFolders());
 
     // The address the browser shows now; empty before a document has loaded or without
     // a viewer. The first call loads the viewer.

@@ -15,7 +15,10 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineSeries>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QPushButton>
 #include <QScatterSeries>
@@ -56,6 +59,33 @@ private:
         QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
         window->activateWindow();
         return QTest::qWaitForWindowActive(window.get()) && opened;
+    }
+
+    static QString PdfPageText(const QString& pdf, int number) {
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral(PDFTOTEXT),
+                        {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(number),
+                         QStringLiteral("-l"), QString::number(number), pdf, "-"});
+        pdftotext.waitForFinished(30000);
+        return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    }
+
+    // The first row of the analysis that the sheet's text lacks, with its thickness, first
+    // figure and verdict; empty when every row is there.
+    static QString RowMissingFrom(const QString& sheet, const workflow::ThicknessAnalysis& a) {
+        for (const workflow::AnalysisRow& row : a.rows) {
+            const QString line =
+                QStringLiteral("%1 %2 %3")
+                    .arg(row.mm)
+                    .arg(QString::fromStdString(
+                        workflow::AnalysisValue(row.figures[0], a.columns[0], ",")))
+                    .arg(QString::fromStdString(std::string(workflow::ShortVerdict(row.state))));
+            bool found = false;
+            for (const QString& text : sheet.split('\n'))
+                if (text.simplified().startsWith(line)) found = true;
+            if (!found) return line;
+        }
+        return {};
     }
 
 private slots:
@@ -130,7 +160,9 @@ private slots:
                 QCOMPARE(a.method, kind);
                 QCOMPARE(panel.Table->rowCount(), int(a.rows.size()));
                 QCOMPARE(panel.Table->columnCount(), int(a.columns.size()) + 3);
-                const QList<QAbstractSeries*> series = panel.ChartView->chart()->series();
+                auto* view = qobject_cast<QChartView*>(panel.ChartView); // from the plugin
+                QVERIFY(view);
+                const QList<QAbstractSeries*> series = view->chart()->series();
                 QVERIFY(series.size() >= 3);
                 QCOMPARE(static_cast<QLineSeries*>(series[0])->count(), int(a.rows.size()));
                 QCOMPARE(static_cast<QLineSeries*>(series[1])->at(0).y(), a.required.value);
@@ -195,31 +227,44 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         const auto analysis = workflow::AnalyseCalculation(4, workflow::InputsAfterChoosing(4));
         QVERIFY(analysis);
-        const auto page = [&](int number) {
-            QProcess pdftotext;
-            pdftotext.start(QStringLiteral(PDFTOTEXT),
-                            {QStringLiteral("-layout"), QStringLiteral("-f"),
-                             QString::number(number), QStringLiteral("-l"), QString::number(number),
-                             pdf, "-"});
-            pdftotext.waitForFinished(30000);
-            return QString::fromUtf8(pdftotext.readAllStandardOutput());
-        };
+        const auto page = [&](int number) { return PdfPageText(pdf, number); };
         const QString first = page(1), second = page(2);
         QVERIFY(first.contains(QStringLiteral("Время до замерзания")));
         QVERIFY2(second.contains(QStringLiteral("Анализ толщины")), qPrintable(second));
-        for (const workflow::AnalysisRow& row : analysis->rows) {
-            const QString line =
-                QStringLiteral("%1 %2 %3")
-                    .arg(row.mm)
-                    .arg(QString::fromStdString(
-                        workflow::AnalysisValue(row.figures[0], analysis->columns[0], ",")))
-                    .arg(QString::fromStdString(std::string(workflow::ShortVerdict(row.state))));
-            bool found = false;
-            for (const QString& text : second.split('\n'))
-                if (text.simplified().startsWith(line)) found = true;
-            QVERIFY2(found, qPrintable(line + "\n" + second));
-        }
+        QVERIFY(second.contains(QStringLiteral("в зависимости от толщины"))); // the chart's title
+        const QString missing = RowMissingFrom(second, *analysis);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing + "\n" + second));
         QVERIFY(page(3).trimmed().isEmpty());
+    }
+
+    // Without the chart plugin the panel and the printed sheet say so where the chart would
+    // stand; the table and taking a row work as before.
+    void withoutTheChartPluginTheRestWorks() {
+        const auto analysis = workflow::AnalyseCalculation(4, workflow::InputsAfterChoosing(4));
+        QVERIFY(analysis);
+        AnalysisPanel panel(*analysis, QStringLiteral("Вид"), window.get(), nullptr);
+        auto* note = qobject_cast<QLabel*>(panel.ChartView);
+        QVERIFY(note);
+        QCOMPARE(note->text(), AnalysisChartMissingNote);
+        QVERIFY(!panel.BtnCopyChart->isEnabled());
+        QCOMPARE(panel.Table->rowCount(), int(analysis->rows.size()));
+        QVERIFY(panel.BtnAcceptThickness->isEnabled());
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+            writer.setResolution(96);
+            QPainter painter(&writer);
+            PaintAnalysisPage(painter, *analysis, QStringLiteral("Вид"), nullptr);
+        }
+        const QString sheet = PdfPageText(pdf, 1);
+        QVERIFY2(sheet.simplified().contains(AnalysisChartMissingNote), qPrintable(sheet));
+        QVERIFY(!sheet.contains(QStringLiteral("в зависимости от толщины")));
+        const QString missing = RowMissingFrom(sheet, *analysis);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing + "\n" + sheet));
     }
 };
 

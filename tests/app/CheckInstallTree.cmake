@@ -3,7 +3,7 @@
 # that reaches the program, the menu entry and its icon, the file type it opens, its
 # AppStream data, manual page and copyright.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_DIR=... -DEXPECT_PROGRAM=ON|OFF
-#         -DEXPECT_PLUGIN=1|0 -P CheckInstallTree.cmake
+#         -DEXPECT_PLUGIN=1|0 -DEXPECT_CHART=1|0 -P CheckInstallTree.cmake
 
 cmake_minimum_required(VERSION 3.22)
 
@@ -39,6 +39,12 @@ if(EXPECT_PLUGIN)
   file(GLOB plugin "${PREFIX}/${APP_DIR}/plugins/izolcalc_referenceviewer.*")
   if(NOT plugin)
     message(FATAL_ERROR "missing from the installed tree: the reference viewer plugin")
+  endif()
+endif()
+if(EXPECT_CHART)
+  file(GLOB plugin "${PREFIX}/${APP_DIR}/plugins/izolcalc_analysischart.*")
+  if(NOT plugin)
+    message(FATAL_ERROR "missing from the installed tree: the analysis chart plugin")
   endif()
 endif()
 
