@@ -1,11 +1,14 @@
 #include "PictureFile.h"
 
+#include "PicturePlacement.h"
 #include "Pictures.h"
 
 #include <QHash>
 #include <QPainter>
 #include <QRectF>
 #include <QSvgRenderer>
+
+#include <cmath>
 
 namespace {
 
@@ -18,6 +21,23 @@ std::shared_ptr<QSvgRenderer> SharedRenderer(const QString& path) {
         if (!renderer->isValid()) renderer.reset();
     }
     return renderer;
+}
+
+bool IsSvg(const QString& path) {
+    return path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+}
+
+// Whether a drawing of pixelSize at box lands pixel for pixel on the device as the SVG would
+// draw itself: the painter only moves, the corner falls on a whole device pixel, and nothing
+// (a disabled button's fading) blends the picture's shapes with each other.
+bool DrawnAsIs(const QPainter& painter, const QRectF& box, QSize pixelSize) {
+    const QTransform& device = painter.deviceTransform();
+    if (device.type() > QTransform::TxTranslate || box.size() != QSizeF(pixelSize) ||
+        painter.opacity() != 1.0 ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return false;
+    const QPointF corner = device.map(box.topLeft());
+    return corner.x() == std::round(corner.x()) && corner.y() == std::round(corner.y());
 }
 
 } // namespace
@@ -34,19 +54,23 @@ void PictureFile::load() const {
     if (m_loaded) return;
     m_loaded = true;
     InitPictures();
-    if (m_path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
-        m_svg = SharedRenderer(m_path);
-    else if (!m_path.isEmpty())
+    if (IsSvg(m_path)) {
+        m_raster = ReadPng(m_path.chopped(4) + QStringLiteral(".png"));
+        if (m_raster.isNull()) m_svg = SharedRenderer(m_path);
+    } else if (!m_path.isEmpty()) {
         m_pixmap.load(m_path);
+    }
 }
 
 bool PictureFile::isNull() const {
     load();
-    return !m_svg && m_pixmap.isNull();
+    return !m_svg && m_pixmap.isNull() && m_raster.isNull();
 }
 
 QSizeF PictureFile::naturalSize() const {
     load();
+    // The PNG was drawn at the SVG's view box, which is whole pixels.
+    if (!m_raster.isNull()) return m_raster.deviceIndependentSize();
     if (m_svg) return m_svg->viewBoxF().size();
     return m_pixmap.deviceIndependentSize();
 }
@@ -54,19 +78,29 @@ QSizeF PictureFile::naturalSize() const {
 void PictureFile::paint(QPainter& painter, const QRectF& target, Qt::Alignment alignment) const {
     const QSizeF natural = naturalSize();
     if (isNull() || natural.isEmpty() || target.isEmpty()) return;
-    const QSizeF size = natural.scaled(target.size(), Qt::KeepAspectRatio);
-    qreal x = target.left() + (target.width() - size.width()) / 2;
-    qreal y = target.top() + (target.height() - size.height()) / 2;
-    if (alignment & Qt::AlignLeft)
-        x = target.left();
-    else if (alignment & Qt::AlignRight)
-        x = target.right() - size.width();
-    if (alignment & Qt::AlignTop)
-        y = target.top();
-    else if (alignment & Qt::AlignBottom)
-        y = target.bottom() - size.height();
-    const QRectF placed(QPointF(x, y), size);
+    const QRectF placed = PlacedPicture(natural, target, alignment);
 
+    if (!m_raster.isNull() && DrawnAsIs(painter, placed, m_raster.size())) {
+        painter.drawPixmap(placed.topLeft(), m_raster);
+        return;
+    }
+    // Drawn smaller or larger, centred in a box that the build drew it into too.
+    if (!m_raster.isNull() && alignment == Qt::AlignCenter) {
+        if (m_boxSize != target.size()) {
+            m_boxSize = target.size();
+            const QSize box = m_boxSize.toSize();
+            m_boxRaster = QSizeF(box) == m_boxSize ? ReadPng(QStringLiteral("%1-%2x%3.png")
+                                                                 .arg(m_path.chopped(4))
+                                                                 .arg(box.width())
+                                                                 .arg(box.height()))
+                                                   : QPixmap();
+        }
+        if (!m_boxRaster.isNull() && DrawnAsIs(painter, target, m_boxRaster.size())) {
+            painter.drawPixmap(target.topLeft(), m_boxRaster);
+            return;
+        }
+    }
+    if (IsSvg(m_path) && !m_svg) m_svg = SharedRenderer(m_path);
     if (m_svg) {
         m_svg->render(&painter, placed);
     } else {

@@ -1,6 +1,9 @@
 // A picture loaded from a file or resource, drawn sharp at any size: SVG is rendered as
 // vectors, other formats are scaled smoothly. The file is read when first needed, so
-// faces that are never shown (hover, pressed) cost nothing at start-up.
+// faces that are never shown (hover, pressed) cost nothing at start-up. An SVG drawn at its
+// own size on a plain screen comes from the PNG that the build drew of it ("name.png"
+// beside "name.svg"), or centred in a box of the window's from "name-WxH.png"; the SVG is
+// parsed only when another size or scale needs it.
 #pragma once
 
 #include <QPixmap>
@@ -35,4 +38,7 @@ private:
     mutable bool m_loaded = false;
     mutable std::shared_ptr<QSvgRenderer> m_svg; // one per file, shared by every picture of it
     mutable QPixmap m_pixmap;
+    mutable QPixmap m_raster; // the SVG at its own size
+    mutable QSizeF m_boxSize; // the last box drawn into, and the SVG drawn ahead into it
+    mutable QPixmap m_boxRaster;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 
 namespace Pictures {
 // clang-format off
@@ -26,6 +27,9 @@ constexpr char CloseDown[]       = ":/pictures/close-down.svg";
 // Registers the resources of the static library; the picture widgets call it themselves,
 // code that loads a picture path directly calls it first. Safe to call again.
 void InitPictures();
+
+// The PNG picture at path, or a null pixmap; no image plugin is asked.
+QPixmap ReadPng(const QString& path);
 
 // The program's icon, with hand-checked small sizes so that no icon plugin is needed.
 QIcon ApplicationIcon();

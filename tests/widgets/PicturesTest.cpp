@@ -1,10 +1,16 @@
 #include "Pictures.h"
 #include "Fonts.h"
 #include "PictureFile.h"
+#include "PicturePlacement.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTest>
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 class PicturesTest : public QObject {
@@ -12,6 +18,8 @@ class PicturesTest : public QObject {
 private slots:
     void picturesAreCompiledIn_data();
     void picturesAreCompiledIn();
+    void drawnAheadAsTheSvgDraws_data();
+    void drawnAheadAsTheSvgDraws();
     void applicationIconHasSmallSizes();
     void fontsRenderCyrillic();
 };
@@ -43,6 +51,54 @@ void PicturesTest::picturesAreCompiledIn() {
     const PictureFile picture(path);
     QVERIFY(!picture.isNull());
     QCOMPARE(picture.naturalSize().toSize(), size);
+}
+
+// The PNGs that the build draws stand for the SVG where the window shows them: on a backdrop,
+// at a whole pixel, the picture looks as the SVG drawn there (blending rounds a step or two
+// apart on the edges); misplaced, stale or mis-sized it would not.
+void PicturesTest::drawnAheadAsTheSvgDraws_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QRect>("box");
+    QTest::addColumn<int>("alignment");
+    // clang-format off
+    QTest::newRow("header, own size")    << Pictures::Header        << QRect(3, 2, 300, 60) << int(Qt::AlignLeft | Qt::AlignTop);
+    QTest::newRow("calculate, own size") << Pictures::CalculateUp   << QRect(5, 7, 138, 38) << int(Qt::AlignCenter);
+    QTest::newRow("close down")          << Pictures::CloseDown     << QRect(0, 0, 81, 23)  << int(Qt::AlignCenter);
+    QTest::newRow("drop-down in a list") << Pictures::DropDown      << QRect(4, 1, 20, 23)  << int(Qt::AlignCenter);
+    QTest::newRow("its hover face")      << Pictures::DropDownHover << QRect(4, 1, 20, 23)  << int(Qt::AlignCenter);
+    QTest::newRow("another size")        << Pictures::Marker        << QRect(2, 2, 31, 40)  << int(Qt::AlignCenter);
+    // clang-format on
+}
+
+void PicturesTest::drawnAheadAsTheSvgDraws() {
+    QFETCH(QString, path);
+    QFETCH(QRect, box);
+    QFETCH(int, alignment);
+    const auto draw = [&](const std::function<void(QPainter&)>& picture) {
+        QImage image(box.right() + 8, box.bottom() + 8, QImage::Format_ARGB32_Premultiplied);
+        image.fill(QColor(253, 236, 234));
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        picture(painter);
+        return image;
+    };
+    const PictureFile picture(path);
+    const QImage shown =
+        draw([&](QPainter& p) { picture.paint(p, box, Qt::Alignment(alignment)); });
+    QSvgRenderer svg(path);
+    QVERIFY(svg.isValid());
+    const QImage expected = draw([&](QPainter& p) {
+        svg.render(&p, PlacedPicture(svg.viewBoxF().size(), box, Qt::Alignment(alignment)));
+    });
+    int worst = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb a = shown.pixel(x, y), b = expected.pixel(x, y);
+            for (int shift : {0, 8, 16, 24})
+                worst =
+                    std::max(worst, std::abs(int((a >> shift) & 0xff) - int((b >> shift) & 0xff)));
+        }
+    QVERIFY2(worst <= 3, qPrintable(QString::number(worst)));
 }
 
 void PicturesTest::applicationIconHasSmallSizes() {
