@@ -9,27 +9,46 @@
 #include <QTranslator>
 
 #include <exception>
+#include <mutex>
 
 namespace {
 
 // Qt's own texts (the print, page setup and file dialogs, the reference page's menu) speak
-// Russian like the rest of the program.
-void InstallQtRussianTranslations(QCoreApplication* app) {
-    // Where Qt was installed, or beside the program where a deployment copies them.
-    const QStringList folders{QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-                              QCoreApplication::applicationDirPath() +
-                                  QStringLiteral("/translations")};
-    for (const char* catalogue : {"qtbase", "qtwebengine"}) {
-        auto* translator = new QTranslator(app);
-        for (const QString& folder : folders) {
-            if (translator->load(Application::ProgramLocale(), QLatin1String(catalogue),
-                                 QStringLiteral("_"), folder)) {
-                QCoreApplication::installTranslator(translator);
-                break;
-            }
-        }
-        if (translator->isEmpty()) delete translator;
+// Russian like the rest of the program. A catalogue is read when Qt first asks it for a
+// text, not at start-up: the window's first screen asks for none, and reading them cost
+// its start-up memory.
+class CatalogueOnFirstUse : public QTranslator {
+public:
+    CatalogueOnFirstUse(const char* catalogue, QObject* parent)
+        : QTranslator(parent)
+        , catalogueName_(catalogue) {}
+
+    QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int n) const override {
+        // The catalogue is read into a translator of its own, which is not installed: loading
+        // an installed one would send every window a language change.
+        std::call_once(read_, [this] {
+            // Where Qt was installed, or beside the program where a deployment copies them.
+            const QStringList folders{QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                                      QCoreApplication::applicationDirPath() +
+                                          QStringLiteral("/translations")};
+            for (const QString& folder : folders)
+                if (catalogue_.load(Application::ProgramLocale(), QLatin1String(catalogueName_),
+                                    QStringLiteral("_"), folder))
+                    break;
+        });
+        return catalogue_.translate(context, sourceText, disambiguation, n);
     }
+
+private:
+    const char* catalogueName_;
+    mutable std::once_flag read_;
+    mutable QTranslator catalogue_;
+};
+
+void InstallQtRussianTranslations(QCoreApplication* app) {
+    for (const char* catalogue : {"qtbase", "qtwebengine"})
+        QCoreApplication::installTranslator(new CatalogueOnFirstUse(catalogue, app));
 }
 
 } // namespace
