@@ -5,6 +5,7 @@
 #include "Fonts.h"
 
 #include <QAbstractItemView>
+#include <QEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QStyledItemDelegate>
@@ -50,8 +51,14 @@ ValueComboBox::ValueComboBox(QWidget* parent)
     setEditable(false);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
-    setItemDelegate(new RowDelegate(this, this));
+}
 
+void ValueComboBox::PrepareList() {
+    // Asking for the view makes the open list with its frame, view and scrollers; a window
+    // with a dozen lists made them all at start-up, before any was opened.
+    if (m_listPrepared) return;
+    m_listPrepared = true;
+    setItemDelegate(new RowDelegate(this, this));
     QPalette pal = view()->palette();
     pal.setColor(QPalette::Highlight, QColor(Colors::Accent));
     pal.setColor(QPalette::HighlightedText, Qt::white);
@@ -86,7 +93,17 @@ void ValueComboBox::setRowHeight(int px) {
     m_rowHeight = qMax(0, px);
 }
 
+void ValueComboBox::changeEvent(QEvent* event) {
+    // Qt hands a new font on to the open list, and makes the list to do it.
+    if (event->type() == QEvent::FontChange && !m_listPrepared) {
+        QWidget::changeEvent(event);
+        return;
+    }
+    QComboBox::changeEvent(event);
+}
+
 void ValueComboBox::showPopup() {
+    PrepareList();
     QComboBox::showPopup();
     // The style may centre the list on the chosen row; a drop-down list opens below.
     QWidget* popup = view()->window();

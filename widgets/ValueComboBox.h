@@ -34,8 +34,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // The open list's rows and colours, set when it first opens.
+    void PrepareList();
+
     QColor m_frameColor;
     int m_rowHeight = 0;
+    bool m_listPrepared = false;
 };

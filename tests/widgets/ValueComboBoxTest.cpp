@@ -1,5 +1,7 @@
 #include "ValueComboBox.h"
 
+#include "Colors.h"
+
 #include <QAbstractItemView>
 #include <QTest>
 #include <memory>
@@ -57,11 +59,18 @@ void ValueComboBoxTest::opensBelowFromCode() {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
+    // A font set before the list was first opened is the open list's too.
+    QFont font = combo->font();
+    font.setPixelSize(17);
+    combo->setFont(font);
     combo->setFocus();
     combo->showPopup();
     QWidget* popup = combo->view()->window();
     QTRY_VERIFY(popup->isVisible());
     QCOMPARE(popup->geometry().top(), combo->mapToGlobal(QPoint(0, combo->height())).y());
+    QCOMPARE(popup->font().pixelSize(), 17);
+    QCOMPARE(combo->view()->palette().color(QPalette::Highlight), QColor(Colors::Accent));
+    QCOMPARE(combo->view()->sizeHintForRow(0), QFontMetrics(font).height() + 6);
     combo->hidePopup();
 }
 
