@@ -174,7 +174,9 @@ void TFGeneral::SelectMethod(int method) {
     Notebook1->setCurrentWidget(Calc);
     Notebook->setCurrentIndex(method + workflow::FirstMethodPage);
     const QString caption = Text(workflow::CalcKinds()[std::size_t(method)].caption);
-    ShowHeader(Text(workflow::HeaderPrefix) + QLocale().toLower(caption));
+    // Russian lowercases by Unicode's own rules; the locale's way reads ICU's case tables at
+    // start-up for the same letters.
+    ShowHeader(Text(workflow::HeaderPrefix) + caption.toLower());
     calc_->Reset();
     for (const workflow::ControlChange& change : workflow::MethodSelectionChanges(method)) {
         QWidget* control = Widget(change.control);
