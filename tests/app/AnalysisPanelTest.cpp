@@ -49,7 +49,9 @@ private:
     // Ctrl+T; `withPanel` runs while the panel is open, then it is closed.
     bool OpenAnalysis(const std::function<void(AnalysisPanel&)>& withPanel) {
         bool opened = false;
-        QTimer::singleShot(50, this, [&] {
+        // Where no panel opens, the timer dies with this call rather than fire into the next.
+        QObject scope;
+        QTimer::singleShot(50, &scope, [&] {
             auto* panel = qobject_cast<AnalysisPanel*>(QApplication::activeModalWidget());
             if (!panel) return;
             opened = true;
@@ -210,7 +212,8 @@ private slots:
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
         std::optional<workflow::ThicknessAnalysis> shown;
-        QTimer::singleShot(50, this, [&] {
+        QObject scope;
+        QTimer::singleShot(50, &scope, [&] {
             auto* preview =
                 dynamic_cast<reportengine::ReportPreview*>(QApplication::activeModalWidget());
             if (!preview) return;
