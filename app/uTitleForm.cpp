@@ -1,6 +1,7 @@
 #include "uTitleForm.h"
 
 #include "Fonts.h"
+#include "SvgPainter.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -8,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QSvgRenderer>
 #include <QTimer>
 
 TFTitle* FTitle = nullptr;
@@ -24,20 +24,24 @@ constexpr int ClientWidth = 659;
 constexpr int ClientHeight = 294;
 constexpr quint8 StartAlpha = 208;
 constexpr quint8 AlphaStep = 4;
+const QString TitlePicture = QStringLiteral(":/title/title.svg");
 
 } // namespace
 
 TTitleImage::TTitleImage(QWidget* parent)
     : QWidget(parent) {
     InitTitleResource();
-    renderer_ = new QSvgRenderer(QStringLiteral(":/title/title.svg"), this);
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+TTitleImage::~TTitleImage() {
+    if (SvgPainter* svg = SvgPainterPlugin()) svg->Forget(TitlePicture);
 }
 
 void TTitleImage::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    renderer_->render(&painter, rect());
+    if (SvgPainter* svg = SvgPainterPlugin()) svg->Render(TitlePicture, painter, rect());
 }
 
 void TEngravedLabel::paintEvent(QPaintEvent*) {

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QWidget>
 
-class QSvgRenderer;
 class QTimer;
 
 // A label drawn in a recessed (engraved) text style: a light edge below and to the right,
@@ -23,12 +22,10 @@ protected:
 class TTitleImage : public QWidget {
 public:
     explicit TTitleImage(QWidget* parent);
+    ~TTitleImage() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    QSvgRenderer* renderer_ = nullptr;
 };
 
 class TFTitle : public QWidget {

@@ -3,25 +3,14 @@
 #include "PicturePlacement.h"
 #include "Pictures.h"
 
-#include <QHash>
+#include "SvgPainter.h"
+
 #include <QPainter>
 #include <QRectF>
-#include <QSvgRenderer>
 
 #include <cmath>
 
 namespace {
-
-// The window shows the same few pictures dozens of times; each file is parsed once.
-std::shared_ptr<QSvgRenderer> SharedRenderer(const QString& path) {
-    static QHash<QString, std::shared_ptr<QSvgRenderer>> renderers;
-    std::shared_ptr<QSvgRenderer>& renderer = renderers[path];
-    if (!renderer) {
-        renderer = std::make_shared<QSvgRenderer>(path);
-        if (!renderer->isValid()) renderer.reset();
-    }
-    return renderer;
-}
 
 bool IsSvg(const QString& path) {
     return path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
@@ -56,10 +45,17 @@ void PictureFile::load() const {
     InitPictures();
     if (IsSvg(m_path)) {
         m_raster = ReadPng(m_path.chopped(4) + QStringLiteral(".png"));
-        if (m_raster.isNull()) m_svg = SharedRenderer(m_path);
+        if (m_raster.isNull()) LoadSvg();
     } else if (!m_path.isEmpty()) {
         m_pixmap.load(m_path);
     }
+}
+
+void PictureFile::LoadSvg() const {
+    if (m_svg) return;
+    m_svg = SvgPainterPlugin();
+    if (m_svg) m_svgViewBox = m_svg->ViewBox(m_path);
+    if (m_svgViewBox.isEmpty()) m_svg = nullptr;
 }
 
 bool PictureFile::isNull() const {
@@ -71,7 +67,7 @@ QSizeF PictureFile::naturalSize() const {
     load();
     // The PNG was drawn at the SVG's view box, which is whole pixels.
     if (!m_raster.isNull()) return m_raster.deviceIndependentSize();
-    if (m_svg) return m_svg->viewBoxF().size();
+    if (m_svg) return m_svgViewBox;
     return m_pixmap.deviceIndependentSize();
 }
 
@@ -100,13 +96,15 @@ void PictureFile::paint(QPainter& painter, const QRectF& target, Qt::Alignment a
             return;
         }
     }
-    if (IsSvg(m_path) && !m_svg) m_svg = SharedRenderer(m_path);
+    if (IsSvg(m_path)) LoadSvg();
     if (m_svg) {
-        m_svg->render(&painter, placed);
+        m_svg->Render(m_path, painter, placed);
     } else {
+        // A bitmap, or the SVG drawn ahead where the SVG painter is missing.
+        const QPixmap& pixmap = m_pixmap.isNull() ? m_raster : m_pixmap;
         painter.save();
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(placed, m_pixmap, m_pixmap.rect());
+        painter.drawPixmap(placed, pixmap, pixmap.rect());
         painter.restore();
     }
 }

@@ -9,11 +9,10 @@
 #include <QPixmap>
 #include <QSizeF>
 #include <QString>
-#include <memory>
 
 class QPainter;
 class QRectF;
-class QSvgRenderer;
+class SvgPainter;
 
 class PictureFile {
 public:
@@ -33,10 +32,12 @@ public:
 
 private:
     void load() const;
+    void LoadSvg() const;
 
     QString m_path;
     mutable bool m_loaded = false;
-    mutable std::shared_ptr<QSvgRenderer> m_svg; // one per file, shared by every picture of it
+    mutable SvgPainter* m_svg = nullptr; // the plugin, once this picture needs the SVG
+    mutable QSizeF m_svgViewBox;
     mutable QPixmap m_pixmap;
     mutable QPixmap m_raster; // the SVG at its own size
     mutable QSizeF m_boxSize; // the last box drawn into, and the SVG drawn ahead into it

@@ -1,5 +1,8 @@
 #include "Pictures.h"
 
+#include "Plugins.h"
+#include "SvgPainter.h"
+
 #include <QFile>
 #include <QImageReader>
 #include <QPixmap>
@@ -30,4 +33,10 @@ QIcon ApplicationIcon() {
     for (int size : {16, 24, 32, 48, 64})
         icon.addPixmap(ReadPng(QStringLiteral(":/pictures/app-icon-%1.png").arg(size)));
     return icon;
+}
+
+SvgPainter* SvgPainterPlugin() {
+    static SvgPainter* const painter = qobject_cast<SvgPainter*>(
+        LoadPlugin(PluginFolders(), QStringLiteral("izolcalc_svgpainter")));
+    return painter;
 }

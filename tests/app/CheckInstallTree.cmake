@@ -1,5 +1,5 @@
 # Installs the build into a scratch prefix and checks that the tree holds what a desktop
-# program needs: the program with its Resources folder and plugin beside it, a launcher
+# program needs: the program with its Resources folder and plugins beside it, a launcher
 # that reaches the program, the menu entry and its icon, the file type it opens, its
 # AppStream data, manual page and copyright.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_DIR=... -DEXPECT_PROGRAM=ON|OFF
@@ -41,12 +41,16 @@ if(EXPECT_PLUGIN)
     message(FATAL_ERROR "missing from the installed tree: the reference viewer plugin")
   endif()
 endif()
+set(own_plugins izolcalc_svgpainter)
 if(EXPECT_CHART)
-  file(GLOB plugin "${PREFIX}/${APP_DIR}/plugins/izolcalc_analysischart.*")
-  if(NOT plugin)
-    message(FATAL_ERROR "missing from the installed tree: the analysis chart plugin")
-  endif()
+  list(APPEND own_plugins izolcalc_analysischart)
 endif()
+foreach(own ${own_plugins})
+  file(GLOB plugin "${PREFIX}/${APP_DIR}/plugins/${own}.*")
+  if(NOT plugin)
+    message(FATAL_ERROR "missing from the installed tree: the plugin ${own}")
+  endif()
+endforeach()
 
 # The menu entry starts the launcher by name and shows the installed icon.
 file(STRINGS "${PREFIX}/share/applications/izolcalc.desktop" entry)
