@@ -44,7 +44,7 @@ void PictureFile::load() const {
     m_loaded = true;
     InitPictures();
     if (IsSvg(m_path)) {
-        m_raster = ReadPng(m_path.chopped(4) + QStringLiteral(".png"));
+        m_raster = ReadPicture(m_path.chopped(4) + QStringLiteral(".rgba"));
         if (m_raster.isNull()) LoadSvg();
     } else if (!m_path.isEmpty()) {
         m_pixmap.load(m_path);
@@ -65,7 +65,7 @@ bool PictureFile::isNull() const {
 
 QSizeF PictureFile::naturalSize() const {
     load();
-    // The PNG was drawn at the SVG's view box, which is whole pixels.
+    // The bitmap was drawn at the SVG's view box, which is whole pixels.
     if (!m_raster.isNull()) return m_raster.deviceIndependentSize();
     if (m_svg) return m_svgViewBox;
     return m_pixmap.deviceIndependentSize();
@@ -85,10 +85,10 @@ void PictureFile::paint(QPainter& painter, const QRectF& target, Qt::Alignment a
         if (m_boxSize != target.size()) {
             m_boxSize = target.size();
             const QSize box = m_boxSize.toSize();
-            m_boxRaster = QSizeF(box) == m_boxSize ? ReadPng(QStringLiteral("%1-%2x%3.png")
-                                                                 .arg(m_path.chopped(4))
-                                                                 .arg(box.width())
-                                                                 .arg(box.height()))
+            m_boxRaster = QSizeF(box) == m_boxSize ? ReadPicture(QStringLiteral("%1-%2x%3.rgba")
+                                                                     .arg(m_path.chopped(4))
+                                                                     .arg(box.width())
+                                                                     .arg(box.height()))
                                                    : QPixmap();
         }
         if (!m_boxRaster.isNull() && DrawnAsIs(painter, target, m_boxRaster.size())) {

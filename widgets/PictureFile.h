@@ -1,9 +1,9 @@
 // A picture loaded from a file or resource, drawn sharp at any size: SVG is rendered as
 // vectors, other formats are scaled smoothly. The file is read when first needed, so
 // faces that are never shown (hover, pressed) cost nothing at start-up. An SVG drawn at its
-// own size on a plain screen comes from the PNG that the build drew of it ("name.png"
-// beside "name.svg"), or centred in a box of the window's from "name-WxH.png"; the SVG is
-// parsed only when another size or scale needs it.
+// own size on a plain screen comes from the bitmap that the build drew of it ("name.rgba"
+// beside "name.svg"), or centred in a box of the window's from "name-WxH.rgba"; the SVG is
+// drawn by the SVG painter plugin only when another size or scale needs it.
 #pragma once
 
 #include <QPixmap>

@@ -28,8 +28,9 @@ constexpr char CloseDown[]       = ":/pictures/close-down.svg";
 // code that loads a picture path directly calls it first. Safe to call again.
 void InitPictures();
 
-// The PNG picture at path, or a null pixmap; no image plugin is asked.
-QPixmap ReadPng(const QString& path);
+// The raw bitmap at the resource path that the build drew (resources/tools/rasterpicture),
+// or a null pixmap where there is none.
+QPixmap ReadPicture(const QString& path);
 
 // The program's icon, with hand-checked small sizes so that no icon plugin is needed.
 QIcon ApplicationIcon();

@@ -53,7 +53,7 @@ void PicturesTest::picturesAreCompiledIn() {
     QCOMPARE(picture.naturalSize().toSize(), size);
 }
 
-// The PNGs that the build draws stand for the SVG where the window shows them: on a backdrop,
+// The bitmaps that the build draws stand for the SVG where the window shows them: on a backdrop,
 // at a whole pixel, the picture looks as the SVG drawn there (blending rounds a step or two
 // apart on the edges); misplaced, stale or mis-sized it would not.
 void PicturesTest::drawnAheadAsTheSvgDraws_data() {
