@@ -92,10 +92,16 @@ void PaintAnalysisPage(QPainter& painter, const workflow::ThicknessAnalysis& a,
     font.setPixelSize(16);
     font.setBold(true);
     painter.setFont(font);
+    // A text wrapped to the width given, from y down; returns how tall it stood.
+    const auto wrapped = [&painter](const QRectF& box, int flags, const QString& text) {
+        QRectF stood;
+        painter.drawText(box, flags | Qt::TextWordWrap | Qt::TextDontClip, text, &stood);
+        return stood.height();
+    };
     double y = sheet.top();
-    painter.drawText(QRectF(sheet.left(), y, sheet.width(), 40), Qt::AlignLeft | Qt::TextWordWrap,
-                     Text(workflow::AnalysisTitle) + QStringLiteral(" — ") + kindCaption);
-    y += 44;
+    y += wrapped(QRectF(sheet.left(), y, sheet.width(), 0), Qt::AlignLeft,
+                 Text(workflow::AnalysisTitle) + QStringLiteral(" — ") + kindCaption) +
+         8;
     font.setPixelSize(11);
     font.setBold(false);
     painter.setFont(font);
@@ -107,8 +113,7 @@ void PaintAnalysisPage(QPainter& painter, const workflow::ThicknessAnalysis& a,
     if (a.meetingMm) note += QStringLiteral("; требование выполняется с %1 мм").arg(*a.meetingMm);
     if (a.yearlyHours)
         note += QStringLiteral("; потери за год — при %1 ч работы в году").arg(*a.yearlyHours);
-    painter.drawText(QRectF(sheet.left(), y, sheet.width(), 34), Qt::TextWordWrap, note + '.');
-    y += 38;
+    y += wrapped(QRectF(sheet.left(), y, sheet.width(), 0), Qt::AlignLeft, note + '.') + 10;
 
     // The table: the thickness, the figures, the verdict and the marks.
     QStringList headings{Text(workflow::ThicknessColumn)};
@@ -127,10 +132,18 @@ void PaintAnalysisPage(QPainter& painter, const workflow::ThicknessAnalysis& a,
         used += w;
     widths.push_back(sheet.width() - used);
     const double headingHeight = 44, rowHeight = 17;
-    const auto cells = [&](const QStringList& texts, double top, double height, bool bold) {
+    // A row is as tall as its most wrapped cell needs, so that no text leaves its cell.
+    const auto cells = [&](const QStringList& texts, double top, double least, bool bold) {
         QFont cellFont = font;
         cellFont.setBold(bold);
         painter.setFont(cellFont);
+        const QFontMetricsF metrics(cellFont, painter.device());
+        double height = least;
+        for (int c = 0; c < int(texts.size()); ++c) {
+            const QRectF room(0, 0, widths[std::size_t(c)] - 6, 1e6);
+            height = std::max(height,
+                              metrics.boundingRect(room, Qt::TextWordWrap, texts[c]).height() + 2);
+        }
         double x = sheet.left();
         for (int c = 0; c < int(texts.size()); ++c) {
             const QRectF cell(x, top, widths[std::size_t(c)], height);
@@ -138,22 +151,21 @@ void PaintAnalysisPage(QPainter& painter, const workflow::ThicknessAnalysis& a,
             const bool number = c > 0 && c + 2 < int(texts.size());
             painter.drawText(cell.adjusted(3, 1, -3, -1),
                              (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter |
-                                 Qt::TextWordWrap,
+                                 Qt::TextWordWrap | Qt::TextDontClip,
                              texts[c]);
             x += widths[std::size_t(c)];
         }
+        return height;
     };
     painter.setPen(QPen(Qt::black, 0.5));
-    cells(headings, y, headingHeight, true);
-    y += headingHeight;
+    y += cells(headings, y, headingHeight, true);
     const std::string separator = DecimalSeparator();
     for (const workflow::AnalysisRow& row : a.rows) {
         QStringList texts{QString::number(row.mm)};
         for (std::size_t c = 0; c < a.columns.size(); ++c)
             texts << Text(workflow::AnalysisValue(row.figures[c], a.columns[c], separator));
         texts << Text(workflow::ShortVerdict(row.state)) << Text(workflow::RowMarks(row));
-        cells(texts, y, rowHeight, row.accepted);
-        y += rowHeight;
+        y += cells(texts, y, rowHeight, row.accepted);
     }
     y += 16;
 

@@ -240,6 +240,76 @@ private slots:
         QVERIFY(page(3).trimmed().isEmpty());
     }
 
+    // A mark wider than its column wraps, and its row grows with it: every word of the
+    // accepted row stands between the row above and the row below, none cut off.
+    void aWrappedMarkStaysInItsRow() {
+        workflow::Inputs in = workflow::InputsAfterChoosing(0);
+        in.Field(workflow::Control::RzNumericEdit1) = -10;
+        in.Field(workflow::Control::RzNumericEdit2) = 150;
+        const auto analysis = workflow::AnalyseCalculation(0, in);
+        QVERIFY(analysis);
+        const auto accepted =
+            std::find_if(analysis->rows.begin(), analysis->rows.end(),
+                         [](const workflow::AnalysisRow& r) { return r.accepted; });
+        QVERIFY(accepted != analysis->rows.begin() && accepted + 1 != analysis->rows.end());
+        const QString marks = QString::fromStdString(workflow::RowMarks(*accepted));
+        QVERIFY2(marks.contains(' '), qPrintable(marks));
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+            writer.setResolution(96);
+            QPainter painter(&writer);
+            PaintAnalysisPage(painter, *analysis, QStringLiteral("Вид"), nullptr);
+        }
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral(PDFTOTEXT), {QStringLiteral("-bbox"), pdf, "-"});
+        QVERIFY(pdftotext.waitForFinished(30000));
+        const QString boxes = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        struct Word {
+            QString text;
+            double left, top, bottom;
+        };
+        std::vector<Word> words;
+        const QRegularExpression word(QStringLiteral(
+            R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]+)</word>)re"));
+        for (auto it = word.globalMatch(boxes); it.hasNext();) {
+            const auto m = it.next();
+            words.push_back({m.captured(4), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                             m.captured(3).toDouble()});
+        }
+        const auto find = [&](const std::function<bool(const Word&)>& is) -> const Word* {
+            const auto w = std::find_if(words.begin(), words.end(), is);
+            return w == words.end() ? nullptr : &*w;
+        };
+        const Word* heading = find([](const Word& w) { return w.text == "Отметка"; });
+        QVERIFY(heading);
+        // A row's thickness, in the first column.
+        const auto thickness = [&](int mm) {
+            return find([&](const Word& w) {
+                return w.text == QString::number(mm) && w.left < heading->left / 4;
+            });
+        };
+        const Word* above = thickness(std::prev(accepted)->mm);
+        const Word* below = thickness(std::next(accepted)->mm);
+        QVERIFY(above && below);
+        for (const QString& part : marks.split(' ')) {
+            const Word* w =
+                find([&](const Word& w) { return w.text == part && w.left >= heading->left - 1; });
+            QVERIFY2(w, qPrintable(part));
+            QVERIFY2(w->top > above->bottom && w->bottom < below->top,
+                     qPrintable(QStringLiteral("%1: %2-%3 between %4 and %5")
+                                    .arg(part)
+                                    .arg(w->top)
+                                    .arg(w->bottom)
+                                    .arg(above->bottom)
+                                    .arg(below->top)));
+        }
+    }
+
     // Without the chart plugin the panel and the printed sheet say so where the chart would
     // stand; the table and taking a row work as before.
     void withoutTheChartPluginTheRestWorks() {
