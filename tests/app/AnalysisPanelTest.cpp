@@ -72,6 +72,16 @@ private:
         return QString::fromUtf8(pdftotext.readAllStandardOutput());
     }
 
+    // The analysis sheet alone, without the chart plugin, as an A4 PDF.
+    static void WriteSheet(const QString& pdf, const workflow::ThicknessAnalysis& analysis) {
+        QPdfWriter writer(pdf);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setResolution(96);
+        QPainter painter(&writer);
+        PaintAnalysisPage(painter, analysis, QStringLiteral("Вид"), nullptr);
+    }
+
     // The first row of the analysis that the sheet's text lacks, with its thickness, first
     // figure and verdict; empty when every row is there.
     static QString RowMissingFrom(const QString& sheet, const workflow::ThicknessAnalysis& a) {
@@ -257,14 +267,7 @@ private slots:
 
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
-        {
-            QPdfWriter writer(pdf);
-            writer.setPageSize(QPageSize(QPageSize::A4));
-            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-            writer.setResolution(96);
-            QPainter painter(&writer);
-            PaintAnalysisPage(painter, *analysis, QStringLiteral("Вид"), nullptr);
-        }
+        WriteSheet(pdf, *analysis);
         QProcess pdftotext;
         pdftotext.start(QStringLiteral(PDFTOTEXT), {QStringLiteral("-bbox"), pdf, "-"});
         QVERIFY(pdftotext.waitForFinished(30000));
@@ -325,14 +328,7 @@ private slots:
 
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
-        {
-            QPdfWriter writer(pdf);
-            writer.setPageSize(QPageSize(QPageSize::A4));
-            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-            writer.setResolution(96);
-            QPainter painter(&writer);
-            PaintAnalysisPage(painter, *analysis, QStringLiteral("Вид"), nullptr);
-        }
+        WriteSheet(pdf, *analysis);
         const QString sheet = PdfPageText(pdf, 1);
         QVERIFY2(sheet.simplified().contains(AnalysisChartMissingNote), qPrintable(sheet));
         QVERIFY(!sheet.contains(QStringLiteral("в зависимости от толщины")));
