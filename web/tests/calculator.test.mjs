@@ -7,7 +7,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { execFileSync } from 'node:child_process';
 import { pathToFileURL } from 'node:url';
-import { launch, openPage, chooseKind, typeInto, readBoxes, pick, siteDir } from './page.mjs';
+import { launch, openPage, chooseKind, typeInto, readBoxes, pick, siteDir, typeWorkedExample } from './page.mjs';
 
 const cases = JSON.parse(fs.readFileSync(process.env.IZOL_EXPECTED, 'utf8'));
 let browser;
@@ -67,10 +67,7 @@ test('every case of every kind gives the native answers', async () => {
 
 test('a result goes grey once an input it came from changes, and the check line goes', async () => {
   const page = await openPage(browser);
-  await chooseKind(page, kinds[1]);
-  await typeInto(page, 'RzNumericEdit6', '20');
-  await typeInto(page, 'RzNumericEdit7', '150');
-  await typeInto(page, 'RzNumericEdit8', '45');
+  await typeWorkedExample(page);
   await page.getByRole('button', { name: 'Рассчитать' }).click();
   const result = page.locator('#RzLabel4');
   const stale = () => result.evaluate((e) => e.classList.contains('stale'));
@@ -156,10 +153,7 @@ test('the zip unpacked into a folder of its own is the page, and calculates', as
   execFileSync('python3', ['-m', 'zipfile', '-e', path.join(path.dirname(siteDir), zips[0]), dir]);
   const index = path.join(dir, 'izolcalc-web', 'index.html');
   const page = await openPage(browser, { url: pathToFileURL(index).href });
-  await chooseKind(page, kinds[1]);
-  await typeInto(page, 'RzNumericEdit6', '20');
-  await typeInto(page, 'RzNumericEdit7', '150');
-  await typeInto(page, 'RzNumericEdit8', '45');
+  await typeWorkedExample(page);
   await page.locator('#RzNumericEdit8').press('Enter');
   await page.locator('#calcForm:not([aria-busy])').waitFor();
   assert.equal(await page.locator('#RzLabel4').textContent(), '30,0');

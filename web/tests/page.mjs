@@ -46,6 +46,15 @@ export async function typeInto(page, control, text) {
   await field.press('Tab');
 }
 
+// The worked example: by the surface temperature, air 20 °C, carrier 150 °C, surface 45 °C
+// (30,0 mm), typed field by field; the caller calculates.
+export async function typeWorkedExample(page) {
+  await chooseKind(page, 'По заданной температуре на поверхности изоляции');
+  await typeInto(page, 'RzNumericEdit6', '20');
+  await typeInto(page, 'RzNumericEdit7', '150');
+  await typeInto(page, 'RzNumericEdit8', '45');
+}
+
 // Answers every message box the page shows with OK, as a user reads them, until the page
 // is no longer busy; gives the boxes' texts and captions in order.
 export async function readBoxes(page, boxes = []) {

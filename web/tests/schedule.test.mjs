@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { launch, openPage, chooseKind, typeInto } from './page.mjs';
+import { launch, openPage, typeWorkedExample } from './page.mjs';
 
 let browser;
 let dir;
@@ -28,10 +28,7 @@ async function openSchedulePage() {
 const loaded = (page) => page.waitForSelector('#SchedulePage[data-loaded=true]', { state: 'attached' });
 
 async function calculateWorkedExample(page) {
-  await chooseKind(page, SURFACE);
-  await typeInto(page, 'RzNumericEdit6', '20');
-  await typeInto(page, 'RzNumericEdit7', '150');
-  await typeInto(page, 'RzNumericEdit8', '45');
+  await typeWorkedExample(page);
   await page.locator('#RzBmpButton1').click();
 }
 

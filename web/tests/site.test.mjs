@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
-import { launch, openPage, siteDir, chooseKind, typeInto } from './page.mjs';
+import { launch, openPage, siteDir, typeWorkedExample } from './page.mjs';
 
 const TYPES = {
   '.html': 'text/html; charset=utf-8',
@@ -61,10 +61,7 @@ test('served over http the page is installable and calculates offline', async ()
   server.closeAllConnections();
   await page.reload();
   await page.waitForSelector('body[data-ready=true]');
-  await chooseKind(page, 'По заданной температуре на поверхности изоляции');
-  await typeInto(page, 'RzNumericEdit6', '20');
-  await typeInto(page, 'RzNumericEdit7', '150');
-  await typeInto(page, 'RzNumericEdit8', '45');
+  await typeWorkedExample(page);
   await page.locator('#RzBmpButton1').click();
   assert.equal(await page.locator('#RzLabel4').textContent(), '30,0');
   await page.locator('#ReferenceLink').click();
