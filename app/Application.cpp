@@ -63,6 +63,7 @@ Application::Application(int& argc, char** argv)
     setApplicationName(QStringLiteral("Расчёт теплоизоляции"));
     setDesktopFileName(QStringLiteral("izolcalc"));
     setWindowIcon(ApplicationIcon());
+    WaitUntilRead();
     setFont(UiFont(UiFace::MsSansSerif, 11));
 }
 

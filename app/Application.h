@@ -2,10 +2,14 @@
 // escapes an event handler shown in the error box while the program goes on.
 #pragma once
 
+#include "FontConfigurationReader.h"
+
 #include <QApplication>
 #include <QLocale>
 
-class Application : public QApplication {
+// The font configuration is read while QApplication connects to the display: its reader is
+// a base listed before QApplication, so that it starts first.
+class Application : private FontConfigurationReader, public QApplication {
 public:
     Application(int& argc, char** argv);
 

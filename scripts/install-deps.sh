@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # build
   cmake make g++ pkg-config clang libclang-rt-14-dev clang-format
+  # the font configuration, read ahead at start-up
+  libfontconfig-dev
   # the sanitizers' reports with function names and lines (llvm-symbolizer)
   llvm
   # tests and benchmarks

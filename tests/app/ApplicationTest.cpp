@@ -1,8 +1,13 @@
 // An exception that escapes an event handler is shown in the error box, and the program
-// goes on with the next event; Qt's own texts and the figures are Russian from the start.
+// goes on with the next event; Qt's own texts and the figures are Russian from the start;
+// the window's face is found with the font configuration read ahead.
 #include "Application.h"
+#include "Fonts.h"
 #include "MessageBoxes.h"
 #include "Utf8Text.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
 
 #include <QTimer>
 #include <QtTest>
@@ -44,12 +49,18 @@ int main(int argc, char** argv) {
                               QCoreApplication::translate("RenderViewContextMenuQt", "Back")};
     // Every figure is written with one separator, the program's, whatever the environment.
     const QString figures = QLocale().toString(1234.5, 'f', 1) + " " + Text(DecimalSeparator());
-    const bool ok = wentOn && shown == QStringList{QStringLiteral("Сбой обработчика"), QString()} &&
+    // The face of every window: the installed stand-in, found among the fonts that the
+    // configuration read ahead lists.
+    const QString face = QFontInfo(QApplication::font()).family();
+    const bool faceFound = face == InstalledFamily(QStringLiteral("MS Sans Serif")) &&
+                           QFontDatabase::families().contains(face);
+    const bool ok = faceFound && wentOn &&
+                    shown == QStringList{QStringLiteral("Сбой обработчика"), QString()} &&
                     figures == QStringLiteral("1\u00A0234,5 ,") &&
                     QCoreApplication::applicationName() == QStringLiteral("Расчёт теплоизоляции") &&
                     qtTexts == QStringList{QStringLiteral("Отмена"), QStringLiteral("Назад")};
     if (!ok)
         qWarning() << "shown:" << shown << "went on:" << wentOn << "Qt's texts:" << qtTexts
-                   << "figures:" << figures;
+                   << "figures:" << figures << "face:" << face;
     return ok ? 0 : 1;
 }
