@@ -49,18 +49,20 @@ AnalysisChartData MakeAnalysisChartData(const workflow::ThicknessAnalysis& a) {
                                     Text(a.required.unit));
     data.requirementColour = QColor(Colors::Accent);
     data.requirement = {QPointF(first, a.required.value), QPointF(last, a.required.value)};
-    const auto mark = [&](const QString& name, bool square, QColor colour, int32_t mm) {
-        AnalysisChartData::Mark m{name, square, colour, {}};
+    const auto mark = [&](const QString& name, bool square, int size, QColor colour, int32_t mm) {
+        AnalysisChartData::Mark m{name, square, size, colour, {}};
         const auto row = std::find_if(a.rows.begin(), a.rows.end(),
                                       [mm](const workflow::AnalysisRow& r) { return r.mm == mm; });
         if (row != a.rows.end() && std::isfinite(row->figures.front()))
             m.points.append(QPointF(mm, row->figures.front()));
         data.marks.append(m);
     };
-    mark(QStringLiteral("принята %1 мм").arg(a.acceptedMm), false, QColor(0, 90, 180),
+    // The accepted thickness is mostly the first that meets the norm: its circle is drawn
+    // first and larger, so that the square drawn over it leaves a ring.
+    mark(QStringLiteral("принята %1 мм").arg(a.acceptedMm), false, 17, QColor(0, 90, 180),
          a.acceptedMm);
     if (a.meetingMm)
-        mark(QStringLiteral("обеспечено с %1 мм").arg(*a.meetingMm), true, QColor(0, 140, 60),
+        mark(QStringLiteral("обеспечено с %1 мм").arg(*a.meetingMm), true, 9, QColor(0, 140, 60),
              *a.meetingMm);
 
     data.xTitle = QStringLiteral("Толщина изоляции, мм");

@@ -19,6 +19,7 @@ struct AnalysisChartData {
     struct Mark {
         QString name;
         bool square = false; // a circle otherwise
+        int size = 11;       // across, in pixels
         QColor colour;
         QList<QPointF> points;
     };
@@ -47,5 +48,5 @@ public:
     virtual void Paint(QPainter& painter, const QRectF& target, const AnalysisChartData& data) = 0;
 };
 
-#define AnalysisChart_iid "ru.zorbalit.izolcalc.AnalysisChart/1.0"
+#define AnalysisChart_iid "ru.zorbalit.izolcalc.AnalysisChart/1.1"
 Q_DECLARE_INTERFACE(AnalysisChart, AnalysisChart_iid)

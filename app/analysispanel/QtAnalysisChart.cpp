@@ -32,8 +32,9 @@ QChart* MakeChart(const AnalysisChartData& data) {
         series->setName(mark.name);
         series->setMarkerShape(mark.square ? QScatterSeries::MarkerShapeRectangle
                                            : QScatterSeries::MarkerShapeCircle);
-        series->setMarkerSize(11);
+        series->setMarkerSize(mark.size);
         series->setColor(mark.colour);
+        series->setBorderColor(mark.colour);
         series->append(mark.points);
         chart->addSeries(series);
     }

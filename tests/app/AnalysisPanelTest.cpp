@@ -190,6 +190,34 @@ private slots:
         }
     }
 
+    // Where the accepted thickness is the first that meets the norm, as it mostly is, the
+    // chart shows both marks on the one point: neither hides the other.
+    void bothMarksShowOnOneThickness() {
+        Type(window->Field(workflow::Control::RzNumericEdit1), "-10");
+        Type(window->Field(workflow::Control::RzNumericEdit2), "150");
+        Calculate();
+        const bool opened = OpenAnalysis([&](AnalysisPanel& panel) {
+            const workflow::ThicknessAnalysis& a = panel.Analysis();
+            QCOMPARE(a.meetingMm, std::optional<int32_t>(a.acceptedMm));
+            const AnalysisChartData data = MakeAnalysisChartData(a);
+            QImage chart(800, 500, QImage::Format_RGB32);
+            chart.fill(Qt::white);
+            QPainter painter(&chart);
+            painter.setRenderHint(QPainter::Antialiasing);
+            AnalysisChartPlugin()->Paint(painter, QRectF(chart.rect()), data);
+            painter.end();
+            // Each mark's colour, counted off the legend: the plot's own pixels of it.
+            for (const AnalysisChartData::Mark& mark : data.marks) {
+                int plotted = 0;
+                for (int y = 0; y < chart.height() * 3 / 4; ++y)
+                    for (int x = 0; x < chart.width(); ++x)
+                        plotted += chart.pixelColor(x, y) == mark.colour;
+                QVERIFY2(plotted > 0, qPrintable(mark.name));
+            }
+        });
+        QVERIFY(opened);
+    }
+
     // «Принять эту толщину» adds the calculation to the schedule at the chosen row's
     // thickness, checked there.
     void aChosenRowGoesIntoTheSchedule() {
