@@ -6,28 +6,14 @@
 #include <fontconfig/fontconfig.h>
 #endif
 
-namespace {
-
-// Whether there is a configuration to read ahead, and the reading; fontconfig keeps what it
-// read for whoever asks next in the process, Qt among them.
-#ifdef IZOL_FONTCONFIG
-constexpr bool HasConfiguration = true;
-void ReadConfiguration() {
-    FcInit();
-}
-#else
-constexpr bool HasConfiguration = false;
-void ReadConfiguration() {}
-#endif
-
-} // namespace
-
 FontConfigurationReader::FontConfigurationReader() {
-    if (!HasConfiguration) return;
+#ifdef IZOL_FONTCONFIG
+    // fontconfig keeps what it read for whoever asks next in the process, Qt among them.
     try {
-        reading_ = std::thread(ReadConfiguration);
+        reading_ = std::thread([] { FcInit(); });
     } catch (const std::system_error&) {
     }
+#endif
 }
 
 FontConfigurationReader::~FontConfigurationReader() {
