@@ -36,22 +36,68 @@ for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
   [[ $status == "install ok installed" ]] || missing+=("$p")
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
 
-echo "Устанавливаются пакеты / installing packages: ${missing[*]}"
-sudo=()
-if [[ $(id -u) -ne 0 ]]; then
-  if command -v sudo >/dev/null; then
-    sudo=(sudo)
-  else
-    echo "Нет прав для установки пакетов. Выполните от имени root: apt-get install ${missing[*]}" >&2
-    echo "Cannot install packages without root. Run as root: apt-get install ${missing[*]}" >&2
+install_missing() {
+  echo "Устанавливаются пакеты / installing packages: ${missing[*]}"
+  local sudo=()
+  if [[ $(id -u) -ne 0 ]]; then
+    if command -v sudo >/dev/null; then
+      sudo=(sudo)
+    else
+      echo "Нет прав для установки пакетов. Выполните от имени root: apt-get install ${missing[*]}" >&2
+      echo "Cannot install packages without root. Run as root: apt-get install ${missing[*]}" >&2
+      exit 1
+    fi
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  if ! { "${sudo[@]}" apt-get update -qq &&
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; }; then
+    echo "Не удалось установить пакеты: ${missing[*]}" >&2
+    echo "Could not install packages: ${missing[*]}" >&2
     exit 1
   fi
-fi
-export DEBIAN_FRONTEND=noninteractive
-if ! { "${sudo[@]}" apt-get update -qq && "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; }; then
-  echo "Не удалось установить пакеты: ${missing[*]}" >&2
-  echo "Could not install packages: ${missing[*]}" >&2
-  exit 1
-fi
+}
+
+# The oldest versions the build and the tests are known to work with. Node.js: what
+# web/package.json asks for (playwright-core 1.61 and `node --test --test-concurrency`).
+# Chromium: the oldest that playwright-core's protocol was proven against, Debian 12's
+# first (150). Emscripten: Debian 12's own, whose gaps web/compat/ fills.
+min_node=$(sed -n 's/.*"node": ">=\([0-9.]*\)".*/\1/p' "$(dirname "$0")/../web/package.json")
+min_chromium=150
+min_emscripten=3.1.6
+
+# Prints the first dotted number of a command's version line, or nothing.
+version_of() {
+  "$@" 2>/dev/null | grep -o -m1 '[0-9]\+\(\.[0-9]\+\)\+' | head -n1 || true
+}
+
+# at_least HAVE NEED: HAVE is NEED or newer.
+at_least() {
+  [[ $(printf '%s\n%s\n' "$2" "$1" | sort -V | head -n1) == "$2" ]]
+}
+
+check_versions() {
+  local too_old=() name have need
+  while read -r name need; do
+    case $name in
+      Node.js) have=$(version_of node --version) ;;
+      Chromium) have=$(version_of chromium --version) ;;
+      emscripten) have=$(version_of emcc --version) ;;
+    esac
+    if [[ -z $have ]]; then
+      too_old+=("$name: версия не определена / version unknown (нужна / needed $need)")
+    elif ! at_least "$have" "$need"; then
+      too_old+=("$name $have: слишком стар, нужна $need или новее / too old, needs $need or newer")
+    fi
+  done <<<"Node.js $min_node
+Chromium $min_chromium
+emscripten $min_emscripten"
+  if [[ ${#too_old[@]} -gt 0 ]]; then
+    printf '%s\n' "${too_old[@]}" >&2
+    echo "Обновите эти программы и повторите / update these and try again" >&2
+    exit 1
+  fi
+}
+
+[[ ${#missing[@]} -eq 0 ]] || install_missing
+check_versions
