@@ -15,8 +15,18 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 constexpr char Separator = ';';
 constexpr std::string_view LineEnd = "\r\n";
 
+// Whether a spreadsheet would run the text as a formula: it begins with a character that
+// starts one. One behind apostrophes counts too, so that a text typed with an apostrophe of
+// its own gets one more, and the import, taking one off, gives it back whole.
+bool StartsAFormula(std::string_view text) {
+    const std::size_t first = text.find_first_not_of('\'');
+    return first != std::string_view::npos &&
+           std::string_view("=+-@\t\r").find(text[first]) != std::string_view::npos;
+}
+
 void AppendText(std::string& out, std::string_view text) {
     out += '"';
+    if (StartsAFormula(text)) out += '\'';
     for (char c : text) {
         if (c == '"') out += '"';
         out += c;
@@ -136,6 +146,10 @@ std::string ImportTemplateCsv() {
     for (std::size_t i = 0; i < rows.size(); ++i)
         AppendRecord(out, fixed, {rows[i], i + 1, ","}, inputColumns);
     return out;
+}
+
+std::string_view UnguardedText(std::string_view cell) {
+    return cell.starts_with('\'') && StartsAFormula(cell.substr(1)) ? cell.substr(1) : cell;
 }
 
 std::optional<std::vector<CsvRecord>> SplitCsv(std::string_view text, char separator,

@@ -1,8 +1,10 @@
 // The schedule as a table that a spreadsheet with Russian settings opens as it is: UTF-8
 // with a byte order mark, «;» between fields, CR LF after every record, a decimal comma.
 // Texts are quoted (a quote inside doubled), numbers are not, an empty field is a value the
-// row does not have. docs/schedule-format.md describes the columns; an import finds them by
-// their headings.
+// row does not have. A text that a spreadsheet would run as a formula (it begins with «=»,
+// «+», «-», «@», a tab or a carriage return) is led by an apostrophe, which shows it as
+// text. docs/schedule-format.md describes the columns; an import finds them by their
+// headings.
 #pragma once
 
 #include "Schedule.h"
@@ -34,6 +36,10 @@ using CsvRecord = std::vector<CsvField>;
 // holds a quote; then `brokenRecord`, if given, receives the record's number from 1.
 std::optional<std::vector<CsvRecord>> SplitCsv(std::string_view text, char separator = ';',
                                                std::size_t* brokenRecord = nullptr);
+
+// A text cell as it was before the export led it with an apostrophe: one leading
+// apostrophe fewer where it guards a formula, the cell as it is otherwise («'abc» stays).
+std::string_view UnguardedText(std::string_view cell);
 
 // A table to fill in for an import: the columns an import reads and a line of each kind
 // with the inputs the window opens with.

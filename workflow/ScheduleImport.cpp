@@ -332,11 +332,11 @@ std::variant<Inputs, Unread> InputsOfLine(const KindReading& reading, const CsvR
         if (cell.empty()) return Unread{"не заполнен столбец " + Quoted(input.caption)};
 
         if (input.control == MaterialListControl) {
-            in.materialValue = MaterialIn(in, cell);
+            in.materialValue = MaterialIn(in, UnguardedText(cell));
             if (!in.materialValue)
                 return Unread{"материала " + Quoted(cell) + " нет в списке для " + ObjectWords(in)};
         } else if (IsChoice(input.control)) {
-            const std::optional<int> position = ChoiceIn(input, cell);
+            const std::optional<int> position = ChoiceIn(input, UnguardedText(cell));
             if (!position) return Unread{Quoted(input.caption) + ": нет варианта " + Quoted(cell)};
             in.Choice(input.control) = *position;
         } else {
@@ -496,7 +496,7 @@ bool ScheduleImportRun::Step(std::size_t lines) {
         ScheduleRow row = CalculatedRow(std::get<int>(kind), std::get<Inputs>(std::move(in)),
                                         brought, s.calculatedAt, s.decimalSeparator);
         for (const auto& [column, at] : s.readColumns)
-            column->read(row, Trimmed(record[at].text));
+            column->read(row, UnguardedText(Trimmed(record[at].text)));
         result.rows.push_back(std::move(row));
     }
     return s.next < s.records.size();

@@ -45,7 +45,8 @@ inline constexpr std::size_t LongestImportLine = 64 * 1024;
 // between fields, whichever makes a heading «Вид расчёта» of the first line; numbers with
 // a decimal comma or point. The kind is its number from 1 or its caption. Headings and texts
 // are compared without regard to case, runs of blanks, «ё» or Latin letters that look
-// Cyrillic. Rows get `calculatedAt` and figures with `decimalSeparator`.
+// Cyrillic; a text loses the apostrophe the export puts before a formula's first character
+// (UnguardedText). Rows get `calculatedAt` and figures with `decimalSeparator`.
 ImportResult ImportScheduleCsv(std::string_view text, std::string_view calculatedAt,
                                std::string_view decimalSeparator,
                                const ImportProgress& progress = {});

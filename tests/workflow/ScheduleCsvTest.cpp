@@ -148,6 +148,39 @@ TEST(ScheduleCsv, TextsWithSeparatorsQuotesAndLineBreaksComeBackWhole) {
     }
 }
 
+// A spreadsheet runs a cell that begins so as a formula; an apostrophe makes it a text.
+TEST(ScheduleCsv, ATextAFormulaWouldStartIsLedByAnApostrophe) {
+    struct Case {
+        std::string tag;
+        std::string cell; // as the file has it
+    };
+    const Case cases[] = {
+        {"=1+2+cmd|x", "\"'=1+2+cmd|x\""},
+        {"+7", "\"'+7\""},
+        {"-x", "\"'-x\""},
+        {"@SUM(A1)", "\"'@SUM(A1)\""},
+        {"\tТ1", "\"'\tТ1\""},
+        {"\rТ1", "\"'\rТ1\""},
+        {"=A1&\"x\"", "\"'=A1&\"\"x\"\"\""},
+        // One apostrophe more where the import would take one off.
+        {"'=x", "\"''=x\""},
+        {"'abc", "\"'abc\""},
+        {"Т1-108", "\"Т1-108\""},
+        {"", "\"\""},
+    };
+    ScheduleRow row = HandRow();
+    row.inputs = {{Control::RzNumericEdit6, "Температура воздуха (°C)", "-5", -5},
+                  {Control::RzNumericEdit7, "Температура теплоносителя (°C)", "-6,7", -6.7}};
+    for (const Case& c : cases) {
+        row.tag = c.tag;
+        const std::string csv = ScheduleCsv({row});
+        const std::string record = csv.substr(csv.find("\r\n") + 2);
+        EXPECT_TRUE(record.starts_with("1;" + c.cell + ";")) << record;
+        // Figures are no texts, a negative one included.
+        EXPECT_TRUE(record.ends_with(";-5;-6,7\r\n")) << record;
+    }
+}
+
 TEST(ScheduleCsv, NumbersHaveADecimalCommaAndNoGrouping) {
     struct Case {
         double value;

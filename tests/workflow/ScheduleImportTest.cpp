@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace workflow;
@@ -72,6 +73,35 @@ TEST(ScheduleImport, ExportedRowsOfEveryKindComeBackEqualWhateverTheSeparator) {
         EXPECT_EQ(result.unread, std::vector<UnreadLine>{});
         EXPECT_EQ(result.rows, rows);
         EXPECT_EQ(ImportSummary(result), "5 строк: 5 рассчитано, 0 отклонено");
+    }
+}
+
+TEST(ScheduleImport, ATagTheExportGuardsFromFormulasComesBackAsItWas) {
+    ScheduleRow row = RowsOfEveryKind()[0];
+    for (const std::string tag :
+         {"=1+2+cmd|x", "+7", "-x", "@SUM(A1)", "\tТ1", "\rТ1", "'abc", "'=x", "''", "Т1-108"}) {
+        row.tag = tag;
+        const std::string csv = ScheduleCsv({row});
+        const ImportResult result = Import(csv);
+        ASSERT_EQ(result.rows.size(), 1u) << tag;
+        EXPECT_EQ(result.rows[0].tag, tag);
+        EXPECT_TRUE(result.rows[0] == row) << tag;
+        EXPECT_TRUE(ScheduleCsv(result.rows) == csv) << tag;
+    }
+
+    // As a spreadsheet saves them: unquoted, and an apostrophe only before a formula's start
+    // is the export's.
+    const std::pair<std::string_view, std::string_view> typed[] = {
+        {"'=SUM(A1)", "=SUM(A1)"}, {"'-x", "-x"}, {"'abc", "'abc"},
+        {"''=x", "'=x"},           {"'", "'"},    {" '+7 ", "+7"},
+    };
+    for (const auto& [cell, tag] : typed) {
+        const std::string line =
+            "2;" + std::string(cell) +
+            ";Труба;На открытом воздухе;Металл;Цилиндр ЗОРБАЛИТ - 80;20;150;45;108";
+        const ImportResult result = Import(Lines({SurfaceHeading, line}));
+        ASSERT_EQ(result.rows.size(), 1u) << cell;
+        EXPECT_EQ(result.rows[0].tag, tag) << cell;
     }
 }
 
