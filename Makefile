@@ -13,6 +13,11 @@ WEB   ?= build-web
 # the stack. The build needs them as well: it runs the test programs to list their tests.
 SAN_OPTIONS := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
                UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+# A minimal system sets no locale; every Debian has C.UTF-8, and both Chromium (a download's
+# Cyrillic name) and CPack (the package's Cyrillic file names) need a UTF-8 one.
+ifneq ($(shell locale charmap 2>/dev/null),UTF-8)
+export LC_ALL := C.UTF-8
+endif
 # Warnings are errors in `make test`, for every build it makes; elsewhere a build keeps the
 # setting it was configured with (off at first), so that a newer compiler's new warning
 # never stops `make run`.

@@ -11,9 +11,6 @@ cmake --build "$build" -j2 --target web_expected >/dev/null
 "$build/bin/web_expected" >"$web/expected.json"
 
 ./scripts/web-node-modules.sh
-# Chromium keeps a download's Cyrillic name only under a UTF-8 locale; a minimal system
-# sets none, and every Debian has C.UTF-8.
-[[ $(locale charmap 2>/dev/null) == UTF-8 ]] || export LC_ALL=C.UTF-8
 cd web
 IZOL_WEB_DIR="$PWD/../$web/izolcalc-web" IZOL_EXPECTED="$PWD/../$web/expected.json" \
   node --test --test-concurrency=1 tests/
