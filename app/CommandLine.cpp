@@ -5,6 +5,7 @@
 #include "ScheduleImport.h"
 #include "SchedulePage.h"
 #include "SchedulePrint.h"
+#include "ScheduleStore.h"
 #include "Utf8Text.h"
 #include "uGneneralForms.h"
 
@@ -70,12 +71,6 @@ QString NoWindowText(const QString& why) {
                           "Без окна работают --batch, --help и --version / without a window, "
                           "--batch, --help and --version work.")
         .arg(why);
-}
-
-// Why a file could not be written, as the system says: asked again without truncating it.
-QString WhyNotWritten(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::Append) ? QString() : file.errorString();
 }
 
 } // namespace
@@ -184,6 +179,11 @@ QString UsageText() {
                "      calculate every line of the table without a window; write the results as "
                "the\n"
                "      CSV export does, and optionally the schedule as PDF and as a schedule file\n"
+               "      --schedule: строки добавляются в конец ведомости (окно, открытое на ней,\n"
+               "      их увидит); нет файла — он создаётся; файл, который не является\n"
+               "      ведомостью, не изменяется (код 1); the lines are added to the end of the\n"
+               "      schedule (a window open on it sees them); a missing file is made; a file\n"
+               "      that is no schedule is left as it is (exit code 1)\n"
                "      --analysis: анализ толщины каждой строки — что даёт каждая толщина изделия\n"
                "      вокруг принятой; the thickness analysis of every line: what each product\n"
                "      thickness around the accepted one gives\n"
@@ -229,17 +229,21 @@ int RunBatch(const CommandLine& command, QTextStream& out, QTextStream& err, boo
         err << command.input << ':' << line.line << ": " << Text(line.reason) << '\n';
 
     QString error = schedule::WriteScheduleCsv(command.output, result.rows);
-    if (error.isEmpty() && !command.schedule.isEmpty())
-        error = schedule::SaveSchedule(command.schedule, result.rows);
+    if (error.isEmpty() && !command.schedule.isEmpty()) {
+        // Added as a window adds them, under the lock, so that a window open on the file
+        // shows them and nothing of the file's is lost.
+        schedule::ScheduleStore store(command.schedule, schedule::FileOwner::User);
+        const schedule::ScheduleStore::Outcome added = store.Apply(workflow::AddRows(result.rows));
+        if (!added.applied) error = added.error;
+    }
     if (error.isEmpty() && !command.analysis.isEmpty())
         error = schedule::WriteAnalysisCsv(command.analysis, result.rows);
-    if (error.isEmpty() && !command.pdf.isEmpty() &&
-        !reports::WriteSchedulePdf(command.pdf, result.rows, QDate::currentDate())) {
-        error = QStringLiteral("Не удалось записать ведомость в PDF «%1»")
-                    .arg(QDir::toNativeSeparators(command.pdf));
-        const QString why = WhyNotWritten(command.pdf);
-        error += why.isEmpty() ? QStringLiteral(".") : QStringLiteral(": %1.").arg(why);
-    }
+    if (error.isEmpty() && !command.pdf.isEmpty())
+        if (const QString reason =
+                reports::WriteSchedulePdf(command.pdf, result.rows, QDate::currentDate());
+            !reason.isEmpty())
+            error = QStringLiteral("Не удалось записать ведомость в PDF «%1». %2.")
+                        .arg(QDir::toNativeSeparators(command.pdf), reason);
     if (!error.isEmpty()) {
         err << error << '\n';
         return ExitNotRead;

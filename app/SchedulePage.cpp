@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -304,17 +305,18 @@ void SchedulePage::Open() {
 }
 
 void SchedulePage::OpenFile(const QString& path) {
+    // Read first: a file that cannot be opened changes nothing and asks nothing.
+    schedule::LoadResult loaded = schedule::LoadSchedule(path);
+    if (!loaded.error.isEmpty()) {
+        ShowMessageBox(this, loaded.error, Caption);
+        return;
+    }
     if (model_.rowCount() > 0 &&
         !AskYesNo(this,
                   QStringLiteral("Заменить строки ведомости (%1) строками из файла?")
                       .arg(model_.rowCount()),
                   Caption))
         return;
-    schedule::LoadResult loaded = schedule::LoadSchedule(path);
-    if (!loaded.error.isEmpty()) {
-        ShowMessageBox(this, loaded.error, Caption);
-        return;
-    }
     Perform(workflow::ReplaceAllRows(std::move(loaded.rows)),
             QStringLiteral("открытие «%1»").arg(QFileInfo(path).fileName()));
 }
@@ -348,10 +350,13 @@ void SchedulePage::SavePdf() {
                 reports::ScheduleTitle(today) + QStringLiteral(".pdf"), true);
     if (path.isEmpty()) return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = reports::WriteSchedulePdf(path, model_.Rows(), today);
+    const QString reason = reports::WriteSchedulePdf(path, model_.Rows(), today);
     QGuiApplication::restoreOverrideCursor();
-    if (!written)
-        ShowMessageBox(this, QStringLiteral("Не удалось записать файл %1").arg(path), Caption);
+    if (!reason.isEmpty())
+        ShowMessageBox(this,
+                       QStringLiteral("Не удалось записать ведомость в PDF «%1». %2.")
+                           .arg(QDir::toNativeSeparators(path), reason),
+                       Caption);
 }
 
 void SchedulePage::ExportCsv() {

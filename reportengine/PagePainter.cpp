@@ -2,6 +2,8 @@
 
 #include "ReportFonts.h"
 
+#include "FileSave.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
@@ -116,10 +118,13 @@ bool WritePdf(const PreparedPage& page, QIODevice& device, std::span<const Extra
     return painter.end();
 }
 
-bool WritePdf(const PreparedPage& page, const QString& path, std::span<const ExtraPage> extra) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    return WritePdf(page, file, extra) && file.flush();
+QString WritePdf(const PreparedPage& page, const QString& path, std::span<const ExtraPage> extra) {
+    files::FileSave file(path);
+    if (!file.Open()) return file.Reason();
+    // Left uncommitted, an unfinished document is dropped; one the disk refused says why.
+    if (!WritePdf(page, file.Device(), extra) && file.Device().error() == QFileDevice::NoError)
+        return QStringLiteral("Не удалось закончить документ PDF");
+    return file.Commit() ? QString() : file.Reason();
 }
 
 } // namespace reportengine

@@ -29,7 +29,10 @@ void PaintPages(QPainter& painter, QPagedPaintDevice& device, const PreparedPage
 // An A4 (or the page's own size) PDF of one page, named by the page's title and, where it
 // has one, its author. False when the device cannot be written.
 bool WritePdf(const PreparedPage& page, QIODevice& device, std::span<const ExtraPage> extra = {});
-bool WritePdf(const PreparedPage& page, const QString& path, std::span<const ExtraPage> extra = {});
+// The same as a file, put in place only when whole: an empty string, or why not in the
+// user's words.
+QString WritePdf(const PreparedPage& page, const QString& path,
+                 std::span<const ExtraPage> extra = {});
 
 // The XMP metadata that names a document's title and author: a PDF writer has no field of
 // its own for the author.

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QPageSetupDialog>
@@ -169,8 +170,9 @@ QString ReportPreview::AskPdfPathByDialog() {
 void ReportPreview::SavePdf() {
     const QString path = askPdfPath();
     if (path.isEmpty()) return;
-    if (!WritePdf(page_, path, extraPages))
-        ShowError(QStringLiteral("Не удалось сохранить файл «%1».").arg(path));
+    if (const QString reason = WritePdf(page_, path, extraPages); !reason.isEmpty())
+        ShowError(QStringLiteral("Не удалось сохранить файл «%1». %2.")
+                      .arg(QDir::toNativeSeparators(path), reason));
 }
 
 QString SuggestedFileName(const QString& title) {

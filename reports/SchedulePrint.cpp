@@ -12,6 +12,8 @@
 #include "ScheduleColumns.h"
 #include "Utf8Text.h"
 
+#include "FileSave.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
@@ -395,20 +397,24 @@ void PrintSchedule(QPrinter& printer, const std::vector<ScheduleRow>& rows, QDat
     painter.end();
 }
 
-bool WriteSchedulePdf(const QString& path, const std::vector<ScheduleRow>& rows, QDate date) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+QString WriteSchedulePdf(const QString& path, const std::vector<ScheduleRow>& rows, QDate date) {
+    files::FileSave file(path);
+    if (!file.Open()) return file.Reason();
     const QString title = ScheduleTitle(date);
-    QPdfWriter writer(&file);
+    QPdfWriter writer(&file.Device());
     writer.setPageLayout(SchedulePageLayout());
     writer.setTitle(title);
     writer.setCreator(QGuiApplication::applicationDisplayName());
     writer.setDocumentXmpMetadata(reportengine::XmpMetadata(title, ReportAuthor()));
     QPainter painter;
-    if (!painter.begin(&writer)) return false;
+    if (!painter.begin(&writer)) return QStringLiteral("Не удалось начать документ PDF");
     const bool painted =
         PaintSchedule(painter, writer, QRectF(0, 0, writer.width(), writer.height()), rows, date);
-    return painter.end() && painted && file.flush();
+    const bool ended = painter.end();
+    // Left uncommitted, an unfinished document is dropped; one the disk refused says why.
+    if ((!ended || !painted) && file.Device().error() == QFileDevice::NoError)
+        return QStringLiteral("Не удалось закончить документ PDF");
+    return file.Commit() ? QString() : file.Reason();
 }
 
 } // namespace reports

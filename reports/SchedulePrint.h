@@ -30,8 +30,9 @@ QString ScheduleTitle(QDate date);
 void PrintSchedule(QPrinter& printer, const std::vector<workflow::ScheduleRow>& rows, QDate date);
 
 // The same pages on SchedulePageLayout() as a PDF file, titled by ScheduleTitle and with the
-// author of the program's reports. False when the file cannot be written.
-bool WriteSchedulePdf(const QString& path, const std::vector<workflow::ScheduleRow>& rows,
-                      QDate date);
+// author of the program's reports, put in place only when whole. An empty string, or why not
+// in the user's words.
+QString WriteSchedulePdf(const QString& path, const std::vector<workflow::ScheduleRow>& rows,
+                         QDate date);
 
 } // namespace reports

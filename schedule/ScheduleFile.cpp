@@ -4,6 +4,9 @@
 #include "ScheduleJson.h"
 #include "ThicknessAnalysis.h"
 
+#include "FileSave.h"
+#include "SystemReason.h"
+
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -32,8 +35,6 @@ bool Taken(const QString& path) {
     return info.exists() || info.isSymLink(); // a dangling link still holds the name
 }
 
-// Moves the file out of the way of the next save, or failing that copies it, and says so
-// after `why`, the sentence that tells what is wrong with it.
 // A lock file that names no process (one killed as it made the file) is not stale to
 // QLockFile until its stale time; once it has stood a second, nobody is still writing it.
 bool Orphaned(const QLockFile& lock, const QString& lockPath) {
@@ -59,48 +60,60 @@ void RemoveLeftoverSaves(const QString& path) {
         if (leftover(name)) folder.remove(name);
 }
 
-LoadResult SetAside(const QString& path, const QString& why) {
-    LoadResult result;
-    const QDateTime now = QDateTime::currentDateTime();
-    QString failure;
-    // A name taken between choosing it and renaming is passed over for the next one.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString aside = SetAsidePathFor(path, now);
-        QFile file(path);
-        if (file.rename(aside)) {
-            result.setAsidePath = aside;
-            break;
-        }
-        failure = file.errorString();
-        if (!Taken(aside)) {
-            // Where it cannot be moved, a copy still keeps it from the next save.
-            if (QFile::copy(path, aside)) result.setAsidePath = aside;
-            break;
-        }
-    }
-    if (!result.setAsidePath.isEmpty()) {
-        result.error = why + QStringLiteral(" Он сохранён как «%1»; ведомость начата заново.")
-                                 .arg(Shown(result.setAsidePath));
-    } else {
-        result.error =
-            why + QStringLiteral(" Сохранить его под другим именем не удалось (%1). Файл "
-                                 "оставлен на месте, и ведомость не записывается в него, пока "
-                                 "его не переименуют или не уберут.")
-                      .arg(failure);
-    }
-    return result;
+QString WriteWhole(const QString& path, const QByteArray& bytes, const QString& what) {
+    const QString reason = files::WriteWhole(path, bytes);
+    return reason.isEmpty() ? QString() : files::Failure(what, path, reason);
 }
 
-QString WriteWhole(const QString& path, const QByteArray& bytes, const QString& failed) {
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return failed.arg(Shown(path),
-                          QStringLiteral("не удалось создать папку «%1»").arg(Shown(folder)));
-    QSaveFile file(path);
-    // Without a commit the save file drops what it wrote and the old file stays.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return failed.arg(Shown(path), file.errorString());
-    return {};
+// Why the text is no schedule this program reads, in the user's words.
+QString Unreadable(const QString& path, const workflow::ParsedSchedule& parsed,
+                   std::string_view text) {
+    using Problem = workflow::ParsedSchedule::Problem;
+    switch (parsed.problem) {
+    case Problem::NotSchedule:
+        return QStringLiteral("Файл «%1» не является ведомостью этой программы.").arg(Shown(path));
+    case Problem::Newer:
+        return QStringLiteral("Файл ведомости «%1» записан более новой версией программы и не "
+                              "может быть прочитан.")
+            .arg(Shown(path));
+    case Problem::Damaged:
+    case Problem::None:
+        break;
+    }
+    return QStringLiteral("Файл ведомости «%1» повреждён: ошибка в строке %2 (байт %3).")
+        .arg(Shown(path))
+        .arg(workflow::LineAt(text, parsed.problemAt))
+        .arg(parsed.problemAt + 1);
+}
+
+// With the lock held: the program's own file, damaged, is copied aside whole and replaced
+// by every complete row it held. `why` says what is wrong with it.
+LoadResult Recover(const QString& path, const QByteArray& bytes, const QString& why) {
+    LoadResult result;
+    const QString aside = SetAsidePathFor(path, QDateTime::currentDateTime());
+    if (const QString failed = files::WriteWhole(aside, bytes); !failed.isEmpty()) {
+        result.error = why + QStringLiteral(" Сохранить его копию не удалось. %1. Файл оставлен "
+                                            "как есть, и ведомость не записывается в него, пока "
+                                            "его не переименуют или не уберут.")
+                                 .arg(failed);
+        return result;
+    }
+    result.setAsidePath = aside;
+    workflow::Schedule recovered = workflow::RecoverScheduleRows(
+        std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    if (const QString failed = WriteLocked(path, ToJson(recovered)); !failed.isEmpty()) {
+        result.error =
+            why + QStringLiteral(" Его копия сохранена как «%1».\n\n").arg(Shown(aside)) + failed;
+        return result;
+    }
+    result.error =
+        why + QStringLiteral(" Его копия сохранена как «%1»; ").arg(Shown(aside)) +
+        (recovered.Size() > 0 ? QStringLiteral("восстановлено строк: %1.").arg(recovered.Size())
+                              : QStringLiteral("целых строк в нём нет, ведомость начата заново."));
+    result.nextId = recovered.NextId();
+    result.rows = std::move(recovered).TakeRows();
+    result.sound = true;
+    return result;
 }
 
 } // namespace
@@ -116,10 +129,14 @@ QByteArray ToJson(const std::vector<ScheduleRow>& rows) {
 ScheduleLock::ScheduleLock(const QString& path, std::chrono::milliseconds wait)
     : lock_(path + QStringLiteral(".lock")) {
     const QString folder = QFileInfo(path).absolutePath();
+    const auto failed = [&](const QString& reason) {
+        error_ = files::Failure(QStringLiteral("Не удалось изменить ведомость"), path, reason);
+    };
+    files::ClearSystemError();
     if (!QDir().mkpath(folder)) {
-        error_ = QStringLiteral("Не удалось сохранить ведомость в файл «%1»: не удалось создать "
-                                "папку «%2».")
-                     .arg(Shown(path), Shown(folder));
+        const QString reason = files::SystemReason(path);
+        failed(reason.isEmpty() ? QStringLiteral("Не удалось создать папку «%1»").arg(Shown(folder))
+                                : reason);
         return;
     }
     // A lock left by a process that died is taken over at once (QLockFile sees that its
@@ -129,6 +146,7 @@ ScheduleLock::ScheduleLock(const QString& path, std::chrono::milliseconds wait)
     // seconds, and would mostly miss the short gaps between another window's changes.
     const QDeadlineTimer deadline(wait);
     const QString lockPath = path + QStringLiteral(".lock");
+    files::ClearSystemError();
     while (!lock_.tryLock(0)) {
         if (lock_.error() != QLockFile::LockFailedError || deadline.hasExpired()) break;
         if (Orphaned(lock_, lockPath) && lock_.removeStaleLockFile()) continue;
@@ -145,14 +163,15 @@ ScheduleLock::ScheduleLock(const QString& path, std::chrono::milliseconds wait)
                      .arg(wait.count() / 1000.0);
         break;
     case QLockFile::PermissionError:
-        error_ = QStringLiteral("Ведомость «%1» не может быть изменена: нет права на запись в "
-                                "папку «%2».")
-                     .arg(Shown(path), Shown(folder));
+    default: {
+        // The lock file beside it could not be made: the system says why.
+        const QString reason = files::SystemReason(lockPath);
+        failed(reason.isEmpty()
+                   ? QStringLiteral("Не удалось создать рядом с ним файл блокировки «%1»")
+                         .arg(Shown(lockPath))
+                   : reason);
         break;
-    default:
-        error_ =
-            QStringLiteral("Файл ведомости «%1» не удалось занять для изменения.").arg(Shown(path));
-        break;
+    }
     }
 }
 
@@ -167,55 +186,64 @@ QByteArray ReadWhole(QFile& file) {
 }
 
 LoadResult ReadLocked(const QString& path) {
+    LoadResult result;
     QFile file(path);
-    if (!file.exists()) return {};
-    QString why;
-    if (!file.open(QIODevice::ReadOnly)) {
-        why = QStringLiteral("Файл ведомости «%1» не удалось прочитать (%2).")
-                  .arg(Shown(path), file.errorString());
-    } else {
-        QByteArray read = ReadWhole(file);
-        const bool readWhole = file.error() == QFileDevice::NoError;
-        const QString readError = file.errorString();
-        file.close();
-        if (!readWhole) {
-            why = QStringLiteral("Файл ведомости «%1» не удалось прочитать (%2).")
-                      .arg(Shown(path), readError);
-        } else {
-            workflow::ParsedSchedule parsed = workflow::ParseScheduleJson(
-                std::string_view(read.constData(), std::size_t(read.size())));
-            if (parsed.problem == workflow::ParsedSchedule::Problem::None) {
-                LoadResult loaded;
-                loaded.nextId = parsed.schedule.NextId();
-                loaded.rows = std::move(parsed.schedule).TakeRows();
-                return loaded;
-            }
-            why = parsed.problem == workflow::ParsedSchedule::Problem::Newer
-                      ? QStringLiteral("Файл ведомости «%1» записан более новой версией "
-                                       "программы и не может быть прочитан.")
-                            .arg(Shown(path))
-                      : QStringLiteral("Файл ведомости «%1» повреждён и не может быть прочитан.")
-                            .arg(Shown(path));
-        }
+    files::ClearSystemError();
+    if (!file.exists()) {
+        result.missing = result.sound = true;
+        return result;
     }
-    return SetAside(path, why);
+    const auto notRead = [&](QString reason) {
+        if (reason.isEmpty()) reason = file.errorString();
+        result.error =
+            files::Failure(QStringLiteral("Не удалось прочитать файл ведомости"), path, reason);
+        return result;
+    };
+    if (!file.open(QIODevice::ReadOnly)) return notRead(files::SystemReason(path));
+    const QByteArray read = ReadWhole(file);
+    if (file.error() != QFileDevice::NoError) return notRead(files::SystemReason(path));
+    file.close();
+    const std::string_view text(read.constData(), std::size_t(read.size()));
+    workflow::ParsedSchedule parsed = workflow::ParseScheduleJson(text);
+    if (parsed.problem != workflow::ParsedSchedule::Problem::None) {
+        result.error = Unreadable(path, parsed, text);
+        result.unreadable = read;
+        return result;
+    }
+    result.nextId = parsed.schedule.NextId();
+    result.rows = std::move(parsed.schedule).TakeRows();
+    result.sound = true;
+    return result;
+}
+
+LoadResult ReadOwnLocked(const QString& path) {
+    LoadResult read = ReadLocked(path);
+    if (read.error.isEmpty() || read.unreadable.isNull()) return read;
+    return Recover(path, read.unreadable, read.error);
 }
 
 QString WriteLocked(const QString& path, const QByteArray& bytes) {
     RemoveLeftoverSaves(path);
-    return WriteWhole(path, bytes,
-                      QStringLiteral("Не удалось сохранить ведомость в файл «%1»: %2."));
+    return WriteWhole(path, bytes, QStringLiteral("Не удалось сохранить ведомость в файл"));
 }
 
 LoadResult LoadSchedule(const QString& path) {
-    if (!QFileInfo::exists(path)) return {};
+    LoadResult loaded;
+    if (!QFileInfo::exists(path)) {
+        loaded.missing = true;
+        loaded.error = files::Failure(QStringLiteral("Не удалось открыть файл"), path,
+                                      QStringLiteral("Нет такого файла или каталога"));
+        return loaded;
+    }
+    // A folder where no lock can be made is still read: reading changes nothing.
     const ScheduleLock lock(path);
     if (lock.Busy()) {
-        LoadResult busy;
-        busy.error = lock.Error();
-        return busy;
+        loaded.error = lock.Error();
+        return loaded;
     }
-    return ReadLocked(path);
+    loaded = ReadLocked(path);
+    if (!loaded.error.isEmpty()) loaded.error += QStringLiteral(" Файл оставлен без изменений.");
+    return loaded;
 }
 
 QString SaveSchedule(const QString& path, const std::vector<ScheduleRow>& rows) {
@@ -231,12 +259,12 @@ QString DefaultSchedulePath() {
 
 QString WriteScheduleCsv(const QString& path, const std::vector<ScheduleRow>& rows) {
     return WriteWhole(path, QByteArray::fromStdString(workflow::ScheduleCsv(rows)),
-                      QStringLiteral("Не удалось записать таблицу ведомости в файл «%1»: %2."));
+                      QStringLiteral("Не удалось записать таблицу ведомости в файл"));
 }
 
 QString WriteAnalysisCsv(const QString& path, const std::vector<ScheduleRow>& rows) {
     return WriteWhole(path, QByteArray::fromStdString(workflow::AnalysisCsv(rows)),
-                      QStringLiteral("Не удалось записать анализ толщины в файл «%1»: %2."));
+                      QStringLiteral("Не удалось записать анализ толщины в файл"));
 }
 
 workflow::ImportResult ImportCsvFile(const QString& path, const QDateTime& now,
@@ -245,9 +273,11 @@ workflow::ImportResult ImportCsvFile(const QString& path, const QDateTime& now,
                                      const ReadProgress& reading) {
     QFile file(path);
     workflow::ImportResult result;
+    files::ClearSystemError();
     if (!file.open(QIODevice::ReadOnly)) {
-        result.fileProblem = QStringLiteral("Не удалось открыть файл «%1»: %2.")
-                                 .arg(Shown(path), file.errorString())
+        const QString reason = files::SystemReason(path);
+        result.fileProblem = files::Failure(QStringLiteral("Не удалось открыть файл"), path,
+                                            reason.isEmpty() ? file.errorString() : reason)
                                  .toStdString();
         return result;
     }
@@ -276,8 +306,9 @@ workflow::ImportResult ImportCsvFile(const QString& path, const QDateTime& now,
         }
     }
     if (file.error() != QFileDevice::NoError) {
-        result.fileProblem = QStringLiteral("Не удалось прочитать файл «%1»: %2.")
-                                 .arg(Shown(path), file.errorString())
+        const QString reason = files::SystemReason(path);
+        result.fileProblem = files::Failure(QStringLiteral("Не удалось прочитать файл"), path,
+                                            reason.isEmpty() ? file.errorString() : reason)
                                  .toStdString();
         return result;
     }
@@ -288,7 +319,7 @@ workflow::ImportResult ImportCsvFile(const QString& path, const QDateTime& now,
 
 QString WriteImportTemplate(const QString& path) {
     return WriteWhole(path, QByteArray::fromStdString(workflow::ImportTemplateCsv()),
-                      QStringLiteral("Не удалось записать шаблон в файл «%1»: %2."));
+                      QStringLiteral("Не удалось записать шаблон в файл"));
 }
 
 QString SetAsidePathFor(const QString& path, const QDateTime& at) {

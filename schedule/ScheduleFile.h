@@ -1,6 +1,7 @@
 // The schedule's file: the rows kept between sessions as versioned JSON
 // (docs/schedule-format.md), and the rows written out as a CSV table. A file that cannot be
-// read as a schedule is never lost: it is renamed aside and the user is told where.
+// read as a schedule is refused and left as it is; only the program's own file, damaged,
+// is copied aside and replaced by the rows that can be recovered.
 #pragma once
 
 #include "ScheduleImport.h"
@@ -25,9 +26,11 @@ QByteArray ToJson(const std::vector<workflow::ScheduleRow>& rows);
 struct LoadResult {
     std::vector<workflow::ScheduleRow> rows;
     workflow::RowId nextId = 1; // the file's next id
-    QString error;              // for a message box; empty when the file was read or is missing
-    QString setAsidePath;       // where an unreadable file now is; empty when it stayed
-    bool unchanged = false;     // the file held the bytes read before: nothing else is set
+    QString error;              // for a message box; empty when the file was read
+    bool sound = false;         // the rows are what the file now holds (none when missing)
+    bool missing = false;       // there is no such file
+    QByteArray unreadable;      // the bytes of a file that is no schedule this program reads
+    QString setAsidePath;       // the program's own file, damaged: where its copy is
 };
 
 // How long a change waits for another window's change of the same file.
@@ -56,16 +59,21 @@ private:
 // piece, which for a schedule of megabytes costs more than reading it.
 QByteArray ReadWhole(QFile& file);
 
-// With the lock held: no file is an empty schedule. A file that is no schedule this
-// program can read is renamed aside (or, failing that, copied) and the schedule starts
-// empty.
+// With the lock held: the file's rows, or why it is no schedule; the file is not changed.
+// No file is no rows (`missing`), and no error.
 LoadResult ReadLocked(const QString& path);
+// With the lock held, the program's own file: as ReadLocked, but a damaged file is copied
+// aside (`setAsidePath`) and rewritten with every complete row it held, and the error says
+// so. When no copy can be made, the file stays as it is and the error says why.
+LoadResult ReadOwnLocked(const QString& path);
 // With the lock held: writes the whole file or nothing; an empty string on success, else
 // what went wrong in the user's words.
 QString WriteLocked(const QString& path, const QByteArray& bytes);
 
-// ReadLocked and WriteLocked under the lock, for a file read or written once.
+// A file the user names, read under the lock: one that does not exist or is no schedule is
+// refused with the reason, and left as it is.
 LoadResult LoadSchedule(const QString& path);
+// WriteLocked under the lock.
 QString SaveSchedule(const QString& path, const std::vector<workflow::ScheduleRow>& rows);
 
 // schedule.json in the program's own data folder; empty when the system names none.
@@ -94,7 +102,7 @@ workflow::ImportResult ImportCsvFile(const QString& path, const QDateTime& now,
 // at all; an empty string on success, else what went wrong in the user's words.
 QString WriteImportTemplate(const QString& path);
 
-// A name in the file's folder that no file has yet, for an unreadable file set aside at
+// A name in the file's folder that no file has yet, for the copy of a damaged file made at
 // `at`: schedule.json -> schedule.damaged-20261210-162005.json, then …-162005-2.json.
 QString SetAsidePathFor(const QString& path, const QDateTime& at);
 

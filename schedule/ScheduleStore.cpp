@@ -7,8 +7,9 @@
 
 namespace schedule {
 
-ScheduleStore::ScheduleStore(QString path, std::chrono::milliseconds lockWait)
+ScheduleStore::ScheduleStore(QString path, FileOwner owner, std::chrono::milliseconds lockWait)
     : path_(std::move(path))
+    , owner_(owner)
     , lockWait_(lockWait) {}
 
 void ScheduleStore::Forget(bool& changed) {
@@ -51,11 +52,15 @@ bool ScheduleStore::ReadSound(bool& changed, bool& missing) {
 bool ScheduleStore::Read(QString& error, bool& changed) {
     bool missing = false;
     if (ReadSound(changed, missing)) return true;
-    // Damaged or unreadable: read again to be set aside, with the reason in the user's words.
-    LoadResult loaded = ReadLocked(path_);
+    // Damaged or unreadable: read again for the reason in the user's words, and for the
+    // program's own file, to recover its rows.
+    LoadResult loaded = owner_ == FileOwner::Program ? ReadOwnLocked(path_) : ReadLocked(path_);
     error = loaded.error;
     Forget(changed);
-    if (!error.isEmpty() && loaded.setAsidePath.isEmpty() && QFileInfo::exists(path_)) return false;
+    if (!loaded.sound) {
+        if (owner_ == FileOwner::User) error += QStringLiteral(" Файл оставлен без изменений.");
+        return false;
+    }
     current_ = workflow::Schedule(std::move(loaded.rows), loaded.nextId);
     return true;
 }

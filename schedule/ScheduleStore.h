@@ -14,10 +14,15 @@
 
 namespace schedule {
 
+// Whose file it is: the program's own working file, found damaged, is copied aside and
+// replaced by the rows it still holds; a file of the user's is then refused and left as it is.
+enum class FileOwner { Program, User };
+
 class ScheduleStore {
 public:
     // An empty path keeps the rows in memory only, and each change says so.
-    explicit ScheduleStore(QString path, std::chrono::milliseconds lockWait = LockWait);
+    explicit ScheduleStore(QString path, FileOwner owner = FileOwner::Program,
+                           std::chrono::milliseconds lockWait = LockWait);
 
     const QString& Path() const { return path_; }
     // The rows as last read or written.
@@ -36,13 +41,13 @@ public:
         QString error;        // for a box: the file was set aside, or cannot be read
     };
     // The file as it is now. A sound file is read without the lock (it is only ever
-    // replaced whole), so that looking leaves no trace for other windows to see; a damaged
-    // one is set aside under the lock, waiting at most `wait`.
+    // replaced whole), so that looking leaves no trace for other windows to see; the
+    // program's own file, damaged, is recovered under the lock, waiting at most `wait`.
     Reread Refresh(std::chrono::milliseconds wait);
 
 private:
-    // With the lock held: the file's rows into Current(). False when the file can be neither
-    // read nor set aside, so that nothing may be written over it.
+    // With the lock held: the file's rows into Current(). False when the file is unreadable
+    // and stays so, so that nothing may be written over it.
     bool Read(QString& error, bool& changed);
     // The file's rows into Current() when the file is sound (or missing: no rows).
     bool ReadSound(bool& changed, bool& missing);
@@ -51,6 +56,7 @@ private:
     const workflow::KnownRows& Unchanged(const workflow::ScheduleOperation& operation);
 
     QString path_;
+    FileOwner owner_;
     std::chrono::milliseconds lockWait_;
     workflow::Schedule current_;
     // The text Current() was read from or written as, and each row's place in it: a file

@@ -1,6 +1,6 @@
 # Fails when clang-format would change a source file of the project, naming each one.
 # Run as: cmake -DCLANG_FORMAT=... -DSOURCE_DIR=... -P CheckFormatting.cmake
-set(folders app bench engine fonts plugins reportengine reportpreview reports reporttemplate resources/tools
+set(folders app bench engine files fonts plugins reportengine reportpreview reports reporttemplate resources/tools
             schedule tests utf8text web/bindings web/compat web/native widgets workflow)
 set(files)
 foreach(folder IN LISTS folders)

@@ -24,16 +24,6 @@ bool StartsAFormula(std::string_view text) {
            std::string_view("=+-@\t\r").find(text[first]) != std::string_view::npos;
 }
 
-void AppendText(std::string& out, std::string_view text) {
-    out += '"';
-    if (StartsAFormula(text)) out += '\'';
-    for (char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
 // With a decimal comma and no grouping; nothing for a value that is no number.
 void AppendNumber(std::string& out, double value, int decimals, bool dropTrailingZeros) {
     out += DecimalText(value, decimals, ",", dropTrailingZeros);
@@ -56,7 +46,7 @@ std::vector<const ScheduleColumn*> FixedColumns(bool imported) {
 void AppendCell(std::string& out, const ScheduleColumn& column, const RowAt& at) {
     const std::string text = column.text(at);
     if (!column.figure)
-        AppendText(out, text);
+        AppendCsvText(out, text);
     else if (text != NoResultText)
         out += text;
 }
@@ -75,7 +65,7 @@ void AppendInput(std::string& out, const ScheduleRow& row, std::string_view capt
     const auto input = std::ranges::find(row.inputs, caption, &ScheduleInput::caption);
     if (input == row.inputs.end()) return;
     if (IsChoice(input->control) || input->control == MaterialListControl)
-        AppendText(out, input->text);
+        AppendCsvText(out, input->text);
     else
         AppendNumber(out, input->value, 3, true);
 }
@@ -85,11 +75,11 @@ void AppendHeading(std::string& out, const std::vector<const ScheduleColumn*>& f
                    const std::vector<std::string>& inputColumns) {
     for (std::size_t i = 0; i < fixed.size(); ++i) {
         if (i > 0) out += Separator;
-        AppendText(out, fixed[i]->heading);
+        AppendCsvText(out, fixed[i]->heading);
     }
     for (const std::string& caption : inputColumns) {
         out += Separator;
-        AppendText(out, caption);
+        AppendCsvText(out, caption);
     }
     out += LineEnd;
 }
@@ -110,6 +100,16 @@ void AppendRecord(std::string& out, const std::vector<const ScheduleColumn*>& fi
 }
 
 } // namespace
+
+void AppendCsvText(std::string& out, std::string_view text) {
+    out += '"';
+    if (StartsAFormula(text)) out += '\'';
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
 
 std::vector<std::string_view> ScheduleCsvColumns() {
     std::vector<std::string_view> headings;

@@ -37,6 +37,10 @@ using CsvRecord = std::vector<CsvField>;
 std::optional<std::vector<CsvRecord>> SplitCsv(std::string_view text, char separator = ';',
                                                std::size_t* brokenRecord = nullptr);
 
+// A text cell: quoted, a quote inside doubled, and led by an apostrophe where a spreadsheet
+// would run the text as a formula.
+void AppendCsvText(std::string& out, std::string_view text);
+
 // A text cell as it was before the export led it with an apostrophe: one leading
 // apostrophe fewer where it guards a formula, the cell as it is otherwise («'abc» stays).
 std::string_view UnguardedText(std::string_view cell);

@@ -243,6 +243,8 @@ public:
 
     bool broken = false;
     bool wrong = false;
+    // Where the first fault was met, from the start of the text.
+    std::size_t faultAt = 0;
 
     bool AtEnd() {
         Blanks();
@@ -325,10 +327,16 @@ public:
     }
 
     // A value of the wrong type: the document is no schedule, but is read on.
-    void Wrong() { wrong = true; }
+    void Wrong() {
+        if (!wrong && !broken) faultAt = Offset();
+        wrong = true;
+    }
 
 private:
-    void Fail() { broken = true; }
+    void Fail() {
+        if (!broken && !wrong) faultAt = Offset();
+        broken = true;
+    }
 
     void Blanks() {
         while (at_ != end_ && (*at_ == ' ' || *at_ == '\n' || *at_ == '\r' || *at_ == '\t'))
@@ -802,9 +810,11 @@ std::string ScheduleJson(const Schedule& schedule, std::vector<RowText>* where,
 
 ParsedSchedule ParseScheduleJson(std::string_view text, EarlierText earlier) {
     using Problem = ParsedSchedule::Problem;
-    const auto Failed = [](Problem problem) {
+    Reader in(text);
+    const auto Failed = [&](Problem problem) {
         ParsedSchedule failed;
         failed.problem = problem;
+        failed.problemAt = in.faultAt;
         return failed;
     };
     // The earlier rows that had an id in their text: looked for after the last one taken,
@@ -836,7 +846,6 @@ ParsedSchedule ParseScheduleJson(std::string_view text, EarlierText earlier) {
         return found->second;
     };
 
-    Reader in(text);
     std::vector<ScheduleRow> rows;
     std::vector<RowText> where;
     // Rows are some 800 bytes as written: room without moving them as they come.
@@ -844,7 +853,8 @@ ParsedSchedule ParseScheduleJson(std::string_view text, EarlierText earlier) {
     where.reserve(rows.capacity());
     Scalar format, version, nextId;
     bool hasRows = false;
-    if (!in.AtObject()) return Failed(Problem::Damaged);
+    // Not even a JSON object: some other kind of file.
+    if (!in.AtObject()) return Failed(Problem::NotSchedule);
     in.Object([&](std::string_view key) {
         if (key == "rows") {
             hasRows = true;
@@ -886,16 +896,47 @@ ParsedSchedule ParseScheduleJson(std::string_view text, EarlierText earlier) {
         }
         *slot = in.Value();
     });
-    if (in.broken || !in.AtEnd()) return Failed(Problem::Damaged);
+    if (in.broken)
+        return Failed(format.text == FormatName ? Problem::Damaged : Problem::NotSchedule);
+    if (!in.AtEnd()) {
+        in.faultAt = in.Offset();
+        return Failed(format.text == FormatName ? Problem::Damaged : Problem::NotSchedule);
+    }
     if (format.type != Scalar::Type::String || format.text != FormatName)
-        return Failed(Problem::Damaged);
+        return Failed(Problem::NotSchedule);
     const std::optional<double> number = WholeIn(version, 1, LargestId);
     if (!number) return Failed(Problem::Damaged);
     if (*number > ScheduleFormatVersion) return Failed(Problem::Newer);
     std::optional<double> next = WholeIn(nextId, 1, LargestId);
     if (!Missing(nextId) && !next) in.Wrong();
     if (in.wrong || !hasRows) return Failed(Problem::Damaged);
-    return {Problem::None, Schedule(std::move(rows), next ? RowId(*next) : 1), std::move(where)};
+    return {Problem::None, 0, Schedule(std::move(rows), next ? RowId(*next) : 1), std::move(where)};
+}
+
+std::size_t LineAt(std::string_view text, std::size_t offset) {
+    offset = std::min(offset, text.size());
+    return std::size_t(std::count(text.begin(), text.begin() + std::ptrdiff_t(offset), '\n')) + 1;
+}
+
+Schedule RecoverScheduleRows(std::string_view text) {
+    std::vector<ScheduleRow> rows;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == ','))
+            line.remove_suffix(1);
+        while (!line.empty() && line.front() == ' ')
+            line.remove_prefix(1);
+        if (!line.starts_with('{') || !line.ends_with('}')) continue;
+        Reader in(line);
+        std::optional<ScheduleRow> row = RowIn(in);
+        if (!row || in.broken || in.wrong || !in.AtEnd()) continue;
+        rows.push_back(std::move(*row));
+    }
+    return Schedule(std::move(rows));
 }
 
 } // namespace workflow

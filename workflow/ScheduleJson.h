@@ -32,8 +32,10 @@ std::string ScheduleJson(const Schedule& schedule, std::vector<RowText>* where =
                          const KnownRows* known = nullptr);
 
 struct ParsedSchedule {
-    enum class Problem { None, Damaged, Newer };
+    // NotSchedule: not JSON from its first byte, or JSON of another format.
+    enum class Problem { None, NotSchedule, Damaged, Newer };
     Problem problem = Problem::None;
+    std::size_t problemAt = 0;  // the byte where the problem was met
     Schedule schedule;          // empty unless read
     std::vector<RowText> where; // each row's place in the text read
 };
@@ -52,5 +54,12 @@ struct EarlierText {
 // or calculate again) is Damaged, and a later version Newer: such a file is not read at
 // all, never half.
 ParsedSchedule ParseScheduleJson(std::string_view text, EarlierText earlier = {});
+
+// The line (from 1) that holds the byte at `offset`.
+std::size_t LineAt(std::string_view text, std::size_t offset);
+
+// Every complete row of a damaged file, each read from its own line as this program writes
+// them, with their ids (Schedule gives a new one where two rows share one).
+Schedule RecoverScheduleRows(std::string_view text);
 
 } // namespace workflow

@@ -1,5 +1,7 @@
 #include "ThicknessAnalysis.h"
 
+#include "ScheduleCsv.h"
+
 #include "CalcKinds.h"
 #include "CalculateCommand.h"
 #include "Schedule.h"
@@ -205,14 +207,10 @@ std::string RowMarks(const AnalysisRow& row) {
 
 namespace {
 
-// A text field of the CSV: quoted, a quote inside doubled.
+// A text field of the CSV, guarded as the schedule's table guards it.
 std::string Quoted(std::string_view text) {
-    std::string field(1, '"');
-    for (const char c : text) {
-        if (c == '"') field += '"';
-        field += c;
-    }
-    field += '"';
+    std::string field;
+    AppendCsvText(field, text);
     return field;
 }
 

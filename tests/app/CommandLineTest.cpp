@@ -212,6 +212,40 @@ private slots:
                                           std::to_string(kept.rows[i].acceptedMm)));
     }
 
+    // --schedule adds the lines to a schedule there is, makes one where there is none, and
+    // refuses any other file, which stays as it was.
+    void aBatchAddsToTheScheduleItNames() {
+        QTemporaryDir dir;
+        const QStringList batch = {"--batch", IZOL_EXAMPLE, "--out", "out.csv", "--schedule"};
+        const Run made = Program(batch + QStringList{"made.json"}, dir.path());
+        QCOMPARE(made.exitCode, ExitDone);
+        const std::vector<workflow::ScheduleRow> first =
+            schedule::LoadSchedule(dir.filePath("made.json")).rows;
+        QCOMPARE(first.size(), std::size_t(7));
+
+        const Run added = Program(batch + QStringList{"made.json"}, dir.path());
+        QCOMPARE(added.err, QString());
+        QCOMPARE(added.exitCode, ExitDone);
+        const std::vector<workflow::ScheduleRow> both =
+            schedule::LoadSchedule(dir.filePath("made.json")).rows;
+        QCOMPARE(both.size(), std::size_t(14));
+        QVERIFY(std::equal(first.begin(), first.end(), both.begin()));
+        QCOMPARE(both[7].id, workflow::RowId(8));
+
+        const QByteArray notes = "{\"notes\": [\"не ведомость\"]}\n";
+        QFile file(dir.filePath("notes.json"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(notes) == notes.size());
+        file.close();
+        const Run refused = Program(batch + QStringList{"notes.json"}, dir.path());
+        QCOMPARE(refused.exitCode, ExitNotRead);
+        QCOMPARE(refused.err, QStringLiteral("Файл «notes.json» не является ведомостью этой "
+                                             "программы. Файл оставлен без изменений.\n"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), notes);
+        QCOMPARE(QDir(dir.path()).entryList({"notes*"}, QDir::Files | QDir::Hidden),
+                 QStringList{"notes.json"});
+    }
+
     void aLineOrAFileNotReadIsExitCodeOne() {
         QTemporaryDir dir;
         QFile table(dir.filePath("in.csv"));
@@ -236,15 +270,20 @@ private slots:
         QVERIFY(unwritable.err.startsWith(QStringLiteral("Не удалось записать таблицу")));
     }
 
-    // The message says why, as the system does for the same file.
+    // The message says why in the user's words, from the system's reason.
     void aPdfNotWrittenNamesTheReason_data() {
         QTest::addColumn<QString>("pdf");
-        QTest::newRow("a read-only folder") << "read-only/out.pdf";
-        QTest::newRow("a folder") << "read-only";
-        QTest::newRow("under a file") << "in.csv/out.pdf";
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a read-only folder") << "read-only/out.pdf"
+                                            << "Нет прав на запись в папку «%1/read-only»";
+        QTest::newRow("a folder") << "read-only"
+                                  << "Это папка, а не файл";
+        QTest::newRow("under a file") << "in.csv/out.pdf"
+                                      << "Нет такого файла или каталога";
     }
     void aPdfNotWrittenNamesTheReason() {
         QFETCH(QString, pdf);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("read-only"));
         QVERIFY(QFile::setPermissions(dir.filePath("read-only"),
@@ -255,8 +294,8 @@ private slots:
         const Run run =
             Program({"--batch", "in.csv", "--out", "out.csv", "--pdf", pdf}, dir.path());
         QCOMPARE(run.exitCode, ExitNotRead);
-        QCOMPARE(run.err, QStringLiteral("Не удалось записать ведомость в PDF «%1»: %2.\n")
-                              .arg(pdf, probe.errorString()));
+        QCOMPARE(run.err, QStringLiteral("Не удалось записать ведомость в PDF «%1». %2.\n")
+                              .arg(pdf, reason.arg(QDir::toNativeSeparators(dir.path()))));
         QCOMPARE(run.out, QString());
     }
 

@@ -96,10 +96,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(workflow::ScheduleJson(reused.schedule) == workflow::ScheduleJson(read));
     } else {
         Check(ReadAfterTheRealFile(text).problem != workflow::ParsedSchedule::Problem::None);
-        Check(!loaded.setAsidePath.isEmpty());
-        Check(!QFile::exists(path));
-        Check(ReadAll(loaded.setAsidePath) == written);
-        QFile::remove(loaded.setAsidePath);
+        // A file of the user's is left as it was.
+        Check(loaded.setAsidePath.isEmpty());
+        Check(ReadAll(path) == written);
+        // The program's own is copied aside whole and keeps the rows it can.
+        const schedule::LoadResult own = schedule::ReadOwnLocked(path);
+        Check(own.sound);
+        Check(ReadAll(own.setAsidePath) == written);
+        Check(own.rows.size() == workflow::RecoverScheduleRows(text).Size());
+        const schedule::LoadResult after = schedule::LoadSchedule(path);
+        Check(after.error.isEmpty() && after.rows.size() == own.rows.size());
+        QFile::remove(own.setAsidePath);
     }
     return 0;
 }

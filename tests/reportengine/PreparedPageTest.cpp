@@ -282,7 +282,8 @@ TEST(WritePdf, WritesOnePageOrReportsFailure) {
     EXPECT_TRUE(buffer.data().startsWith("%PDF"));
     EXPECT_EQ(buffer.data().count("/Type /Page") - buffer.data().count("/Type /Pages"), 1);
 
-    EXPECT_FALSE(WritePdf(page, QStringLiteral("/no/such/folder/report.pdf")));
+    EXPECT_EQ(WritePdf(page, QStringLiteral("/no/such/folder/report.pdf")),
+              QStringLiteral("Нет такого файла или каталога"));
 }
 
 TEST(WritePdf, NamesTheDocumentByItsTitleAndAuthor) {
@@ -292,7 +293,7 @@ TEST(WritePdf, NamesTheDocumentByItsTitleAndAuthor) {
     t.title = std::string("Толщина изоляции — по заданной температуре поверхности — 2026-12-10");
     t.author = std::string("Иванов И. И. <ПТО & К°>");
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
-    ASSERT_TRUE(WritePdf(PreparePage(t, context), pdf));
+    ASSERT_EQ(WritePdf(PreparePage(t, context), pdf), QString());
 
     static const QRegularExpression titleLine(QStringLiteral("^Title:\\s+(.*)$"),
                                               QRegularExpression::MultilineOption);

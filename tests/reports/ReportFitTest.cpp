@@ -244,7 +244,7 @@ TEST(ReportFit, TheCheckOfALongMaterialIsPrintedToItsLastRow) {
             EXPECT_EQ(box.font.pixelSize,
                       report->FindObject(box.name.toStdString())->font.pixelSize)
                 << box.name.toStdString();
-        ASSERT_TRUE(reportengine::WritePdf(page, pdf));
+        ASSERT_EQ(reportengine::WritePdf(page, pdf), QString());
 
         double sheetMm = 0;
         const auto pages = ReadPages(pdf, sheetMm);

@@ -99,7 +99,7 @@ protected:
 
     std::vector<Page> Printed(const std::vector<ScheduleRow>& rows) {
         const QString pdf = dir.filePath(QStringLiteral("schedule.pdf"));
-        EXPECT_TRUE(reports::WriteSchedulePdf(pdf, rows, Date));
+        EXPECT_EQ(reports::WriteSchedulePdf(pdf, rows, Date), QString());
         auto pages = ReadPages(pdf);
         EXPECT_FALSE(pages.empty()) << "pdftotext could not read " << pdf.toStdString();
         return pages;
@@ -269,7 +269,7 @@ TEST_F(SchedulePrint, ARowTallerThanAPageRunsOnOverPages) {
 
 TEST_F(SchedulePrint, ThePdfIsTitledByTheDateAndAnUnwritablePathFails) {
     const QString pdf = dir.filePath(QStringLiteral("titled.pdf"));
-    ASSERT_TRUE(reports::WriteSchedulePdf(pdf, {CalculatedRow()}, Date));
+    ASSERT_EQ(reports::WriteSchedulePdf(pdf, {CalculatedRow()}, Date), QString());
     QProcess pdfinfo;
     pdfinfo.start(QStringLiteral(PDFINFO), {pdf});
     ASSERT_TRUE(pdfinfo.waitForFinished(30000));
@@ -281,8 +281,9 @@ TEST_F(SchedulePrint, ThePdfIsTitledByTheDateAndAnUnwritablePathFails) {
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+842 x 595"))))
         << info.toStdString();
 
-    EXPECT_FALSE(reports::WriteSchedulePdf(QStringLiteral("/no/such/folder/schedule.pdf"),
-                                           {CalculatedRow()}, Date));
+    EXPECT_EQ(reports::WriteSchedulePdf(QStringLiteral("/no/such/folder/schedule.pdf"),
+                                        {CalculatedRow()}, Date),
+              QStringLiteral("Нет такого файла или каталога"));
 }
 
 // A printer set up for the schedule prints the pages of the PDF file, at the same places,

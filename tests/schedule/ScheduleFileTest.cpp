@@ -268,12 +268,19 @@ TEST(ScheduleFile, AFileOfTheSecondVersionIsReadWithIdsGiven) {
     EXPECT_EQ(loaded.nextId, rows.size() + 1);
 }
 
-TEST(ScheduleFile, NoFileIsAnEmptyScheduleAndStaysNoFile) {
+TEST(ScheduleFile, ANameWithNoFileIsRefusedAndMakesNoFile) {
     Folder folder;
-    const LoadResult loaded = LoadSchedule(folder.Path(QStringLiteral("schedule.json")));
-    EXPECT_TRUE(loaded.rows.empty());
-    EXPECT_EQ(loaded.error, QString());
-    EXPECT_EQ(loaded.setAsidePath, QString());
+    const QString path = folder.Path(QStringLiteral("typo.json"));
+    const LoadResult opened = LoadSchedule(path);
+    EXPECT_TRUE(opened.missing);
+    EXPECT_TRUE(opened.rows.empty());
+    EXPECT_EQ(opened.error, QStringLiteral("Не удалось открыть файл «%1». Нет такого файла или "
+                                           "каталога.")
+                                .arg(QDir::toNativeSeparators(path)));
+    // The program's own file not made yet is an empty schedule.
+    const LoadResult own = ReadOwnLocked(folder.Path(QStringLiteral("schedule.json")));
+    EXPECT_TRUE(own.sound);
+    EXPECT_EQ(own.error, QString());
     EXPECT_EQ(Entries(folder.dir.path()), QStringList{QStringLiteral("keep.txt")});
 }
 
@@ -310,25 +317,28 @@ QByteArray EditedInput(const char* control, const std::function<void(QJsonObject
     });
 }
 
-TEST(ScheduleFile, AnUnreadableFileIsSetAsideWholeAndTheScheduleStartsEmpty) {
+TEST(ScheduleFile, AFileThatIsNoScheduleIsRefusedAndLeftAsItWas) {
     const QByteArray good = ToJson(workflow::RowsOfEveryKind());
     const auto set = [](const char* key, QJsonValue value) {
         return [=](QJsonObject& object) { object.insert(QLatin1String(key), value); };
     };
+    enum Said { Damaged, NotSchedule, Newer };
     struct Case {
         const char* name;
         QByteArray bytes;
-        bool newer = false;
+        Said said = Damaged;
     };
     const Case cases[] = {
         {"truncated", good.left(good.size() / 2)},
-        {"empty", ""},
-        {"not JSON", "ведомость\n"},
-        {"a JSON list", "[]"},
-        {"another format", Edited(set("format", "other-program"))},
+        {"empty", "", NotSchedule},
+        {"not JSON", "ведомость\n", NotSchedule},
+        {"a JSON list", "[]", NotSchedule},
+        {"another program's JSON", R"({"name": "izolcalc-web-tests", "private": true})",
+         NotSchedule},
+        {"another format", Edited(set("format", "other-program")), NotSchedule},
         {"no version", Edited([](QJsonObject& root) { root.remove(QStringLiteral("version")); })},
         {"version as text", Edited(set("version", "1"))},
-        {"version 4", Edited(set("version", 4)), true},
+        {"version 4", Edited(set("version", 4)), Newer},
         {"id 0", EditedRow(set("id", 0))},
         {"id as text", EditedRow(set("id", "1"))},
         {"next id a fraction", Edited(set("nextId", 2.5))},
@@ -371,26 +381,64 @@ TEST(ScheduleFile, AnUnreadableFileIsSetAsideWholeAndTheScheduleStartsEmpty) {
 
         const LoadResult loaded = LoadSchedule(path);
         EXPECT_TRUE(loaded.rows.empty());
-        const QFileInfo aside(loaded.setAsidePath);
-        EXPECT_EQ(aside.absolutePath(), QFileInfo(path).absolutePath());
-        EXPECT_TRUE(aside.fileName().startsWith(QStringLiteral("schedule.damaged-")));
-        EXPECT_TRUE(aside.fileName().endsWith(QStringLiteral(".json")));
-        EXPECT_EQ(ReadAll(loaded.setAsidePath), c.bytes);
-        EXPECT_FALSE(QFile::exists(path));
+        EXPECT_EQ(loaded.setAsidePath, QString());
+        EXPECT_EQ(ReadAll(path), c.bytes);
         EXPECT_TRUE(folder.KeepIntact());
         EXPECT_EQ(Entries(folder.dir.path()),
-                  (QStringList{QStringLiteral("keep.txt"), aside.fileName()}));
-
-        EXPECT_TRUE(loaded.error.contains(QDir::toNativeSeparators(path)))
-            << loaded.error.toStdString();
-        EXPECT_TRUE(loaded.error.contains(QDir::toNativeSeparators(loaded.setAsidePath)));
-        EXPECT_TRUE(loaded.error.contains(c.newer ? QStringLiteral("более новой версией")
-                                                  : QStringLiteral("повреждён")));
-
-        // The schedule goes on in a new file beside the one set aside.
-        ASSERT_EQ(SaveSchedule(path, workflow::RowsOfEveryKind()), QString());
-        EXPECT_EQ(ReadAll(loaded.setAsidePath), c.bytes);
+                  (QStringList{QStringLiteral("keep.txt"), QStringLiteral("schedule.json")}));
+        const QString shown = QDir::toNativeSeparators(path);
+        const QString said[] = {
+            QStringLiteral("Файл ведомости «%1» повреждён: ошибка в строке ").arg(shown),
+            QStringLiteral("Файл «%1» не является ведомостью этой программы.").arg(shown),
+            QStringLiteral("Файл ведомости «%1» записан более новой версией").arg(shown)};
+        EXPECT_TRUE(loaded.error.startsWith(said[c.said])) << loaded.error.toStdString();
+        EXPECT_TRUE(loaded.error.endsWith(QStringLiteral(" Файл оставлен без изменений.")));
     }
+}
+
+TEST(ScheduleFile, AFaultIsToldByItsLineAndByte) {
+    Folder folder;
+    const QString path = folder.Path(QStringLiteral("schedule.json"));
+    QByteArray bytes = ToJson(workflow::RowsOfEveryKind());
+    const qsizetype third = bytes.indexOf("\n{", bytes.indexOf("\n{") + 1) + 1;
+    bytes.insert(third, "#");
+    ASSERT_TRUE(WriteAll(path, bytes));
+    EXPECT_EQ(LoadSchedule(path).error,
+              QStringLiteral("Файл ведомости «%1» повреждён: ошибка в строке 3 (байт %2). Файл "
+                             "оставлен без изменений.")
+                  .arg(QDir::toNativeSeparators(path))
+                  .arg(third + 1));
+}
+
+TEST(ScheduleFile, TheProgramsOwnDamagedFileIsCopiedAsideAndKeepsEveryCompleteRow) {
+    const std::vector<ScheduleRow> rows = Numbered(workflow::RowsOfEveryKind());
+    ASSERT_GE(rows.size(), 4u);
+    const QByteArray good = ToJson(rows);
+    // A line of the third row lost, and the file cut in the middle of its last row.
+    QList<QByteArray> lines = good.split('\n');
+    lines[3] = "{\"id\": 3, \"tag\": \"обрыв";
+    QByteArray damaged = lines.join('\n');
+    damaged.chop(damaged.size() - damaged.lastIndexOf("\"tag\""));
+    std::vector<ScheduleRow> kept(rows.begin(), rows.end() - 1);
+    kept.erase(kept.begin() + 2);
+
+    Folder folder;
+    const QString path = folder.Path(QStringLiteral("schedule.json"));
+    ASSERT_TRUE(WriteAll(path, damaged));
+    const LoadResult loaded = ReadOwnLocked(path);
+    EXPECT_TRUE(loaded.sound);
+    EXPECT_EQ(loaded.rows, kept);
+    const QFileInfo aside(loaded.setAsidePath);
+    EXPECT_EQ(aside.absolutePath(), QFileInfo(path).absolutePath());
+    EXPECT_TRUE(aside.fileName().startsWith(QStringLiteral("schedule.damaged-")));
+    EXPECT_EQ(ReadAll(loaded.setAsidePath), damaged);
+    EXPECT_EQ(LoadSchedule(path).rows, kept);
+    EXPECT_TRUE(loaded.error.endsWith(
+        QStringLiteral("Его копия сохранена как «%1»; восстановлено строк: %2.")
+            .arg(QDir::toNativeSeparators(loaded.setAsidePath))
+            .arg(kept.size())))
+        << loaded.error.toStdString();
+    EXPECT_TRUE(folder.KeepIntact());
 }
 
 TEST(ScheduleFile, AFileSetAsideNeverTakesTheNameOfAnother) {
@@ -407,9 +455,9 @@ TEST(ScheduleFile, AFileSetAsideNeverTakesTheNameOfAnother) {
 
     // Two damaged files in a row, most likely within one second: both are kept.
     ASSERT_TRUE(WriteAll(path, "{"));
-    const QString one = LoadSchedule(path).setAsidePath;
+    const QString one = ReadOwnLocked(path).setAsidePath;
     ASSERT_TRUE(WriteAll(path, "}"));
-    const QString two = LoadSchedule(path).setAsidePath;
+    const QString two = ReadOwnLocked(path).setAsidePath;
     EXPECT_NE(one, two);
     EXPECT_EQ(ReadAll(one), "{");
     EXPECT_EQ(ReadAll(two), "}");
@@ -503,15 +551,16 @@ TEST(ScheduleFile, InAFolderThatRefusesWritesTheOldFileStays) {
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(path))) << error.toStdString();
     EXPECT_EQ(ReadAll(path), old);
 
-    // A damaged file that cannot be renamed or copied is left where it is, and the user is
-    // told that it stays.
+    // The program's own file, damaged, that cannot be copied is left as it is, and the user
+    // is told that it stays.
     QFile::setPermissions(folder.dir.path(), readOnly.before);
     ASSERT_TRUE(WriteAll(path, "{ damaged"));
     QFile::setPermissions(folder.dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    const LoadResult loaded = LoadSchedule(path);
+    const LoadResult loaded = ReadOwnLocked(path);
+    EXPECT_FALSE(loaded.sound);
     EXPECT_TRUE(loaded.rows.empty());
     EXPECT_EQ(loaded.setAsidePath, QString());
-    EXPECT_TRUE(loaded.error.contains(QStringLiteral("оставлен на месте")))
+    EXPECT_TRUE(loaded.error.contains(QStringLiteral("Файл оставлен как есть")))
         << loaded.error.toStdString();
     EXPECT_EQ(ReadAll(path), "{ damaged");
     EXPECT_EQ(Entries(folder.dir.path()),

@@ -79,7 +79,7 @@ TEST(ScheduleStore, TwoWindowsChangeOneFileWithoutLosingEachOthersRows) {
 
 TEST(ScheduleStore, ALockNotHadInTimeChangesNothingAndSaysWhy) {
     Folder folder;
-    ScheduleStore store(folder.path, std::chrono::milliseconds(200));
+    ScheduleStore store(folder.path, FileOwner::Program, std::chrono::milliseconds(200));
     ASSERT_TRUE(store.Apply(workflow::AddRows({Row("А")})).applied);
     const QByteArray before = ReadAll(folder.path);
 
@@ -240,7 +240,7 @@ TEST(ScheduleStore, AProcessKilledWhileSavingLeavesTheLastCompleteFile) {
         EXPECT_TRUE(loaded.rows.front().tag.starts_with("churn-"));
         EXPECT_TRUE(std::equal(loaded.rows.begin() + 1, loaded.rows.end(), saved.begin() + 1));
 
-        ScheduleStore next(folder.path, std::chrono::milliseconds(2000));
+        ScheduleStore next(folder.path, FileOwner::Program, std::chrono::milliseconds(2000));
         const auto outcome = next.Apply(workflow::TagRow(saved.front().id, "Т0"));
         EXPECT_TRUE(outcome.applied) << outcome.error.toStdString();
     }

@@ -1,5 +1,7 @@
 #include "ThicknessAnalysis.h"
 
+#include "ScheduleRows.h"
+
 #include "CalcKinds.h"
 #include "CalculateCommand.h"
 #include "MethodSelection.h"
@@ -254,6 +256,16 @@ TEST(ThicknessAnalysis, CsvLines) {
         << csv;
     EXPECT_NE(csv.find(";60;\"Время до замерзания допустимой доли воды\";"), std::string::npos);
     EXPECT_NE(csv.find("\"обеспечено\";\"первая, что обеспечивает\""), std::string::npos);
+}
+
+// A tag a spreadsheet would run as a formula is led by an apostrophe, as in the schedule's table.
+TEST(ThicknessAnalysis, ATagIsNoFormulaInTheTable) {
+    std::vector<ScheduleRow> rows = RowsOfEveryKind();
+    rows.resize(1);
+    rows[0].tag = "=1+2+cmd|x";
+    const std::string csv = AnalysisCsv(rows);
+    EXPECT_NE(csv.find("\r\n1;\"'=1+2+cmd|x\";"), std::string::npos) << csv;
+    EXPECT_EQ(csv.find("\"=1+2"), std::string::npos) << csv;
 }
 
 } // namespace
