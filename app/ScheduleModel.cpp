@@ -90,6 +90,15 @@ QString ScheduleModel::Refresh() {
     return reread.error;
 }
 
+QString ScheduleModel::SwitchTo(const QString& path, schedule::FileOwner owner) {
+    const QStringList watched = watcher_.files() + watcher_.directories();
+    if (!watched.isEmpty()) watcher_.removePaths(watched);
+    store_ = schedule::ScheduleStore(path, owner);
+    const QString problem = Refresh();
+    emit fileSwitched();
+    return problem;
+}
+
 void ScheduleModel::Show(const std::vector<workflow::ScheduleRow>& target) {
     if (rows_ == target) return;
     using workflow::RowId;

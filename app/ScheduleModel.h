@@ -39,6 +39,9 @@ public:
     Outcome Apply(const workflow::ScheduleOperation& operation);
     // Shows the file as it is now; an error for a box.
     QString Refresh();
+    // The rows of another file from now on, watched and read at once; an error for a box.
+    QString SwitchTo(const QString& path, schedule::FileOwner owner);
+    const QString& Path() const { return store_.Path(); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -53,6 +56,8 @@ signals:
     void tagEdited(quint64 id, const QString& tag);
     // A problem with the file found while looking at it (set aside, unreadable).
     void fileProblem(const QString& text);
+    // The model shows another file now.
+    void fileSwitched();
 
 private:
     QVariant shown(const workflow::ScheduleRow& row, int number, int column) const;

@@ -1,6 +1,7 @@
 #include "SchedulePage.h"
 
 #include "MessageBoxes.h"
+#include "ProgramSettings.h"
 #include "ScheduleFile.h"
 #include "ScheduleModel.h"
 #include "SchedulePrint.h"
@@ -16,6 +17,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -76,10 +79,14 @@ private:
 SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     : QWidget(parent)
     , model_(model) {
+    // Every dialog starts where the last one was answered.
     askPath = [this](const QString& caption, const QString& filter, const QString& suggested,
                      bool save) {
-        return save ? QFileDialog::getSaveFileName(this, caption, suggested, filter)
-                    : QFileDialog::getOpenFileName(this, caption, suggested, filter);
+        const QString start = files::DialogStart(suggested);
+        const QString path = save ? QFileDialog::getSaveFileName(this, caption, start, filter)
+                                  : QFileDialog::getOpenFileName(this, caption, start, filter);
+        if (!path.isEmpty()) files::RememberDialogFolder(path);
+        return path;
     };
 
     undo_ = new QUndoStack(this);
@@ -134,6 +141,15 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
+    auto* document = new QHBoxLayout;
+    layout->addLayout(document);
+    fileName_ = new QLabel(this);
+    fileName_->setObjectName(QStringLiteral("ScheduleFileName"));
+    fileName_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont bold = fileName_->font();
+    bold.setBold(true);
+    fileName_->setFont(bold);
+    document->addWidget(fileName_, 1);
     auto* edit = new QHBoxLayout;
     layout->addLayout(edit);
     auto* imports = new QHBoxLayout;
@@ -158,10 +174,13 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
          QStringLiteral("Удалить все строки ведомости"), [this] { ClearAll(); }},
         {files, "ScheduleUndo", QStringLiteral("Отменить"),
          QStringLiteral("Отменить последнее изменение ведомости (Ctrl+Z)"), [this] { Undo(); }},
-        {files, "ScheduleOpen", QStringLiteral("Открыть..."),
-         QStringLiteral("Открыть ведомость из файла"), [this] { Open(); }},
-        {files, "ScheduleSaveAs", QStringLiteral("Сохранить как..."),
-         QStringLiteral("Сохранить ведомость в файл"), [this] { SaveAs(); }},
+        {document, "ScheduleNew", QStringLiteral("Создать..."),
+         QStringLiteral("Начать новую ведомость в файле, который вы назовёте"), [this] { New(); }},
+        {document, "ScheduleOpen", QStringLiteral("Открыть..."),
+         QStringLiteral("Работать с ведомостью из файла"), [this] { Open(); }},
+        {document, "ScheduleSaveAs", QStringLiteral("Сохранить как..."),
+         QStringLiteral("Сохранить ведомость в новый файл и работать дальше в нём"),
+         [this] { SaveAs(); }},
         {files, "SchedulePrint", QStringLiteral("Печать..."),
          QStringLiteral("Напечатать ведомость на листах A4"), [this] { Print(); }},
         {files, "SchedulePdf", QStringLiteral("Сохранить в PDF..."),
@@ -182,6 +201,19 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
         command.row->addWidget(button);
         connect(button, &QPushButton::clicked, this, command.run);
     }
+    // The schedules opened last, read from the settings each time the list opens: another
+    // window may have opened one since.
+    recent_ = new QMenu(this);
+    recent_->setObjectName(QStringLiteral("ScheduleRecentMenu"));
+    connect(recent_, &QMenu::aboutToShow, this, &SchedulePage::FillRecent);
+    QPushButton* recent = AddButton("ScheduleRecent", QStringLiteral("Последние"),
+                                    QStringLiteral("Ведомости, открытые последними"));
+    recent->setMenu(recent_);
+    document->insertWidget(
+        document->indexOf(findChild<QPushButton*>(QStringLiteral("ScheduleOpen"))) + 1, recent);
+    connect(&model_, &ScheduleModel::fileSwitched, this, &SchedulePage::ShowFileName);
+    ShowFileName();
+
     auto* undoButton = findChild<QPushButton*>(QStringLiteral("ScheduleUndo"));
     undoButton->setEnabled(false);
     connect(undo_, &QUndoStack::canUndoChanged, undoButton, &QPushButton::setEnabled);
@@ -298,6 +330,45 @@ void SchedulePage::ClearAll() {
     Perform(workflow::ClearAllRows(), QStringLiteral("очистка ведомости"));
 }
 
+QString SchedulePage::ShownFileName() const {
+    return model_.Path() == schedule::DefaultSchedulePath() || model_.Path().isEmpty()
+               ? QString()
+               : QFileInfo(model_.Path()).fileName();
+}
+
+void SchedulePage::ShowFileName() {
+    const QString name = ShownFileName();
+    fileName_->setText(name.isEmpty() ? QStringLiteral("Ведомость — рабочий файл программы")
+                                      : QStringLiteral("Ведомость — %1").arg(name));
+    fileName_->setToolTip(QDir::toNativeSeparators(model_.Path()));
+    emit fileShown(name);
+}
+
+void SchedulePage::WorkIn(const QString& path) {
+    const bool own = QFileInfo(path) == QFileInfo(schedule::DefaultSchedulePath());
+    const QString problem =
+        model_.SwitchTo(path, own ? schedule::FileOwner::Program : schedule::FileOwner::User);
+    // Undo is for the file it was done in.
+    undo_->clear();
+    toldError_.clear();
+    if (!own)
+        files::ChangeSettings(
+            [&](files::ProgramSettings& settings) { files::AddRecentSchedule(settings, path); });
+    if (!problem.isEmpty()) ShowMessageBox(this, problem, Caption);
+}
+
+void SchedulePage::New() {
+    const QString path =
+        askPath(QStringLiteral("Создать ведомость"), QStringLiteral("Ведомость (*.json)"),
+                QStringLiteral("Ведомость.json"), true);
+    if (path.isEmpty()) return;
+    if (const QString error = schedule::SaveSchedule(path, {}); !error.isEmpty()) {
+        ShowMessageBox(this, error, Caption);
+        return;
+    }
+    WorkIn(path);
+}
+
 void SchedulePage::Open() {
     const QString path = askPath(QStringLiteral("Открыть ведомость"),
                                  QStringLiteral("Ведомость (*.json)"), QString(), false);
@@ -305,29 +376,44 @@ void SchedulePage::Open() {
 }
 
 void SchedulePage::OpenFile(const QString& path) {
-    // Read first: a file that cannot be opened changes nothing and asks nothing.
-    schedule::LoadResult loaded = schedule::LoadSchedule(path);
+    // Read first: a file that cannot be opened changes nothing, the file shown stays.
+    const schedule::LoadResult loaded = schedule::LoadSchedule(path);
     if (!loaded.error.isEmpty()) {
         ShowMessageBox(this, loaded.error, Caption);
+        if (loaded.missing)
+            files::ChangeSettings([&](files::ProgramSettings& settings) {
+                settings.recentSchedules.removeAll(QFileInfo(path).absoluteFilePath());
+            });
         return;
     }
-    if (model_.rowCount() > 0 &&
-        !AskYesNo(this,
-                  QStringLiteral("Заменить строки ведомости (%1) строками из файла?")
-                      .arg(model_.rowCount()),
-                  Caption))
-        return;
-    Perform(workflow::ReplaceAllRows(std::move(loaded.rows)),
-            QStringLiteral("открытие «%1»").arg(QFileInfo(path).fileName()));
+    WorkIn(path);
 }
 
 void SchedulePage::SaveAs() {
+    const QString shown = ShownFileName();
     const QString path =
-        askPath(QStringLiteral("Сохранить ведомость"), QStringLiteral("Ведомость (*.json)"),
-                QStringLiteral("Ведомость.json"), true);
+        askPath(QStringLiteral("Сохранить ведомость как"), QStringLiteral("Ведомость (*.json)"),
+                shown.isEmpty() ? QStringLiteral("Ведомость.json") : shown, true);
     if (path.isEmpty()) return;
-    const QString error = schedule::SaveSchedule(path, model_.Rows());
-    if (!error.isEmpty()) ShowMessageBox(this, error, Caption);
+    if (const QString error = schedule::SaveSchedule(path, model_.Rows()); !error.isEmpty()) {
+        ShowMessageBox(this, error, Caption);
+        return;
+    }
+    WorkIn(path);
+}
+
+void SchedulePage::FillRecent() {
+    recent_->clear();
+    const QStringList recent = files::ReadSettings().recentSchedules;
+    if (recent.isEmpty()) recent_->addAction(QStringLiteral("(список пуст)"))->setEnabled(false);
+    for (const QString& path : recent) {
+        const QFileInfo info(path);
+        QAction* open = recent_->addAction(
+            QStringLiteral("%1   (%2)")
+                .arg(info.fileName(), QDir::toNativeSeparators(info.absolutePath())),
+            this, [this, path] { OpenFile(path); });
+        open->setToolTip(QDir::toNativeSeparators(path));
+    }
 }
 
 void SchedulePage::Print() {

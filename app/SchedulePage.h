@@ -10,6 +10,8 @@
 
 #include <functional>
 
+class QLabel;
+class QMenu;
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
@@ -42,7 +44,10 @@ public:
     void DeleteSelected();
     void MoveSelected(int direction);
     void ClearAll();
-    // A schedule file asked for, or given, replaces the rows once the user agrees.
+    // The page works in one schedule file at a time, and each change goes straight into it:
+    // the program's own working file at first, then one made, opened or saved as. A file
+    // that cannot be opened is refused and the file shown stays.
+    void New();
     void Open();
     void OpenFile(const QString& path);
     void SaveAs();
@@ -60,9 +65,16 @@ signals:
     void rowActivated(int row);
     // What an undo or a redo did, for the status line.
     void undone(const QString& text);
+    // The file the page works in now, by name; empty for the program's own working file.
+    void fileShown(const QString& name);
 
 private:
     QPushButton* AddButton(const char* objectName, const QString& text, const QString& toolTip);
+    // The page's rows from now on those of the file at `path`.
+    void WorkIn(const QString& path);
+    QString ShownFileName() const;
+    void ShowFileName();
+    void FillRecent();
     void SelectRow(int row);
     friend class ScheduleCommand;
     // Runs one side of an undo command; false when the file could not be changed.
@@ -73,6 +85,8 @@ private:
     QSortFilterProxyModel* sorted_;
     QTableView* table_;
     QUndoStack* undo_;
+    QLabel* fileName_;
+    QMenu* recent_;
     // A failed undo or redo is stepped back over without running it again.
     bool replaying_ = false;
     bool failed_ = false;

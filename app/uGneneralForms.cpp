@@ -12,6 +12,7 @@
 #include "NumberField.h"
 #include "NumericEdit.h"
 #include "PictureButton.h"
+#include "ProgramSettings.h"
 #include "RadioGroup.h"
 #include "ReferencePage.h"
 #include "ReportCommand.h"
@@ -34,10 +35,8 @@
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
 #include <QShortcut>
 #include <QStackedWidget>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
@@ -131,30 +130,20 @@ void TFGeneral::closeEvent(QCloseEvent* event) {
 }
 
 QString TFGeneral::WindowSettingsPath() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return folder.isEmpty() ? QString() : folder + QStringLiteral("/window.ini");
+    return files::SettingsPath();
 }
 
-namespace {
-
-const QString GeometryKey = QStringLiteral("window/geometry");
-
-} // namespace
-
 void TFGeneral::RestoreWindowPlace() {
-    const QString path = WindowSettingsPath();
-    if (path.isEmpty()) return;
-    const QByteArray geometry =
-        QSettings(path, QSettings::IniFormat).value(GeometryKey).toByteArray();
+    const QByteArray geometry = files::ReadSettings().windowGeometry;
     // Qt keeps a restored window on the screens there are now.
     placeRestored_ = !geometry.isEmpty() && restoreGeometry(geometry);
 }
 
-void TFGeneral::SaveWindowPlace() const {
-    const QString path = WindowSettingsPath();
-    if (path.isEmpty()) return;
-    QSettings settings(path, QSettings::IniFormat);
-    settings.setValue(GeometryKey, saveGeometry());
+void TFGeneral::SaveWindowPlace() {
+    const QByteArray geometry = saveGeometry();
+    const QString error = files::ChangeSettings(
+        [&](files::ProgramSettings& settings) { settings.windowGeometry = geometry; });
+    if (!error.isEmpty()) ShowMessageBox(this, error, windowTitle());
 }
 
 void TFGeneral::FormClose() {
@@ -555,6 +544,12 @@ SchedulePage* TFGeneral::Schedule() {
     connect(SchedulePane, &SchedulePage::rowActivated, this, &TFGeneral::ShowScheduleRow);
     connect(SchedulePane, &SchedulePage::undone, this,
             [this](const QString& text) { StatusBar->showMessage(text, 5000); });
+    // The title names the schedule's file once it is one of the user's, as an editor names
+    // its document.
+    const QString title = windowTitle();
+    connect(SchedulePane, &SchedulePage::fileShown, this, [this, title](const QString& name) {
+        setWindowTitle(name.isEmpty() ? title : title.trimmed() + QStringLiteral(" — ") + name);
+    });
     return SchedulePane;
 }
 

@@ -155,7 +155,7 @@ private:
     void PlaceResult();
     // The window's size and place, kept between runs.
     void RestoreWindowPlace();
-    void SaveWindowPlace() const;
+    void SaveWindowPlace();
     // Every command that reads the inputs first leaves the field being edited, as a click
     // on its button does, so that the field's rules and messages come first.
     void SettleEditedField(QWidget* commandButton);

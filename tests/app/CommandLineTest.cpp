@@ -299,8 +299,9 @@ private slots:
         QCOMPARE(run.out, QString());
     }
 
-    // As a file manager opens them: the schedule page comes up, a schedule replaces the rows
-    // (after the question), a table is added with its summary.
+    // As a file manager opens them: the schedule page comes up, the page then works in a
+    // schedule given (the working file keeps its rows), a table is added to it with its
+    // summary.
     void theWindowOpensTheFilesItIsGiven() {
         QStandardPaths::setTestModeEnabled(true);
         QFile::remove(schedule::DefaultSchedulePath());
@@ -313,7 +314,8 @@ private slots:
         QTemporaryDir dir;
         const workflow::ImportResult example =
             schedule::ImportCsvFile(IZOL_EXAMPLE, QDateTime::currentDateTime(), ",");
-        QVERIFY(schedule::SaveSchedule(dir.filePath("one.json"), {example.rows[0]}).isEmpty());
+        const QString one = dir.filePath("one.json");
+        QVERIFY(schedule::SaveSchedule(one, {example.rows[0]}).isEmpty());
 
         TFGeneral window;
         window.show();
@@ -325,11 +327,15 @@ private slots:
                      "Импорт из файла «batch-example.csv»: 7 строк: 6 рассчитано, 1 отклонено."});
         QCOMPARE(rows.rowCount(), 7);
 
-        OpenFilesInWindow(window, {dir.filePath("one.json"), IZOL_EXAMPLE});
-        QCOMPARE(questions, QStringList{"Заменить строки ведомости (7) строками из файла?"});
+        OpenFilesInWindow(window, {one, IZOL_EXAMPLE});
+        QCOMPARE(questions, QStringList());
+        QCOMPARE(rows.Path(), one);
         QCOMPARE(rows.rowCount(), 8);
+        QCOMPARE(schedule::LoadSchedule(one).rows.size(), std::size_t(8));
+        QCOMPARE(schedule::LoadSchedule(schedule::DefaultSchedulePath()).rows.size(),
+                 std::size_t(7));
         workflow::ScheduleRow opened = rows.Rows()[0];
-        opened.id = workflow::NoRowId; // a row opened is given an id of the schedule's own
+        opened.id = workflow::NoRowId; // a row saved is given an id of the schedule's own
         QVERIFY(opened == example.rows[0]);
         SetMessageBoxHook({});
         SetQuestionHook({});

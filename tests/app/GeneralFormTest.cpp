@@ -2,12 +2,14 @@
 // road of one calculation, rejections with their message and focus, and the field
 // behaviours. Message boxes go to a hook; a real modal dialog would fail the watchdog.
 #include "Colors.h"
+#include "CommandLine.h"
 #include "GroupBar.h"
 #include "GroupBarGroup.h"
 #include "MessageBoxes.h"
 #include "NumericEdit.h"
 #include "PdfText.h"
 #include "PictureButton.h"
+#include "ProgramSettings.h"
 #include "RadioGroup.h"
 #include "ReportPreview.h"
 #include "ScheduleFile.h"
@@ -35,6 +37,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QtTest>
 #include <memory>
 
@@ -660,24 +663,72 @@ private slots:
         window->activateWindow();
     }
 
-    // The page's file commands, with the file dialogs answered by the test.
-    void theSchedulePageSavesOpensPrintsAndExports() {
+    // The page works in one file at a time, as a spreadsheet does: saved as, made or
+    // opened, each change goes straight into that file; the dialogs are answered by the test.
+    void theSchedulePageWorksInTheFileItNames() {
         window->RGCalc->click(4);
         Calculate();
         QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
         SchedulePage* page = window->Schedule();
+        const QString title = window->windowTitle();
+        auto* name = page->findChild<QLabel*>(QStringLiteral("ScheduleFileName"));
+        QCOMPARE(name->text(), QStringLiteral("Ведомость — рабочий файл программы"));
         QTemporaryDir dir;
         QString next;
         page->askPath = [&](const QString&, const QString&, const QString&, bool) { return next; };
-        SetQuestionHook([](const QString&, const QString&) { return true; });
+        const auto rowsIn = [](const QString& path) {
+            return schedule::LoadSchedule(path).rows.size();
+        };
+        const QString own = schedule::DefaultSchedulePath();
 
-        next = dir.filePath(QStringLiteral("plant.json"));
+        const QString plant = dir.filePath(QStringLiteral("Котельная-2.json"));
+        next = plant;
         page->SaveAs();
-        page->ClearAll();
+        QCOMPARE(name->text(), QStringLiteral("Ведомость — Котельная-2.json"));
+        QCOMPARE(window->windowTitle(), title.trimmed() + QStringLiteral(" — Котельная-2.json"));
+        QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(rowsIn(plant), std::size_t(2));
+        QCOMPARE(rowsIn(own), std::size_t(1));
+        QCOMPARE(window->GrSchedule->itemCaption(0), QStringLiteral("Ведомость расчётов (2)"));
+        page->Undo();
+        QCOMPARE(rowsIn(plant), std::size_t(1));
+        page->Redo();
+        QCOMPARE(rowsIn(plant), std::size_t(2));
+
+        // A new schedule is a file of its own, with nothing to undo from the other.
+        const QString other = dir.filePath(QStringLiteral("other.json"));
+        next = other;
+        page->New();
         QCOMPARE(page->table()->model()->rowCount(), 0);
+        QVERIFY(!page->undoStack()->canUndo());
+        QCOMPARE(rowsIn(plant), std::size_t(2));
+
+        // Neither a file that is no schedule nor a name with no file changes anything.
+        const QByteArray notes = "{\"name\": \"izolcalc-web-tests\", \"private\": true}\n";
+        const QString notesPath = dir.filePath(QStringLiteral("package.json"));
+        QFile file(notesPath);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(notes) == notes.size());
+        file.close();
+        next = plant;
         page->Open();
-        QCOMPARE(page->table()->model()->rowCount(), 1);
-        QCOMPARE(window->GrSchedule->itemCaption(0), QStringLiteral("Ведомость расчётов (1)"));
+        QCOMPARE(page->table()->model()->rowCount(), 2);
+        OpenFilesInWindow(*window, {notesPath});
+        page->OpenFile(dir.filePath(QStringLiteral("typo.json")));
+        QCOMPARE(
+            TakeBoxes(),
+            (QStringList{QStringLiteral("Файл «%1» не является ведомостью этой программы. Файл "
+                                        "оставлен без изменений. | Ведомость расчётов")
+                             .arg(QDir::toNativeSeparators(notesPath)),
+                         QStringLiteral("Не удалось открыть файл «%1». Нет такого файла или "
+                                        "каталога. | Ведомость расчётов")
+                             .arg(QDir::toNativeSeparators(dir.filePath("typo.json")))}));
+        QCOMPARE(page->table()->model()->rowCount(), 2);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), notes);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("other.json"), QStringLiteral("package.json"),
+                              QStringLiteral("Котельная-2.json")}));
+        QCOMPARE(files::ReadSettings().recentSchedules, (QStringList{plant, other}));
 
         next = dir.filePath(QStringLiteral("plant.csv"));
         page->ExportCsv();
@@ -690,7 +741,6 @@ private slots:
         const QString text = PdfText(next);
         QVERIFY(text.contains(QStringLiteral("Ведомость толщин тепловой изоляции")));
         QVERIFY(text.contains(QStringLiteral("Лист 1 из 1")));
-        SetQuestionHook({});
         QCOMPARE(TakeBoxes(), QStringList());
     }
 
