@@ -146,6 +146,8 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     fileName_ = new QLabel(this);
     fileName_->setObjectName(QStringLiteral("ScheduleFileName"));
     fileName_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long name wraps rather than push the buttons off a narrow window.
+    fileName_->setWordWrap(true);
     QFont bold = fileName_->font();
     bold.setBold(true);
     fileName_->setFont(bold);

@@ -1,7 +1,7 @@
 // The schedule's own file at scale: one change (read, apply, write under the lock) on a
 // schedule of 10 000 rows, as one window makes it, as two windows that change the same
 // file in turn make it (each then reads what the other wrote), and as a window's first;
-// and its parts: writing the whole text and reading it back.
+// the file opened from the page; and its parts: writing the whole text and reading it back.
 #include "ScheduleJson.h"
 #include "ScheduleRows.h"
 #include "ScheduleStore.h"
@@ -75,6 +75,20 @@ BENCHMARK(BM_ScheduleOperationOfANewWindow)
     ->Arg(10'000)
     ->ArgName("rows")
     ->Unit(benchmark::kMillisecond);
+
+// A schedule file opened in the window: read once to be sure it is one, then by the store
+// the page works through from then on.
+void BM_OpenScheduleFile(benchmark::State& state) {
+    const Folder folder(std::size_t(state.range(0)));
+    for (auto _ : state) {
+        const schedule::LoadResult checked = schedule::LoadSchedule(folder.path);
+        if (!checked.error.isEmpty()) state.SkipWithError("not read");
+        schedule::ScheduleStore window(folder.path, schedule::FileOwner::User);
+        window.Refresh(schedule::LockWait);
+        benchmark::DoNotOptimize(window.Current().Size());
+    }
+}
+BENCHMARK(BM_OpenScheduleFile)->Arg(10'000)->ArgName("rows")->Unit(benchmark::kMillisecond);
 
 void BM_WriteScheduleText(benchmark::State& state) {
     const workflow::Schedule rows = Rows(std::size_t(state.range(0)));

@@ -2,6 +2,7 @@
 
 #include "MessageBoxes.h"
 #include "PagePainter.h"
+#include "ProgramSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,7 +13,6 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -158,12 +158,13 @@ void ReportPreview::PageSetup() {
 }
 
 QString ReportPreview::AskPdfPathByDialog() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The dialog starts where the last one of the program was answered.
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить отчёт в PDF"),
-                                                folder + u'/' + SuggestedFileName(page_.title),
+                                                files::DialogStart(SuggestedFileName(page_.title)),
                                                 QStringLiteral("Документ PDF (*.pdf)"));
-    if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        path += QStringLiteral(".pdf");
+    if (path.isEmpty()) return path;
+    files::RememberDialogFolder(path);
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     return path;
 }
 
