@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 namespace reporttemplate {
@@ -14,8 +13,12 @@ std::string NumberText(double value, const Formats& formats) {
     // Fifteen significant digits, as the general form keeps, written out in full.
     const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
     const int decimals = std::clamp(14 - exponent, 0, 400);
-    std::string text(std::size_t(std::snprintf(nullptr, 0, "%.*f", decimals, value)), '\0');
-    std::snprintf(text.data(), text.size() + 1, "%.*f", decimals, value);
+    // to_chars, not printf: its point is no locale's, whatever the process runs under.
+    char digits[800]; // 309 digits of the largest double and 400 decimals fit
+    const auto [end, error] =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
+    if (error != std::errc()) return {};
+    std::string text(digits, end);
     const std::size_t point = text.find('.');
     if (point != std::string::npos) {
         while (text.back() == '0')

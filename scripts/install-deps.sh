@@ -27,6 +27,8 @@ packages=(
   # the web page: emscripten (with acorn for its optimizer), node for its tests, which
   # drive Debian's Chromium
   emscripten node-acorn nodejs chromium
+  # the users' locale, ru_RU.UTF-8, that the tests run under besides C.UTF-8
+  locales
 )
 # A node from elsewhere (NodeSource) brings its own npm, which Debian's would conflict with.
 command -v npm >/dev/null || packages+=(npm)
@@ -37,21 +39,23 @@ for p in "${packages[@]}"; do
   [[ $status == "install ok installed" ]] || missing+=("$p")
 done
 
+# What installs and generates needs root: sudo where there is one.
+as_root() {
+  if [[ $(id -u) -eq 0 ]]; then
+    "$@"
+  elif command -v sudo >/dev/null; then
+    sudo "$@"
+  else
+    echo "Нет прав root. Выполните от имени root / no root rights; run as root: $*" >&2
+    exit 1
+  fi
+}
+
 install_missing() {
   echo "Устанавливаются пакеты / installing packages: ${missing[*]}"
-  local sudo=()
-  if [[ $(id -u) -ne 0 ]]; then
-    if command -v sudo >/dev/null; then
-      sudo=(sudo)
-    else
-      echo "Нет прав для установки пакетов. Выполните от имени root: apt-get install ${missing[*]}" >&2
-      echo "Cannot install packages without root. Run as root: apt-get install ${missing[*]}" >&2
-      exit 1
-    fi
-  fi
   export DEBIAN_FRONTEND=noninteractive
-  if ! { "${sudo[@]}" apt-get update -qq &&
-    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; }; then
+  if ! { as_root apt-get update -qq &&
+    as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"; }; then
     echo "Не удалось установить пакеты: ${missing[*]}" >&2
     echo "Could not install packages: ${missing[*]}" >&2
     exit 1
@@ -99,5 +103,19 @@ emscripten $min_emscripten"
   fi
 }
 
+# The users' locale, generated as Debian does it: enabled in /etc/locale.gen, then built.
+generate_russian_locale() {
+  locale -a 2>/dev/null | grep -qix 'ru_RU.utf8' && return 0
+  echo "Создаётся локаль / generating the locale ru_RU.UTF-8"
+  as_root sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -qx 'ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+  as_root locale-gen >/dev/null
+  if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+    echo "Не удалось создать локаль ru_RU.UTF-8 / could not generate ru_RU.UTF-8" >&2
+    exit 1
+  fi
+}
+
 [[ ${#missing[@]} -eq 0 ]] || install_missing
+generate_russian_locale
 check_versions

@@ -887,7 +887,7 @@ private slots:
         QAbstractItemModel* mine = window->Schedule()->table()->model();
         QAbstractItemModel* theirs = other.Schedule()->table()->model();
         QCOMPARE(theirs->rowCount(), 2);
-        QTRY_COMPARE_WITH_TIMEOUT(mine->rowCount(), 2, 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(mine->rowCount(), 2, 5000);
 
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -903,13 +903,13 @@ private slots:
         schedule::ScheduleStore elsewhere(schedule::DefaultSchedulePath());
         elsewhere.Refresh(schedule::LockWait);
         QVERIFY(elsewhere.Apply(workflow::AddRows({elsewhere.Current().Rows()[0]})).applied);
-        QTRY_COMPARE_WITH_TIMEOUT(mine->rowCount(), 3, 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(mine->rowCount(), 3, 5000);
         QVERIFY(editor);
         QCOMPARE(editor->text(), QStringLiteral("T-2"));
         QCOMPARE(window->Schedule()->SelectedRows(), std::vector<int>{1});
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE_WITH_TIMEOUT(theirs->index(1, ScheduleModel::Tag).data().toString(),
-                                  QStringLiteral("T-2"), 1000);
+                                  QStringLiteral("T-2"), 5000);
         QCOMPARE(schedule::LoadSchedule(schedule::DefaultSchedulePath()).rows.size(), 3u);
         QCOMPARE(TakeBoxes(), QStringList());
         other.close();

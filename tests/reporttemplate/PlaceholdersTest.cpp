@@ -1,5 +1,7 @@
 #include "Placeholders.h"
 
+#include "UserLocales.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -49,8 +51,12 @@ TEST(NumberText, GeneralFormWithTheLocaleSeparator) {
         {std::numeric_limits<double>::infinity(), russian, ""},
     };
     // clang-format on
-    for (const Case& c : cases)
-        EXPECT_EQ(NumberText(c.value, c.formats), c.expected) << c.value;
+    for (const char* locale : testlocale::UserLocales) {
+        const testlocale::UnderLocale under(locale);
+        ASSERT_TRUE(under.Set()) << locale << " is not installed: make deps generates it";
+        for (const Case& c : cases)
+            EXPECT_EQ(NumberText(c.value, c.formats), c.expected) << c.value << " under " << locale;
+    }
 }
 
 TEST(EvaluateText, ApostrophesAreStrippedAndDigitsBecomeNumbers) {

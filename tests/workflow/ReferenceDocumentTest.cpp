@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -51,11 +52,14 @@ std::vector<std::vector<std::string>> Rows(const std::string& html, const std::s
     return rows;
 }
 
-// A number as the document writes it, with a decimal comma.
+// A number as the document writes it, with a decimal comma; from_chars, which no locale
+// changes.
 double Number(std::string text) {
     for (char& c : text)
         if (c == ',') c = '.';
-    return std::stod(text);
+    double value = std::nan("");
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
 }
 
 // The numbers with a decimal comma in a law as written, in order.

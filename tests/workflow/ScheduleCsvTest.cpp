@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <set>
@@ -114,7 +115,9 @@ TEST(ScheduleCsv, RealRowsOfEveryKindReadBackFieldByField) {
         const auto comma = required.text.find(',');
         ASSERT_EQ(comma, required.text.size() - 2) << required.text;
         required.text[comma] = '.';
-        EXPECT_NEAR(std::strtod(required.text.c_str(), nullptr), row.requiredMm, 0.05);
+        double value = 0;
+        std::from_chars(required.text.data(), required.text.data() + required.text.size(), value);
+        EXPECT_NEAR(value, row.requiredMm, 0.05);
 
         // The rows were made with a decimal comma: a number shows as the window showed it.
         std::size_t own = 0;
