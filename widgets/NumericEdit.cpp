@@ -146,6 +146,14 @@ void NumericEdit::leave() {
     if (left.outsideLimits) emit rangeError(m_value);
     m_value = left.value;
     showText(formatted(m_value));
+    // A fraction rounded away is said beside the field for a moment, as a refusal is.
+    if (const std::optional<std::string> note =
+            workflow::RoundingNote(rule(), left, text().toStdString())) {
+        const QString shown = QString::fromStdString(*note);
+        emit rounded(shown);
+        if (isVisible())
+            QToolTip::showText(mapToGlobal(QPoint(0, height())), shown, this, rect(), 3000);
+    }
     if (m_value != old) emit valueChanged();
 }
 

@@ -59,6 +59,8 @@ signals:
     void valueChanged();
     // An edit was refused; the field keeps its text.
     void inputRefused(const QString& reason);
+    // Leaving rounded a fraction typed into an integer field: the note it shows.
+    void rounded(const QString& note);
     // The focus has come into the field; its text already shows the pattern.
     void entered();
     // The user left a value outside the range; value() still holds it, and the nearest

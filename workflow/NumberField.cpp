@@ -250,6 +250,14 @@ LeftField LeaveField(const FieldRule& rule, std::string_view text, double previo
         rule, untouched ? previous : TypedValue(text, previous, decimalSeparator, groupSeparator));
 }
 
+std::optional<std::string> RoundingNote(const FieldRule& rule, const LeftField& left,
+                                        std::string_view shownValue) {
+    if (rule.kind != FieldKind::Integer || left.outsideLimits || !std::isfinite(left.typed) ||
+        left.typed == std::round(left.typed))
+        return std::nullopt;
+    return "округлено: " + std::string(shownValue);
+}
+
 int32_t ToInt32(double value) {
     constexpr double Highest = std::numeric_limits<int32_t>::max();
     constexpr double Lowest = std::numeric_limits<int32_t>::min();

@@ -82,6 +82,12 @@ LeftField LeaveField(const FieldRule& rule, std::string_view text, double previo
 // The same for a number already read.
 LeftField LeaveField(const FieldRule& rule, double typed);
 
+// An integer field left with a fraction rounds it silently no more: the field says so for a
+// moment beside it, «округлено: -7», with the value as it shows it. None when the number was
+// whole, or when a limit took its place (the limit is what the user sees then).
+std::optional<std::string> RoundingNote(const FieldRule& rule, const LeftField& left,
+                                        std::string_view shownValue);
+
 // An integer field's value as the engine receives it: truncated toward zero, saturated
 // at the ends of the 32-bit range, 0 for not a number.
 int32_t ToInt32(double value);

@@ -917,8 +917,11 @@ private slots:
 
     void wholeNumberFieldsRoundATypedFraction() {
         window->RGCalc->click(1);
+        QSignalSpy rounded(window->Field(workflow::Control::RzNumericEdit6), &NumericEdit::rounded);
         Type(window->Field(workflow::Control::RzNumericEdit6), "12,5");
         Type(window->Field(workflow::Control::RzNumericEdit7), "1.4");
+        QCOMPARE(rounded.size(), 1);
+        QCOMPARE(rounded.front().front().toString(), QStringLiteral("округлено: 13"));
         QCOMPARE(window->Field(workflow::Control::RzNumericEdit6)->text(), QStringLiteral("13"));
         QCOMPARE(window->Field(workflow::Control::RzNumericEdit6)->value(), 13);
         window->Field(workflow::Control::RzNumericEdit8)->setFocus(Qt::TabFocusReason);

@@ -203,6 +203,32 @@ TEST(LeaveField, EmptyCountsAsZeroFractionsRoundAndLimitsApply) {
     EXPECT_EQ(LeaveField(rule, "1,23", 1.2345, ",", Nbsp, "1,2").value, 1.23);
 }
 
+// A fraction rounded is said beside the field; a whole number, a real field or a limit is not.
+TEST(LeaveField, ARoundedFractionIsSaid) {
+    struct Case {
+        Control field;
+        const char* text;
+        const char* shown;
+        const char* note; // none: nullptr
+    };
+    // clang-format off
+    const Case cases[] = {
+        {Control::RzNumericEdit25, "-6,7",  "-7", "округлено: -7"}, // a whole-degree field
+        {Control::RzNumericEdit6,  "12,5",  "13", "округлено: 13"},
+        {Control::RzNumericEdit6,  "12",    "12", nullptr},
+        {Control::RzNumericEdit21, "0,25",  "0,25", nullptr},       // a real field
+        {Control::RzNumericEdit11, "60,4",  "50", nullptr},         // the limit's own message
+        {Control::RzNumericEdit6,  "",      "0", nullptr},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const FieldRule rule = RuleOf(NumberField(c.field));
+        const std::optional<std::string> note =
+            RoundingNote(rule, LeaveField(rule, c.text, 0, ",", Nbsp), c.shown);
+        EXPECT_EQ(note.value_or("(none)"), c.note ? c.note : "(none)") << c.text;
+    }
+}
+
 TEST(LeaveField, RangeMessageOfTheCondensationAirTemperature) {
     const NumberFieldSpec& field = NumberField(Control::RzNumericEdit11);
     const LeftField left = LeaveField(RuleOf(field), "60", 0, ",", Nbsp);

@@ -215,9 +215,12 @@ val LeaveField(const std::string& control, const std::string& text, double previ
                              GroupSeparator, FieldText(control, previous));
     const auto message =
         left.outsideLimits ? workflow::RangeMessage(field, left.typed) : std::nullopt;
+    const auto note =
+        workflow::RoundingNote(workflow::RuleOf(field), left, FieldText(control, left.value));
     val out = val::object();
     out.set("message", message ? MessageOf(*message) : val::null());
     out.set("value", left.value);
+    out.set("note", note ? val(*note) : val::null());
     return out;
 }
 

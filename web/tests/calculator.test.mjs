@@ -111,8 +111,9 @@ test('text pasted or typed into a number field is refused with a reason, and the
   assert.equal(await field.inputValue(), '1234,5');
   assert.match(await page.locator('#RzNumericEdit7Why').textContent(), /Здесь вводится число/);
   await field.press('Tab');
-  // An integer field rounds what it is left with.
+  // An integer field rounds what it is left with, and says so under the field.
   assert.equal(await field.inputValue(), '1235');
+  assert.equal(await page.locator('#RzNumericEdit7Why').textContent(), 'округлено: 1235');
   assert.deepEqual(page.errors, []);
 });
 

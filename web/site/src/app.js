@@ -246,7 +246,9 @@ Izol.register = (part) => Izol.parts.push(part);
     entry.input.classList.add('flash');
   }
   function refused(entry, why) {
-    entry.wrap.querySelector('.refused').textContent = why;
+    const line = entry.wrap.querySelector('.refused');
+    line.textContent = why;
+    line.classList.remove('note');
   }
 
   // Leaving a field settles its value; a range message comes before the value is taken.
@@ -258,8 +260,19 @@ Izol.register = (part) => Izol.parts.push(part);
     setFieldValue(entry, left.value);
     calc.setField(entry.spec.control, left.value);
     refused(entry, '');
+    if (left.note) noted(entry, left.note);
     showResultState();
     return boxChain;
+  }
+
+  // A fraction rounded away is said under the field for a moment, where a refusal would be.
+  function noted(entry, note) {
+    const line = entry.wrap.querySelector('.refused');
+    line.textContent = note;
+    line.classList.add('note');
+    setTimeout(() => {
+      if (line.textContent === note) line.textContent = '';
+    }, 3000);
   }
 
   function setFieldValue(entry, value) {
