@@ -257,8 +257,9 @@ QString DefaultSchedulePath() {
     return folder.isEmpty() ? QString() : folder + QStringLiteral("/schedule.json");
 }
 
-QString WriteScheduleCsv(const QString& path, const std::vector<ScheduleRow>& rows) {
-    return WriteWhole(path, QByteArray::fromStdString(workflow::ScheduleCsv(rows)),
+QString WriteScheduleCsv(const QString& path, const std::vector<ScheduleRow>& rows,
+                         workflow::CsvEncoding encoding) {
+    return WriteWhole(path, QByteArray::fromStdString(workflow::ScheduleCsv(rows, encoding)),
                       QStringLiteral("Не удалось записать таблицу ведомости в файл"));
 }
 
@@ -273,12 +274,15 @@ workflow::ImportResult ImportCsvFile(const QString& path, const QDateTime& now,
                                      const ReadProgress& reading) {
     QFile file(path);
     workflow::ImportResult result;
+    // Qt's own words would be English: a reason the system does not name is said so.
+    const auto reason = [&] {
+        const QString said = files::SystemReason(path);
+        return said.isEmpty() ? QStringLiteral("Система не сообщила причину") : said;
+    };
     files::ClearSystemError();
     if (!file.open(QIODevice::ReadOnly)) {
-        const QString reason = files::SystemReason(path);
-        result.fileProblem = files::Failure(QStringLiteral("Не удалось открыть файл"), path,
-                                            reason.isEmpty() ? file.errorString() : reason)
-                                 .toStdString();
+        result.fileProblem =
+            files::Failure(QStringLiteral("Не удалось открыть файл"), path, reason()).toStdString();
         return result;
     }
     if (file.size() > LargestImportFile) {
@@ -306,10 +310,9 @@ workflow::ImportResult ImportCsvFile(const QString& path, const QDateTime& now,
         }
     }
     if (file.error() != QFileDevice::NoError) {
-        const QString reason = files::SystemReason(path);
-        result.fileProblem = files::Failure(QStringLiteral("Не удалось прочитать файл"), path,
-                                            reason.isEmpty() ? file.errorString() : reason)
-                                 .toStdString();
+        result.fileProblem =
+            files::Failure(QStringLiteral("Не удалось прочитать файл"), path, reason())
+                .toStdString();
         return result;
     }
     return workflow::ImportScheduleCsv(

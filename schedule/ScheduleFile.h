@@ -4,6 +4,7 @@
 // is copied aside and replaced by the rows that can be recovered.
 #pragma once
 
+#include "ScheduleCsv.h"
 #include "ScheduleImport.h"
 #include "ScheduleOperations.h"
 
@@ -79,9 +80,10 @@ QString SaveSchedule(const QString& path, const std::vector<workflow::ScheduleRo
 // schedule.json in the program's own data folder; empty when the system names none.
 QString DefaultSchedulePath();
 
-// The CSV table of the rows (workflow::ScheduleCsv), written whole or not at all; an
-// empty string on success, else what went wrong in the user's words.
-QString WriteScheduleCsv(const QString& path, const std::vector<workflow::ScheduleRow>& rows);
+// The CSV table of the rows (workflow::ScheduleCsv) in `encoding`, written whole or not at
+// all; an empty string on success, else what went wrong in the user's words.
+QString WriteScheduleCsv(const QString& path, const std::vector<workflow::ScheduleRow>& rows,
+                         workflow::CsvEncoding encoding = workflow::CsvEncoding::Utf8WithBom);
 // The thickness analysis of every row, as a table; an error text as above.
 QString WriteAnalysisCsv(const QString& path, const std::vector<workflow::ScheduleRow>& rows);
 

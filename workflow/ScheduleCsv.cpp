@@ -2,8 +2,10 @@
 
 #include "AcceptedCheck.h"
 #include "CalcKinds.h"
+#include "FieldBehaviours.h"
 #include "MethodSelection.h"
 #include "ScheduleColumns.h"
+#include "Windows1251.h"
 
 #include <algorithm>
 
@@ -42,11 +44,20 @@ std::vector<const ScheduleColumn*> FixedColumns(bool imported) {
     return columns;
 }
 
+// A text cell in the table's encoding: a text is guarded from formulas as it will be read.
+void AppendText(std::string& out, std::string_view text, CsvEncoding encoding) {
+    if (encoding == CsvEncoding::Windows1251)
+        AppendCsvText(out, Utf8ToWindows1251(text));
+    else
+        AppendCsvText(out, text);
+}
+
 // A column's field: a figure unquoted, and empty where the row has none.
-void AppendCell(std::string& out, const ScheduleColumn& column, const RowAt& at) {
+void AppendCell(std::string& out, const ScheduleColumn& column, const RowAt& at,
+                CsvEncoding encoding) {
     const std::string text = column.text(at);
     if (!column.figure)
-        AppendCsvText(out, text);
+        AppendText(out, text, encoding);
     else if (text != NoResultText)
         out += text;
 }
@@ -61,40 +72,50 @@ std::vector<std::string> InputColumns(const std::vector<ScheduleRow>& rows) {
     return captions;
 }
 
-void AppendInput(std::string& out, const ScheduleRow& row, std::string_view caption) {
+// A plane has no diameter, though its row keeps the one the window's hidden list held.
+bool DiameterHidden(const ScheduleRow& row) {
+    const auto object =
+        std::ranges::find(row.inputs, Control::RzRadioGroup1, &ScheduleInput::control);
+    return object != row.inputs.end() && !DiameterGroupVisible(int(object->value));
+}
+
+void AppendInput(std::string& out, const ScheduleRow& row, std::string_view caption,
+                 CsvEncoding encoding) {
     const auto input = std::ranges::find(row.inputs, caption, &ScheduleInput::caption);
     if (input == row.inputs.end()) return;
+    if (input->control == Control::RzComboBox3 && DiameterHidden(row)) return;
     if (IsChoice(input->control) || input->control == MaterialListControl)
-        AppendCsvText(out, input->text);
+        AppendText(out, input->text, encoding);
     else
         AppendNumber(out, input->value, 3, true);
 }
 
 // The headings of a table: the fixed ones given, then the input columns.
 void AppendHeading(std::string& out, const std::vector<const ScheduleColumn*>& fixed,
-                   const std::vector<std::string>& inputColumns) {
+                   const std::vector<std::string>& inputColumns, CsvEncoding encoding) {
     for (std::size_t i = 0; i < fixed.size(); ++i) {
         if (i > 0) out += Separator;
-        AppendCsvText(out, fixed[i]->heading);
+        AppendText(out, fixed[i]->heading, encoding);
     }
     for (const std::string& caption : inputColumns) {
         out += Separator;
-        AppendCsvText(out, caption);
+        AppendText(out, caption, encoding);
     }
     out += LineEnd;
 }
 
 // A row's record: its fixed columns, then its inputs in the input columns.
 void AppendRecord(std::string& out, const std::vector<const ScheduleColumn*>& fixed,
-                  const RowAt& at, const std::vector<std::string>& inputColumns) {
+                  const RowAt& at, const std::vector<std::string>& inputColumns,
+                  CsvEncoding encoding) {
     const ScheduleRow& row = at.row;
     for (std::size_t i = 0; i < fixed.size(); ++i) {
         if (i > 0) out += Separator;
-        AppendCell(out, *fixed[i], at);
+        AppendCell(out, *fixed[i], at, encoding);
     }
     for (const std::string& caption : inputColumns) {
         out += Separator;
-        AppendInput(out, row, caption);
+        AppendInput(out, row, caption, encoding);
     }
     out += LineEnd;
 }
@@ -118,13 +139,13 @@ std::vector<std::string_view> ScheduleCsvColumns() {
     return headings;
 }
 
-std::string ScheduleCsv(const std::vector<ScheduleRow>& rows) {
+std::string ScheduleCsv(const std::vector<ScheduleRow>& rows, CsvEncoding encoding) {
     const std::vector<const ScheduleColumn*> fixed = FixedColumns(false);
     const std::vector<std::string> inputColumns = InputColumns(rows);
-    std::string out(ByteOrderMark);
-    AppendHeading(out, fixed, inputColumns);
+    std::string out(encoding == CsvEncoding::Utf8WithBom ? ByteOrderMark : std::string_view());
+    AppendHeading(out, fixed, inputColumns, encoding);
     for (std::size_t i = 0; i < rows.size(); ++i)
-        AppendRecord(out, fixed, {rows[i], i + 1, ","}, inputColumns);
+        AppendRecord(out, fixed, {rows[i], i + 1, ","}, inputColumns, encoding);
     return out;
 }
 
@@ -142,9 +163,9 @@ std::string ImportTemplateCsv() {
     const std::vector<const ScheduleColumn*> fixed = FixedColumns(true);
     const std::vector<std::string> inputColumns = InputColumns(rows);
     std::string out(ByteOrderMark);
-    AppendHeading(out, fixed, inputColumns);
+    AppendHeading(out, fixed, inputColumns, CsvEncoding::Utf8WithBom);
     for (std::size_t i = 0; i < rows.size(); ++i)
-        AppendRecord(out, fixed, {rows[i], i + 1, ","}, inputColumns);
+        AppendRecord(out, fixed, {rows[i], i + 1, ","}, inputColumns, CsvEncoding::Utf8WithBom);
     return out;
 }
 

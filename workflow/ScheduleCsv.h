@@ -21,7 +21,14 @@ namespace workflow {
 // one of these headings is in that column already.
 std::vector<std::string_view> ScheduleCsvColumns();
 
-std::string ScheduleCsv(const std::vector<ScheduleRow>& rows);
+// How the table's text is written: UTF-8 with a byte order mark, which Excel opens as it is
+// on a double click; or Windows-1251 with no mark, for the spreadsheets and programs of a
+// Russian office that read only that (a character it lacks is written as its nearest
+// likeness, or «?»: Utf8ToWindows1251).
+enum class CsvEncoding { Utf8WithBom, Windows1251 };
+
+std::string ScheduleCsv(const std::vector<ScheduleRow>& rows,
+                        CsvEncoding encoding = CsvEncoding::Utf8WithBom);
 
 struct CsvField {
     std::string text;

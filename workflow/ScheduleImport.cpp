@@ -7,6 +7,7 @@
 #include "NumberField.h"
 #include "ScheduleColumns.h"
 #include "ScheduleCsv.h"
+#include "Windows1251.h"
 
 #include <algorithm>
 #include <array>
@@ -418,12 +419,25 @@ ScheduleImportRun::ScheduleImportRun(std::string_view text, std::string_view cal
     s.calculatedAt = calculatedAt;
     s.decimalSeparator = decimalSeparator;
     ImportResult& result = s.result;
-    if (const auto invalid = FirstInvalidUtf8(text)) {
-        result.fileProblem = "Файл не в кодировке UTF-8 (строка " +
-                             std::to_string(LineAt(text, *invalid)) +
-                             "): сохраните таблицу как CSV в UTF-8";
+    // Read as Windows-1251, UTF-16 would give a heading of letters and nulls.
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+        result.fileProblem = "Файл в кодировке UTF-16: сохраните таблицу как CSV в UTF-8 или "
+                             "как «CSV (разделители — запятые)»";
         return;
     }
+    std::string decoded;
+    if (const auto invalid = FirstInvalidUtf8(text)) {
+        // A byte order mark says UTF-8: bytes that are not are damage, not another code page.
+        if (text.starts_with("\xEF\xBB\xBF")) {
+            result.fileProblem = "Файл начинается с метки UTF-8, но строка " +
+                                 std::to_string(LineAt(text, *invalid)) +
+                                 " не в кодировке UTF-8: сохраните таблицу заново";
+            return;
+        }
+        decoded = Windows1251ToUtf8(text);
+        text = decoded;
+    }
+    const bool windows1251 = !decoded.empty();
     if (Trimmed(text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text)
             .find_first_not_of("\r\n") == std::string_view::npos) {
         result.fileProblem = "Файл пуст";
@@ -434,6 +448,9 @@ ScheduleImportRun::ScheduleImportRun(std::string_view text, std::string_view cal
         result.fileProblem =
             "В первой строке нет столбца «Вид расчёта». Первая строка — заголовок: названия "
             "столбцов через «;», «,» или табуляцию, как в шаблоне для импорта";
+        // Another code page (DOS, KOI8-R) read as Windows-1251 is letters out of place.
+        if (windows1251)
+            result.fileProblem += ". Файл не в кодировке UTF-8 и прочитан как Windows-1251";
         return;
     }
     std::size_t broken = 0;
@@ -448,6 +465,7 @@ ScheduleImportRun::ScheduleImportRun(std::string_view text, std::string_view cal
         return;
     }
     s.records = std::move(*records);
+    result.windows1251 = windows1251;
     const Columns columns(s.records.front());
     s.kindColumn = *columns.Of(KindHeading);
     // The columns that are set on the calculated row as they stand.
@@ -530,6 +548,7 @@ std::string ImportSummary(const ImportResult& result) {
                           std::to_string(rejected) + " отклонено";
     if (!result.unread.empty())
         summary += ", " + std::to_string(result.unread.size()) + " не прочитано";
+    if (result.windows1251) summary += "; файл прочитан в кодировке Windows-1251";
     return summary;
 }
 

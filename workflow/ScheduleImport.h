@@ -31,6 +31,9 @@ struct ImportResult {
     std::vector<UnreadLine> unread;
     std::size_t lines = 0;  // the lines that hold anything
     bool cancelled = false; // stopped on request: no rows are given
+    // The file was not UTF-8 and was read as Windows-1251, as Excel in a Russian office
+    // saves «CSV (разделители — запятые)».
+    bool windows1251 = false;
     std::size_t Rejected() const;
     bool operator==(const ImportResult&) const = default;
 };
@@ -41,11 +44,12 @@ using ImportProgress = std::function<bool(std::size_t done, std::size_t total)>;
 // A longer line is not read: no calculation needs a thousandth of it.
 inline constexpr std::size_t LongestImportLine = 64 * 1024;
 
-// The lines of a table in UTF-8 (a byte order mark is skipped) with «;», «,» or a tab
-// between fields, whichever makes a heading «Вид расчёта» of the first line; numbers with
-// a decimal comma or point. The kind is its number from 1 or its caption. Headings and texts
-// are compared without regard to case, runs of blanks, «ё» or Latin letters that look
-// Cyrillic; a text loses the apostrophe the export puts before a formula's first character
+// The lines of a table in UTF-8 (a byte order mark is skipped), or in Windows-1251 when it
+// is not well-formed UTF-8 and has no byte order mark, with «;», «,» or a tab between
+// fields, whichever makes a heading «Вид расчёта» of the first line; numbers with a decimal
+// comma or point. The kind is its number from 1 or its caption. Headings and texts are
+// compared without regard to case, runs of blanks, «ё» or Latin letters that look Cyrillic;
+// a text loses the apostrophe the export puts before a formula's first character
 // (UnguardedText). Rows get `calculatedAt` and figures with `decimalSeparator`.
 ImportResult ImportScheduleCsv(std::string_view text, std::string_view calculatedAt,
                                std::string_view decimalSeparator,
@@ -74,7 +78,8 @@ private:
     std::unique_ptr<State> state_;
 };
 
-// «60 строк: 57 рассчитано, 3 отклонено», and «, 2 не прочитано» when lines were not read.
+// «60 строк: 57 рассчитано, 3 отклонено», and «, 2 не прочитано» when lines were not read;
+// then «; файл прочитан в кодировке Windows-1251» when it was.
 std::string ImportSummary(const ImportResult& result);
 // The lines not read, "Строка 5: …" one per line; after `shown` of them, how many more.
 std::string UnreadLines(const ImportResult& result, std::size_t shown);

@@ -3,6 +3,7 @@
 #include "MethodSelection.h"
 #include "ScheduleCsv.h"
 #include "ScheduleRows.h"
+#include "Windows1251.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,62 @@ TEST(ScheduleImport, ExportedRowsOfEveryKindComeBackEqualWhateverTheSeparator) {
         EXPECT_EQ(result.rows, rows);
         EXPECT_EQ(ImportSummary(result), "5 строк: 5 рассчитано, 0 отклонено");
     }
+}
+
+// As Excel in a Russian office saves «CSV (разделители — запятые)»: a file that is not UTF-8
+// is read as Windows-1251, and the summary says so.
+TEST(ScheduleImport, ATableInWindows1251IsReadAndSaidSo) {
+    const std::string utf8 = Lines({
+        SurfaceHeading,
+        "2;Т1-108 «ввод»;Труба;На открытом воздухе;Металл;Цилиндр ЗОРБАЛИТ - 80;20;150;45;108",
+        "2;Бак №2;Плоскость;В помещении;Металл;Мат прошивной ЗОРБАЛИТ-80.;20;150;45;",
+    });
+    const std::string cp1251 = Utf8ToWindows1251(utf8);
+    ASSERT_TRUE(cp1251.starts_with("\xC2\xE8\xE4 \xF0\xE0\xF1\xF7\xB8\xF2\xE0;")); // Вид расчёта
+    ASSERT_NE(cp1251.find("\r\n2;\xC1\xE0\xEA \xB9"
+                          "2;"),
+              std::string::npos); // Бак №2
+    // 0x98 is no character of the code page: it stands as «�», and its line is read.
+    std::string stray = cp1251;
+    stray.replace(stray.find("-108"), 1, "\x98");
+
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string summary;
+        std::string firstTag = "Т1-108 «ввод»";
+    };
+    const std::string read = "2 строки: 2 рассчитано, 0 отклонено";
+    const std::string said = read + "; файл прочитан в кодировке Windows-1251";
+    const Case cases[] = {
+        {"UTF-8", utf8, read},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + utf8, read},
+        {"Windows-1251", cp1251, said},
+        {"Windows-1251 with 0x98", stray, said, "Т1\uFFFD108 «ввод»"},
+    };
+    const ImportResult expected = Import(utf8);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ImportResult result = Import(c.text);
+        EXPECT_EQ(result.fileProblem, "");
+        EXPECT_EQ(ImportSummary(result), c.summary);
+        ASSERT_EQ(result.rows.size(), 2u);
+        EXPECT_EQ(result.rows[0].tag, c.firstTag);
+        EXPECT_EQ(result.rows[0].material, "Цилиндр ЗОРБАЛИТ - 80");
+        EXPECT_EQ(result.rows[1].tag, "Бак №2");
+        EXPECT_EQ(result.rows[1], expected.rows[1]);
+    }
+}
+
+TEST(ScheduleImport, AnExportInWindows1251ComesBackEqual) {
+    const std::vector<ScheduleRow> rows = RowsOfEveryKind();
+    const std::string csv = ScheduleCsv(rows, CsvEncoding::Windows1251);
+    const ImportResult result = Import(csv);
+    EXPECT_EQ(result.unread, std::vector<UnreadLine>{});
+    EXPECT_EQ(result.rows, rows);
+    EXPECT_EQ(ImportSummary(result),
+              "5 строк: 5 рассчитано, 0 отклонено; файл прочитан в кодировке Windows-1251");
+    EXPECT_TRUE(ScheduleCsv(result.rows, CsvEncoding::Windows1251) == csv);
 }
 
 TEST(ScheduleImport, ATagTheExportGuardsFromFormulasComesBackAsItWas) {
@@ -267,8 +324,17 @@ TEST(ScheduleImport, BadFilesAndLinesSayWhyAndGiveNoRows) {
         {"another separator", "Вид расчёта|Обозначение\n2|Т1\n",
          "В первой строке нет столбца «Вид расчёта». Первая строка — заголовок: названия "
          "столбцов через «;», «,» или табуляцию, как в шаблоне для импорта"},
-        {"invalid UTF-8", Lines({heading, "2;\xD2\xF0\xF3\xE1\xE0"}),
-         "Файл не в кодировке UTF-8 (строка 2): сохраните таблицу как CSV в UTF-8"},
+        {"UTF-8 by its mark, then bytes that are not",
+         "\xEF\xBB\xBF" + Lines({heading, "2;\xD2\xF0\xF3\xE1\xE0"}),
+         "Файл начинается с метки UTF-8, но строка 2 не в кодировке UTF-8: сохраните таблицу "
+         "заново"},
+        {"UTF-16", std::string("\xFF\xFE\x12\x04\x38\x04", 6),
+         "Файл в кодировке UTF-16: сохраните таблицу как CSV в UTF-8 или как «CSV (разделители "
+         "— запятые)»"},
+        {"DOS code page", "\x82\xA8\xA4 \xE0\xA0\xE1\xE7\xA5\xE2\xA0\r\n2\r\n",
+         "В первой строке нет столбца «Вид расчёта». Первая строка — заголовок: названия "
+         "столбцов через «;», «,» или табуляцию, как в шаблоне для импорта. Файл не в кодировке "
+         "UTF-8 и прочитан как Windows-1251"},
         {"quote left open", with("2;\"Т1;Труба"),
          "Строка 2: кавычка не закрыта или стоит внутри поля без кавычек"},
         {"too few fields", with("2;Т1;Труба;На открытом воздухе"), "",
