@@ -73,6 +73,35 @@ QString NoWindowText(const QString& why) {
         .arg(why);
 }
 
+// What is wrong with arguments the parser refused, in our words: its own are English.
+QString Refused(const QCommandLineParser& parser, const QStringList& arguments,
+                const QList<QCommandLineOption>& takingFiles) {
+    const auto name = [](const QString& argument) {
+        QString n = argument.section(QLatin1Char('='), 0, 0);
+        while (n.startsWith(QLatin1Char('-')))
+            n.remove(0, 1);
+        return n;
+    };
+    const auto takesFile = [&](const QString& n) {
+        return std::any_of(takingFiles.begin(), takingFiles.end(),
+                           [&](const QCommandLineOption& o) { return o.names().contains(n); });
+    };
+    const QStringList unknown = parser.unknownOptionNames();
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (!argument.startsWith(QLatin1Char('-'))) continue;
+        const QString shown = argument.section(QLatin1Char('='), 0, 0);
+        if (unknown.contains(name(argument)))
+            return QStringLiteral("неверный параметр / unknown option: %1").arg(shown);
+        if (takesFile(name(argument)) && !argument.contains(QLatin1Char('=')) &&
+            i + 1 == arguments.size())
+            return QStringLiteral("после %1 нужно имя файла / %1 needs a file name").arg(shown);
+        if (!takesFile(name(argument)) && argument.contains(QLatin1Char('=')))
+            return QStringLiteral("у %1 не бывает значения / %1 takes no value").arg(shown);
+    }
+    return QStringLiteral("неверная командная строка / wrong command line");
+}
+
 } // namespace
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
@@ -96,7 +125,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return command;
     };
     if (!parser.parse(QStringList{ProgramName} + arguments))
-        return wrong(QStringLiteral("неверный параметр / ") + parser.errorText());
+        return wrong(Refused(parser, arguments, {batch, out, pdf, schedule, analysis}));
     if (!parser.positionalArguments().isEmpty())
         return wrong(QStringLiteral("лишний аргумент / unexpected argument: %1")
                          .arg(parser.positionalArguments().constFirst()));
@@ -190,13 +219,14 @@ QString UsageText() {
                "  izolcalc --help       эта справка / this help\n"
                "  izolcalc --version    версия / version\n"
                "\n"
-               "Таблица — как «Шаблон для импорта» на странице «Ведомость»: UTF-8, поля через «;», "
-               "«,» или\n"
-               "табуляцию, столбец «Вид расчёта» (1–%1 или название) и столбцы исходных данных.\n"
-               "The table is laid out as the import template of the schedule page: UTF-8, fields\n"
-               "separated by «;», «,» or tabs, a «Вид расчёта» column (1-%1 or the kind's "
-               "caption)\n"
-               "and a column per input.\n"
+               "Таблица — как «Шаблон для импорта» на странице «Ведомость»: UTF-8 или "
+               "Windows-1251\n"
+               "(«CSV (разделители — запятые)» из Excel), поля через «;», «,» или табуляцию, "
+               "столбец\n"
+               "«Вид расчёта» (1–%1 или название) и столбцы исходных данных.\n"
+               "The table is laid out as the import template of the schedule page: UTF-8 or\n"
+               "Windows-1251 (Excel's CSV in Russian), fields separated by «;», «,» or tabs,\n"
+               "a «Вид расчёта» column (1-%1 or the kind's caption) and a column per input.\n"
                "\n"
                "Коды завершения / Exit codes:\n"
                "  0  все строки прочитаны / every line was read\n"
@@ -288,7 +318,7 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
 }
 
 int TellWrongCommandLine(const QString& error) {
-    QTextStream(stderr) << ProgramName << ": " << error << "\n\n" << UsageText();
+    QTextStream(stderr) << ProgramName << ": " << error << '\n' << HelpHint << '\n';
     return ExitWrongCommandLine;
 }
 

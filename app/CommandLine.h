@@ -54,7 +54,10 @@ std::optional<int> RunCommandLine(int argc, char** argv);
 // Qt's abort; other messages are written as Qt writes them.
 void EndWhereNoDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message);
 
-// Tells on stderr what is wrong, with the usage; ExitWrongCommandLine.
+// Where a wrong command line sends the user, rather than the whole usage.
+inline constexpr QStringView HelpHint = u"izolcalc --help — справка / help";
+
+// Tells on stderr what is wrong, and HelpHint; ExitWrongCommandLine.
 int TellWrongCommandLine(const QString& error);
 
 // The window's files, as a file manager hands them over: the schedule page shown, each
