@@ -318,7 +318,7 @@ void TFGeneral::BuildFrame() {
     GroupBar->setGroupBorder(4);
     leftLayout->addWidget(GroupBar, 1);
 
-    RGCalc = GroupBar->addGroup(QStringLiteral("Расчет толщины изоляции"));
+    RGCalc = GroupBar->addGroup(QStringLiteral("Расчёт толщины изоляции"));
     RGCalc->setObjectName(QStringLiteral("RGCalc"));
     RGCalc->setOpenHeight(351);
     RGCalc->setItemHeight(50);

@@ -26,6 +26,11 @@ struct BoxRow {
     const char* text;
 };
 
+// The norm-flux report's label of the region; a plane of equipment is no pipeline laid
+// somewhere.
+constexpr const char* PipeRegionLabel = "Район прокладки трубопровода";
+constexpr const char* PlaneRegionLabel = "Район расположения";
+
 // clang-format off
 // Every template begins with these; rows run top to bottom, left to right.
 constexpr BoxRow sharedBoxes[] = {
@@ -101,7 +106,7 @@ constexpr BoxRow frxReport3Boxes[] = {
     {"Memo12",   109,   66,   25,   4,  Style::Regular,       true,  "[mat]"},
     {"Memo13",     7,   73,   25,   4,  Style::Regular,       true,  "Покрытие"},
     {"Memo25",   109,   73,   25,   4,  Style::Regular,       true,  "[sur]"},
-    {"Memo24",     7,  110,   79,   4,  Style::Regular,       true,  "Район прокладки трубопровода"},
+    {"Memo24",     7,  110,   79,   4,  Style::Regular,       true,  PipeRegionLabel},
     {"Memo29",   109,  110,   89,   4,  Style::Regular,       true,  "[rp]"},
     {"Memo14",     7,  126,   45,   5,  Style::BoldUnderline, true,  "Исходные данные"},
     {"Memo26",     7,  138,   54,   4,  Style::Regular,       false, "Диаметр трубы, мм"},
@@ -372,6 +377,8 @@ void SetShared(Template& report, const Inputs& in, std::string_view diameterLabe
 // What each template prints besides the thickness.
 void FillNormFlux(Template& r, const Inputs& in, const ShownResult& result) {
     SetShared(r, in, "Memo26", "Memo27");
+    const bool plane = in.Choice(Control::RzRadioGroup1) == 1;
+    SetBoxText(r, "Memo24", true, plane ? PlaneRegionLabel : PipeRegionLabel);
     SetText(r, "rp", Quoted(RowText(in, Control::RzComboBox5)));
     SetText(r, "ch", Quoted(RowText(in, Control::RzRadioGroup4)));
     SetNumber(r, "tb", in.Field(Control::RzNumericEdit2));

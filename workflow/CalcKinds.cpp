@@ -90,14 +90,15 @@ constexpr NumberFieldSpec FreezingFields[] = {
     {Control::RzNumericEdit27, "Начальная температура воды (°C)",          K::Integer, U::Input,    18,  Limits{0, 200},   ",0;(,0)",          true,  false},
     {Control::RzNumericEdit28, "Время отсутствия движения (час)",          K::Integer, U::Input,    24,  Limits{1, 1000},  ",0;(,0)",          true,  false},
 };
-// Row 1 continues row 0; rows 0 and 5 end in a blank.
+// Each row a whole phrase: the list, the report and the schedule show it as it stands. A
+// schedule file names the row by its position, so rows worded otherwise before still read.
 constexpr std::array<std::string_view, 7> LayingRows = {
-    "Для стальных трубопроводов на подвижных опорах, до 150 мм: ",
-    "150 и более",
-    "для стальных трубопроводов на подвесных опорах",
-    "для неметаллических трубопроводов на подвижных и подвесных опорах",
-    "для неметаллических трубопроводов, изолируемых совместно с основанием",
-    "при групповой прокладке неметаллических трубопроводов на сплошном настиле ",
+    "Для стальных трубопроводов на подвижных опорах, до 150 мм",
+    "Для стальных трубопроводов на подвижных опорах, 150 мм и более",
+    "Для стальных трубопроводов на подвесных опорах",
+    "Для неметаллических трубопроводов на подвижных и подвесных опорах",
+    "Для неметаллических трубопроводов, изолируемых совместно с основанием",
+    "При групповой прокладке неметаллических трубопроводов на сплошном настиле",
     "Бесканальный"};
 constexpr ChoiceSpec FreezingLists[] = {{Control::RzComboBox2, "Способ установки трубопровода", LayingRows, 6}};
 // clang-format on
@@ -106,6 +107,7 @@ constexpr std::string_view NoHeatLoss = "При заданных условия�
 constexpr std::string_view TooHot = "Температура превышает допустимую";
 constexpr std::string_view TooCold = "Температура ниже допустимой";
 constexpr std::string_view AirBelowAbsoluteZero = "Температура воздуха ниже -273 °С";
+constexpr std::string_view Celsius = "°С";
 
 // clang-format off
 constexpr StatusEffects NormFluxStatuses[] = {
@@ -227,24 +229,41 @@ constexpr std::array<Control, 7> ReadByFreezing = {
     Control::RzComboBox1, Control::RzComboBox2};
 // clang-format on
 
+// What a status's box adds: "Температура превышает допустимую" goes on to name the material
+// the engine took and its highest temperature.
+std::string LimitDetail(int32_t status, std::span<const StatusEffects> statuses, const Inputs& in,
+                        std::string_view separator) {
+    const auto row = std::ranges::find(statuses, status, &StatusEffects::status);
+    if (row == statuses.end() || row->text != TooHot) return {};
+    const int32_t material = Material(in);
+    std::string_view name;
+    for (const MaterialSpec& m : MaterialCatalogue())
+        if (MaterialIndexFromValue(m.value) == material) name = m.text;
+    const double limit = tcalc_tables::MaterialLaws[std::size_t(material)].upperLimit;
+    return " для материала «" + std::string(name) + "» — не выше " +
+           DecimalText(limit, 1, separator, true) + " " + std::string(Celsius);
+}
+
 std::optional<EntryResult> RunNormFlux(const Inputs& in, T_calc& engine, std::vector<Effect>&,
-                                       std::string_view) {
+                                       std::string_view separator) {
     EntryResult r{0, 0, 0.0};
     r.status = engine.CalcByNormFlux(
         Pipe(in), UpTo5000Hours(in), Flag(in, Control::RzRadioGroup2),
         Flag(in, Control::RzRadioGroup3), Whole(in, Control::RzNumericEdit1),
         Whole(in, Control::RzNumericEdit2), Diameter(in), in.Choice(Control::RzComboBox5),
         in.Choice(Control::RzRadioGroup2), Material(in), *r.norm, r.thickness);
+    r.boxDetail = LimitDetail(r.status, NormFluxStatuses, in, separator);
     return r;
 }
 
 std::optional<EntryResult> RunSurfaceTemp(const Inputs& in, T_calc& engine, std::vector<Effect>&,
-                                          std::string_view) {
+                                          std::string_view separator) {
     EntryResult r{};
     r.status = engine.CalcBySurfaceTemp(
         Pipe(in), Flag(in, Control::RzRadioGroup2), Flag(in, Control::RzRadioGroup3),
         Whole(in, Control::RzNumericEdit6), Whole(in, Control::RzNumericEdit7),
         Whole(in, Control::RzNumericEdit8), Diameter(in), Material(in), r.thickness);
+    r.boxDetail = LimitDetail(r.status, SurfaceTempStatuses, in, separator);
     return r;
 }
 
@@ -319,7 +338,6 @@ std::optional<EntryResult> RunFreezing(const Inputs& in, T_calc& engine,
 
 constexpr std::string_view SurfaceTemperature = "Температура поверхности изоляции";
 constexpr std::string_view FluxDensity = "Плотность теплового потока";
-constexpr std::string_view Celsius = "°С";
 
 std::string_view FluxUnit(bool perMetre) {
     return perMetre ? "Вт/м" : "Вт/м²";

@@ -85,11 +85,7 @@ std::string_view ChoiceRowText(Control choice, int position) {
 }
 
 std::string LayingText(int position) {
-    if (position == 1) return "Для стальных трубопроводов на подвижных опорах, 150 мм и более";
-    std::string_view row = ChoiceRowText(Control::RzComboBox2, position);
-    while (!row.empty() && (row.back() == ' ' || row.back() == ':'))
-        row.remove_suffix(1);
-    return std::string(row);
+    return std::string(ChoiceRowText(Control::RzComboBox2, position));
 }
 
 std::span<const int32_t> DiameterListMm() {

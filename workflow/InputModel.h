@@ -35,8 +35,7 @@ bool IsChoice(Control control);
 // The text of a row of a choice; empty for a position outside its rows.
 std::string_view ChoiceRowText(Control choice, int position);
 
-// The laying of the freezing kind (RzComboBox2) as a phrase of its own: in the list, row 1
-// only continues row 0.
+// The laying of the freezing kind (RzComboBox2) as a phrase of its own, as its row reads.
 std::string LayingText(int position);
 
 // Positions of the diameter list, mm; the engine indexes its tables by the same positions.

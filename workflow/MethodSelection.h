@@ -13,9 +13,9 @@ namespace workflow {
 // The page index of Notebook is the kind plus this.
 inline constexpr int FirstMethodPage = 2;
 
-// The header: "Расчет толщины изоляции " and the item caption in lower case. Lower-casing
+// The header: "Расчёт толщины изоляции " and the item caption in lower case. Lower-casing
 // Cyrillic is left to the caller's toolkit; this gives the two parts.
-inline constexpr std::string_view HeaderPrefix = "Расчет толщины изоляции ";
+inline constexpr std::string_view HeaderPrefix = "Расчёт толщины изоляции ";
 
 // What choosing kind `method` changes on the common panel and its page, in order; empty
 // outside the table. Choosing "Труба" is a change of the object like the user's own, so the

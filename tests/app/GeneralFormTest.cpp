@@ -158,7 +158,7 @@ private slots:
                  QStringLiteral("DensityHeatThred"));
         QCOMPARE(window->CalcMethod(), 0);
         QCOMPARE(window->StaticText->text(),
-                 QStringLiteral("Расчет толщины изоляции по нормам плотности теплового потока"));
+                 QStringLiteral("Расчёт толщины изоляции по нормам плотности теплового потока"));
         QCOMPARE(window->RzLabel4->text(), QStringLiteral("0"));
         QVERIFY(window->Engine());
         QCOMPARE(window->RzComboBox3->currentText(), QStringLiteral("108"));
@@ -210,7 +210,7 @@ private slots:
         QCOMPARE(
             window->StaticText->text(),
             QStringLiteral(
-                "Расчет толщины изоляции с целью предотвращения замерзания воды в трубопроводе"));
+                "Расчёт толщины изоляции с целью предотвращения замерзания воды в трубопроводе"));
     }
 
     void roadOfOneCalculation() {

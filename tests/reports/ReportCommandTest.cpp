@@ -81,7 +81,8 @@ TEST(FillReport, PrintsTheSnapshotAndTheResultComputedFromItForEveryKind) {
                          s.Field(Control::RzNumericEdit3) = 52.12345; s.Choice(Control::RzComboBox5) = 3;
                          s.Choice(Control::RzRadioGroup4) = 1; }, "40,0",
          {{"Memo10", "Труба"}, {"Memo11", "Открытый воздух"}, {"Memo12", "Цилиндр ЗОРБАЛИТ - 80"},
-          {"Memo25", "Металл"}, {"Memo29", "Урал"}, {"Memo26", "Диаметр трубы, мм"},
+          {"Memo25", "Металл"}, {"Memo24", "Район прокладки трубопровода"}, {"Memo29", "Урал"},
+          {"Memo26", "Диаметр трубы, мм"},
           {"Memo27", "108"}, {"Memo1", "150"}, {"Memo18", "20"}, {"Memo17", "Норма тепловых потерь, Вт/м"},
           {"Memo19", "52,123"}, {"Memo31", "Свыше 5000 в год"}, {"Memo22", "40,0"}, {"Date", "05.03.2024"},
           {"Memo21", "Принятая толщина тепловой изоляции, мм"}},
@@ -90,7 +91,8 @@ TEST(FillReport, PrintsTheSnapshotAndTheResultComputedFromItForEveryKind) {
          [](Inputs& s) { Plane(s); s.Field(Control::RzNumericEdit1) = -5; s.Field(Control::RzNumericEdit2) = 90;
                          s.Field(Control::RzNumericEdit3) = 35.5; s.Choice(Control::RzComboBox5) = 5; }, nullptr,
          {{"Memo10", "Плоскость"}, {"Memo11", "Помещение"}, {"Memo12", "Мат ламельный ЗОРБАЛИТ"},
-          {"Memo25", "Не металл"}, {"Memo29", "Крайний Север"}, {"Memo1", "90"}, {"Memo18", "-5"},
+          {"Memo25", "Не металл"}, {"Memo24", "Район расположения"}, {"Memo29", "Крайний Север"},
+          {"Memo1", "90"}, {"Memo18", "-5"},
           {"Memo17", "Норма тепловых потерь, Вт/м²"}, {"Memo19", "—"}, {"Memo31", "Не более 5000 в год"},
           {"Memo22", "—"}, {"NoResult", "Расчёт для приведённых исходных данных не выполнен"}},
          {"Memo26", "Memo27"}},
@@ -187,6 +189,11 @@ TEST(FillReport, EveryReportSetsTheDiameterRowAgain) {
     ASSERT_NE(again.Find(QStringLiteral("Memo25")), nullptr);
     EXPECT_EQ(again.Find(QStringLiteral("Memo25"))->text, QStringLiteral("108"));
     EXPECT_EQ(again.Find(QStringLiteral("Memo10"))->text, QStringLiteral("Труба"));
+    // So is the region's label of a norm-flux report, which words a plane's apart.
+    EXPECT_EQ(Report(templates, 0, plane, ShownResult{}).Find(QStringLiteral("Memo24"))->text,
+              QStringLiteral("Район расположения"));
+    EXPECT_EQ(Report(templates, 0, pipe, ShownResult{}).Find(QStringLiteral("Memo24"))->text,
+              QStringLiteral("Район прокладки трубопровода"));
 }
 
 TEST(FillReport, TheTemplateKeepsTheLastValuesOfItsKind) {

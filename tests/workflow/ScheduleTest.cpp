@@ -3,6 +3,7 @@
 #include "CalcKinds.h"
 #include "CalculateCommand.h"
 #include "ScheduleColumns.h"
+#include "ScheduleJson.h"
 
 #include <gtest/gtest.h>
 
@@ -112,6 +113,35 @@ TEST(Schedule, ARowKeepsTheWarningShownWithItsThickness) {
     c.inputs = Succeeding(4);
     Calculate(c, 4);
     EXPECT_EQ(RowFromCalculation(4, c.inputs, c.shown, "", ",").row->warning, "");
+}
+
+// A list's row is named in the file by its position: a row that a former wording of the
+// list wrote with its text keeps that text and its row, and comes back byte for byte; one
+// written without a text reads the list's row at its position.
+TEST(Schedule, AFileNamesAListsRowByItsPositionWhateverItsWordingWas) {
+    Calculated c{Succeeding(4), {}, {}};
+    c.inputs.Choice(Control::RzComboBox2) = 0;
+    Calculate(c, 4);
+    const std::string file =
+        ScheduleJson(Schedule({*RowFromCalculation(4, c.inputs, c.shown, "", ",").row}));
+    const std::string written = R"({"control": "RzComboBox2", "value": 0})";
+    const std::size_t at = file.find(written);
+    ASSERT_NE(at, std::string::npos) << file;
+    const Schedule today = ParseScheduleJson(file).schedule;
+    ASSERT_EQ(today.Size(), 1u);
+    EXPECT_EQ(today.Rows()[0].inputs.back().text,
+              "Для стальных трубопроводов на подвижных опорах, до 150 мм");
+
+    const std::string former = std::string(file).replace(
+        at, written.size(),
+        R"({"control": "RzComboBox2", "text": "Для стальных )"
+        R"(трубопроводов на подвижных опорах, до 150 мм: ", "value": 0})");
+    const Schedule older = ParseScheduleJson(former).schedule;
+    ASSERT_EQ(older.Size(), 1u);
+    EXPECT_EQ(older.Rows()[0].inputs.back().text,
+              "Для стальных трубопроводов на подвижных опорах, до 150 мм: ");
+    EXPECT_EQ(InputsOfRow(older.Rows()[0]).Choice(Control::RzComboBox2), 0);
+    EXPECT_EQ(ScheduleJson(older), former);
 }
 
 TEST(Schedule, OnlyASuccessfulCurrentCalculationBecomesARow) {
