@@ -274,7 +274,12 @@ std::optional<int> ChoiceIn(const ReadInput& input, std::string_view cell) {
     if (row != input.rows.end()) return int(row - input.rows.begin());
     // The object column of an export names the diameter too: «Труба 108 мм».
     if (input.control == Control::RzRadioGroup1 && folded.starts_with(input.rows.front())) return 0;
-    if (input.control == Control::RzComboBox2 && folded == Folded(LayingText(1))) return 1;
+    // Tables exported before the laying rows became whole phrases name them as they were.
+    static constexpr std::string_view FormerLayings[] = {
+        "Для стальных трубопроводов на подвижных опорах, до 150 мм:", "150 и более"};
+    if (input.control == Control::RzComboBox2)
+        for (int i = 0; i < int(std::size(FormerLayings)); ++i)
+            if (folded == Folded(FormerLayings[i])) return i;
     return std::nullopt;
 }
 

@@ -175,6 +175,26 @@ TEST(ScheduleImport, TemplateGivesACalculatedRowOfEachKind) {
     }
 }
 
+// Tables exported before the laying rows were whole phrases name them as they were then.
+TEST(ScheduleImport, AFormerWordingOfTheLayingIsReadAtItsRow) {
+    const auto laying = [](auto& r) {
+        return std::ranges::find(r.inputs, Control::RzComboBox2, &ScheduleInput::control);
+    };
+    std::vector<ScheduleRow> rows = RowsOfEveryKind();
+    std::erase_if(rows, [&](ScheduleRow& r) { return laying(r) == r.inputs.end(); });
+    ASSERT_FALSE(rows.empty());
+    const std::pair<const char*, double> former[] = {
+        {"Для стальных трубопроводов на подвижных опорах, до 150 мм: ", 0}, {"150 и более", 1}};
+    for (const auto& [text, row] : former) {
+        rows.resize(1);
+        laying(rows[0])->text = text;
+        const ImportResult result = Import(ScheduleCsv(rows));
+        EXPECT_EQ(result.unread, std::vector<UnreadLine>{}) << text;
+        ASSERT_EQ(result.rows.size(), 1u) << text;
+        EXPECT_EQ(laying(result.rows[0])->value, row) << text;
+    }
+}
+
 TEST(ScheduleImport, ReadsWhatPeopleTypeIntoASpreadsheet) {
     const ImportResult strict = Import(Lines({SurfaceHeading, SurfaceLine}));
     ASSERT_EQ(strict.rows.size(), 1u);
