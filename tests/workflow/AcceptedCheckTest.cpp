@@ -96,6 +96,8 @@ TEST(JudgeCheck, VerdictsAndTheirColour) {
         {WithinAllowance, 50,
          "в пределах допуска 3 мм (СП 61.13330.2012, п. 6.12); с запасом — 50 мм", false},
         {NotMet, 60, "не обеспечено; требуется 60 мм", true},
+        // The thickest product is still a product.
+        {NotMet, 1000, "не обеспечено; требуется 1000 мм", true},
         {NotMet, 1010, "не обеспечено; требуется 1010 мм, толщина вне сортамента изделий", true},
         {NotMet, std::nullopt,
          "не обеспечено; требуется более 2·10⁹ мм, толщина вне сортамента изделий", true},
