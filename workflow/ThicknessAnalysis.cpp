@@ -84,14 +84,18 @@ ThicknessAnalysis AnalyseThickness(const CalcKind& kind, int method, const T_cal
     a.acceptedMm = accepted.acceptedMm;
     a.required = accepted.required;
 
-    // The thinnest that meets: the check names it for a shortfall; a layer that meets may
-    // have thinner ones that do too.
+    // The thinnest that meets: the check names it for a shortfall up to the thickest
+    // product, and none past it, where the table still does; a layer that meets may have
+    // thinner ones that do too.
     if (met(accepted.acceptedMm))
         a.meetingMm = met(0) ? 0
                              : T_calc::SmallestMeetingThickness(0, accepted.acceptedMm, met)
                                    .value_or(accepted.acceptedMm);
-    else
+    else if (accepted.acceptedMm <= LargestProductThickness)
         a.meetingMm = accepted.meetingMm;
+    else
+        a.meetingMm =
+            T_calc::SmallestMeetingThickness(accepted.acceptedMm, LargestShownThickness, met);
     if (a.meetingMm && *a.meetingMm > LargestShownThickness) a.meetingMm.reset();
 
     const int32_t step = ProductStepMm;

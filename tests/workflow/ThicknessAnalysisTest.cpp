@@ -84,6 +84,14 @@ std::vector<std::pair<int, Inputs>> Sweeps() {
                                 }));
     for (int air = -40; air <= -5; air += 5)
         sweeps.emplace_back(4, Typed(4, [&](Inputs& in) { in.Field(C::RzNumericEdit25) = air; }));
+    // The 45 mm pipe at the thickest product: 1000 mm accepted and short, 1010 meets; and
+    // past it, 1080 mm accepted and short.
+    for (const auto& [air, hours] : {std::pair{-60, 15}, std::pair{-50, 18}})
+        sweeps.emplace_back(4, Typed(4, [&](Inputs& in) {
+                                in.Field(C::RzNumericEdit25) = air;
+                                in.Field(C::RzNumericEdit28) = hours;
+                                in.Choice(C::RzComboBox3) = 3;
+                            }));
     return sweeps;
 }
 
@@ -124,6 +132,11 @@ TEST(ThicknessAnalysis, RowsAreTheCheckAtTheirThickness) {
                 EXPECT_EQ(met, row.mm >= *a->meetingMm) << row.mm;
             }
             EXPECT_EQ(row.firstMeeting, a->meetingMm == row.mm);
+            // Marked wherever it stands, past the thickest product too.
+            const bool thinnerMeets =
+                row.mm > 0 &&
+                Kind(kind)->check(calc.engine, row.mm - ProductStepMm).state == CheckState::Met;
+            EXPECT_EQ(row.firstMeeting, met && !thinnerMeets) << row.mm;
         }
         const bool hasAccepted = std::any_of(a->rows.begin(), a->rows.end(),
                                              [](const AnalysisRow& r) { return r.accepted; });
@@ -240,22 +253,86 @@ TEST(ThicknessAnalysis, NoneWithoutAThickness) {
     EXPECT_FALSE(AnalyseCalculation(7, InputsAfterChoosing(0)));
 }
 
-// The batch's table: a line per figure of each row, the requirement beside the main one.
+// The batch's table: a line per figure of each row, the requirement beside the main one,
+// the row's verdict and its marks as the check words them, for every kind.
 TEST(ThicknessAnalysis, CsvLines) {
-    Inputs in = InputsAfterChoosing(4);
-    const auto a = AnalyseCalculation(4, in);
-    ASSERT_TRUE(a);
-    const std::string csv = AnalysisCsvHeader("\"Строка\"") + AnalysisCsvLines(*a, "3", ",");
-    EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
+    EXPECT_EQ(AnalysisCsvHeader("\"Строка\""),
               "\"Строка\";\"Вид расчёта\";\"Толщина, мм\";\"Показатель\";\"Значение\";"
-              "\"Единица\";\"Требование\";\"Вывод\";\"Отметка\"");
-    EXPECT_NE(csv.find("3;\"С целью предотвращения замерзания воды в трубопроводе\";50;"
-                       "\"Время до замерзания допустимой доли воды\";23,4;\"ч\";24;"
-                       "\"не обеспечено\";\"принята\"\r\n"),
-              std::string::npos)
-        << csv;
-    EXPECT_NE(csv.find(";60;\"Время до замерзания допустимой доли воды\";"), std::string::npos);
-    EXPECT_NE(csv.find("\"обеспечено\";\"первая, что обеспечивает\""), std::string::npos);
+              "\"Единица\";\"Требование\";\"Вывод\";\"Отметка\"\r\n");
+    struct Case {
+        const char* name;
+        int kind;
+        std::function<void(Inputs&)> typing;
+        const char* caption;
+        std::vector<std::string> lines; // after the prefix and the kind
+    };
+    const auto surface = [](int carrier) {
+        return [=](Inputs& in) {
+            in.Field(C::RzNumericEdit6) = 20;
+            in.Field(C::RzNumericEdit7) = carrier;
+            in.Field(C::RzNumericEdit8) = 45;
+        };
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"by the norm, within the allowance", 0, [](Inputs& in) { in.Field(C::RzNumericEdit2) = 150; },
+         "По нормам плотности теплового потока",
+         {"40;\"Плотность теплового потока\";68,9;\"Вт/м\";57,0;\"не обеспечено\";\"\"",
+          "50;\"Плотность теплового потока\";58,5;\"Вт/м\";57,0;\"в пределах допуска\";\"принята\"",
+          "50;\"Отношение к норме\";102,7;\"%\";;\"в пределах допуска\";\"принята\"",
+          "50;\"Теплопотери за год\";293;\"кВт·ч/(м·год)\";;\"в пределах допуска\";\"принята\"",
+          "60;\"Плотность теплового потока\";51,5;\"Вт/м\";57,0;\"обеспечено\";\"первая, что обеспечивает\""}},
+        {"surface, within the allowance", 1, surface(250),
+         "По заданной температуре на поверхности изоляции",
+         {"50;\"Температура поверхности изоляции\";46,1;\"°С\";45;\"в пределах допуска\";\"принята\"",
+          "50;\"Плотность теплового потока\";102,2;\"Вт/м\";;\"в пределах допуска\";\"принята\"",
+          "60;\"Температура поверхности изоляции\";41,3;\"°С\";45;\"обеспечено\";\"первая, что обеспечивает\""}},
+        {"surface, accepted and the first that meets", 1, surface(150),
+         "По заданной температуре на поверхности изоляции",
+         {"20;\"Температура поверхности изоляции\";51,3;\"°С\";45;\"не обеспечено\";\"\"",
+          "30;\"Температура поверхности изоляции\";41,6;\"°С\";45;\"обеспечено\";\"принята; первая, что обеспечивает\"",
+          "40;\"Температура поверхности изоляции\";36,2;\"°С\";45;\"обеспечено\";\"\""}},
+        {"condensation", 2, [](Inputs& in) {
+             in.Field(C::RzNumericEdit11) = 20;
+             in.Field(C::RzNumericEdit12) = 5;
+             in.Field(C::RzNumericEdit13) = 60;
+         },
+         "С целью предотвращения конденсации влаги на поверхности изоляции",
+         {"0;\"Запас до точки росы\";-7,0;\"°С\";;\"не обеспечено\";\"\"",
+          "10;\"Температура поверхности изоляции\";14,1;\"°С\";12,0;\"обеспечено\";\"принята; первая, что обеспечивает\""}},
+        {"channel", 3, [](Inputs&) {},
+         "Трубопроводов тепловых сетей двухтрубной канальной прокладки",
+         {"40;\"Теплопотери пары трубопроводов\";54,7;\"Вт/м\";48,9;\"не обеспечено\";\"\"",
+          "50;\"Отношение к норме\";97,3;\"%\";;\"обеспечено\";\"принята; первая, что обеспечивает\""}},
+        {"freezing, short", 4, [](Inputs&) {},
+         "С целью предотвращения замерзания воды в трубопроводе",
+         {"50;\"Время до замерзания допустимой доли воды\";23,4;\"ч\";24;\"не обеспечено\";\"принята\"",
+          "60;\"Время до замерзания допустимой доли воды\";26,7;\"ч\";24;\"обеспечено\";\"первая, что обеспечивает\""}},
+        {"freezing, met past the products", 4, [](Inputs& in) {
+             in.Field(C::RzNumericEdit25) = -60;
+             in.Field(C::RzNumericEdit28) = 15;
+             in.Choice(C::RzComboBox3) = 3;
+         },
+         "С целью предотвращения замерзания воды в трубопроводе",
+         {"1000;\"Время до замерзания допустимой доли воды\";15,0;\"ч\";15;\"не обеспечено\";\"принята\"",
+          "1010;\"Время до замерзания допустимой доли воды\";15,0;\"ч\";15;\"вне сортамента\";\"первая, что обеспечивает\""}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto a = AnalyseCalculation(c.kind, Typed(c.kind, c.typing));
+        ASSERT_TRUE(a);
+        const std::string csv = AnalysisCsvLines(*a, "3", ",");
+        bool all = true;
+        for (const std::string& line : c.lines) {
+            const std::string whole = "3;\"" + std::string(c.caption) + "\";" + line + "\r\n";
+            const std::size_t at = csv.find(whole);
+            const bool found = at != std::string::npos && (at == 0 || csv[at - 1] == '\n');
+            EXPECT_TRUE(found) << line;
+            all = all && found;
+        }
+        EXPECT_TRUE(all) << csv;
+    }
 }
 
 // A tag a spreadsheet would run as a formula is led by an apostrophe, as in the schedule's table.
