@@ -76,7 +76,7 @@ QStringList DocumentedRowKeys() {
 std::vector<ScheduleRow> Rows() {
     std::vector<ScheduleRow> rows = workflow::RowsOfEveryKind();
     ScheduleRow odd = rows[1];
-    odd.tag = "«Т-1»; \"ввод\"\nвторая строка";
+    odd.tag = "«Т-1»; \"ввод\" \\ обход\nвторая строка";
     odd.materialValue.reset();
     odd.meetingMm.reset();
     odd.checkState = workflow::CheckState::NotMet;
@@ -110,7 +110,7 @@ TEST(ScheduleFile, RowsOfEveryKindComeBackAsTheyWereSaved) {
     LoadResult loaded = LoadSchedule(path);
     EXPECT_EQ(loaded.error, QString());
     EXPECT_EQ(loaded.setAsidePath, QString());
-    EXPECT_EQ(loaded.rows, Numbered(rows));
+    ASSERT_EQ(loaded.rows, Numbered(rows));
     EXPECT_EQ(Entries(QFileInfo(path).path()), QStringList{QStringLiteral("schedule.json")});
 
     // Saving over it replaces it whole; the rows keep the ids they have.
@@ -339,6 +339,16 @@ TEST(ScheduleFile, AFileThatIsNoScheduleIsRefusedAndLeftAsItWas) {
         {"no version", Edited([](QJsonObject& root) { root.remove(QStringLiteral("version")); })},
         {"version as text", Edited(set("version", "1"))},
         {"version 4", Edited(set("version", 4)), Newer},
+        // A value this version does not know is the newer version's, not damage.
+        {"version 4 with a state of its own", Edited([](QJsonObject& root) {
+             root.insert(QStringLiteral("version"), 4);
+             QJsonArray rows = root.value(QStringLiteral("rows")).toArray();
+             QJsonObject row = rows[0].toObject();
+             row.insert(QStringLiteral("checkState"), QStringLiteral("partly"));
+             rows[0] = row;
+             root.insert(QStringLiteral("rows"), rows);
+         }),
+         Newer},
         {"id 0", EditedRow(set("id", 0))},
         {"id as text", EditedRow(set("id", "1"))},
         {"next id a fraction", Edited(set("nextId", 2.5))},
