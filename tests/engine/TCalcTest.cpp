@@ -1,10 +1,14 @@
 // The engine against the worked examples of its documentation, its status order and the
 // decisions taken where the documentation leaves a choice.
 #include "TCalc.h"
+#include "TCalcTables.h"
 
+#include <array>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -219,6 +223,83 @@ TEST(TCalcNorms, InterpolationsBetweenAndBeyondTheirAxes) {
     EXPECT_DOUBLE_EQ(T_calc::InterpolatePipeNorm(table, 2, 2, rowsAxis, colsAxis, 150, -5), 25);
     EXPECT_DOUBLE_EQ(T_calc::InterpolatePipeNorm(table, 2, 2, rowsAxis, colsAxis, 200, -30), 40);
     EXPECT_DOUBLE_EQ(T_calc::InterpolatePipeNorm(table, 2, 2, rowsAxis, colsAxis, 50, 0), 10);
+}
+
+// A norm table read by row (the pipe's diameter) and column (the carrier's temperature, away
+// from the air's). Whole watts of small norms repeat between neighbours: below `tiesBelow`.
+struct NormTable {
+    const char* name;
+    std::size_t rows, columns;
+    std::function<double(std::size_t row, std::size_t column)> at;
+    double tiesBelow;
+};
+
+template <std::size_t R, std::size_t C>
+NormTable Pipes(const char* name, const int32_t (&table)[R][C], double tiesBelow,
+                std::size_t first = 0, std::size_t columns = C) {
+    return {name, R, columns,
+            [&table, first](std::size_t r, std::size_t c) { return double(table[r][first + c]); },
+            tiesBelow};
+}
+
+template <std::size_t C>
+NormTable Plane(const char* name, const std::array<double, C>& table, double tiesBelow) {
+    return {name, 1, C, [&table](std::size_t, std::size_t c) { return table[c]; }, tiesBelow};
+}
+
+// A bigger pipe or a carrier further from the air loses more, so each table rises along both
+// of its axes: a cell copied from a neighbour or mistyped breaks the order. The cold tables
+// repeat their whole watts often, up to 20 W/m, but never over two steps.
+TEST(TCalcNorms, EveryNormTableRisesAlongBothAxes) {
+    using namespace tcalc_tables;
+    constexpr double Often = 1e9;
+    const NormTable tables[] = {
+        Pipes("pipe, open air, up to 5000 h", PipeNormOpenShort, 10),
+        Pipes("pipe, open air, over 5000 h", PipeNormOpenLong, 10),
+        Pipes("pipe, indoors, up to 5000 h", PipeNormIndoorShort, 10),
+        Pipes("pipe, indoors, over 5000 h", PipeNormIndoorLong, 10),
+        Pipes("pipe, cold, open air", PipeNormColdOpen, Often),
+        Pipes("pipe, cold, indoors", PipeNormColdIndoor, Often),
+        Pipes("channel, up to 5000 h", ChannelNormRows, 10, 1, 3),
+        Pipes("channel, over 5000 h", ChannelNormRows, 10, 4, 3),
+        Plane("plane, open air, up to 5000 h", PlaneNormOpenShort, 10),
+        Plane("plane, open air, over 5000 h", PlaneNormOpenLong, 10),
+        Plane("plane, indoors, up to 5000 h", PlaneNormIndoorShort, 10),
+        Plane("plane, indoors, over 5000 h", PlaneNormIndoorLong, 10),
+        Plane("plane, cold", PlaneNormColdIndoor, Often),
+    };
+    for (const NormTable& t : tables)
+        for (std::size_t r = 0; r < t.rows; ++r)
+            for (std::size_t c = 0; c < t.columns; ++c)
+                for (const auto& [down, axis] : {std::pair{1u, "down"}, std::pair{0u, "along"}}) {
+                    SCOPED_TRACE(std::string(t.name) + ", row " + std::to_string(r) + ", column " +
+                                 std::to_string(c) + ", " + axis);
+                    const auto ahead = [&](std::size_t steps) -> std::optional<double> {
+                        const std::size_t row = r + down * steps, column = c + (1 - down) * steps;
+                        if (row >= t.rows || column >= t.columns) return std::nullopt;
+                        return t.at(row, column);
+                    };
+                    const double here = t.at(r, c);
+                    if (const auto next = ahead(1)) {
+                        EXPECT_GE(*next, here);
+                        if (here >= t.tiesBelow) {
+                            EXPECT_GT(*next, here);
+                        }
+                    }
+                    if (const auto second = ahead(2)) {
+                        EXPECT_GT(*second, here);
+                    }
+                }
+
+    // Over 5000 hours a year the norm of the same pipe and carrier is never higher.
+    for (std::size_t r = 0; r < 23; ++r) {
+        for (std::size_t c = 0; c < 13; ++c)
+            EXPECT_LE(PipeNormOpenLong[r][c], PipeNormOpenShort[r][c]) << r << " " << c;
+        for (std::size_t c = 0; c < 12; ++c)
+            EXPECT_LE(PipeNormIndoorLong[r][c], PipeNormIndoorShort[r][c]) << r << " " << c;
+        for (std::size_t c = 1; c <= 3; ++c)
+            EXPECT_LE(ChannelNormRows[r][c + 3], ChannelNormRows[r][c]) << r << " " << c;
+    }
 }
 
 // ---- Method 0: norm density of heat flux -------------------------------------------------
