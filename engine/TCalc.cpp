@@ -559,8 +559,10 @@ T_calc::ChannelRoom T_calc::NeededChannel(double thickness) const {
     const ChannelGaps& gaps =
         *std::find_if(ChannelGapTable.begin(), ChannelGapTable.end() - 1,
                       [&](const ChannelGaps& g) { return g.upToDiameter >= diameter; });
-    return {(gaps.below + diameter + gaps.above) * 0.001 + 2 * thickness,
-            (2 * gaps.side + 2 * diameter + gaps.middle) * 0.001 + 4 * thickness};
+    // Whole millimetres divided once: a bare pipe's room is then the very double that the
+    // same metres typed give, and rounds up to no extra millimetre.
+    return {(gaps.below + diameter + gaps.above) / 1000.0 + 2 * thickness,
+            (2 * gaps.side + 2 * diameter + gaps.middle) / 1000.0 + 4 * thickness};
 }
 
 double T_calc::SoilResistance() const {

@@ -553,6 +553,9 @@ TEST(TCalcChannel, WorkedExamplesAndStatuses) {
         {1, 1.0, 1.0, 2.0, 2.0, -300, Pipe108, 4, 7, "0", 0},
         // Only the height too small: the box, then status 6.
         {1, 0.3, 1.0, 2.0, 2.0, 5, Pipe108, 4, 6, "0", 1},
+        // Warm soil leaves the 1020 mm pair bare: 2,53 m holds it, a millimetre less does not.
+        {0, 1.5, 2.53, 2.0, 2.0, 35, 21, 4, 0, "0", 0},
+        {0, 1.5, 2.529, 2.0, 2.0, 35, 21, 4, 5, "0", 0},
     };
     for (const ChannelCase& k : cases) {
         T_calc c;
@@ -604,6 +607,18 @@ TEST(TCalcChannel, HoursSupplyIndexAndAVanishingPipe) {
         EXPECT_EQ(status, 0);
         EXPECT_FALSE(std::isnan(x));
         EXPECT_GE(2 * x + 0.001 * T_calc::OuterDiametersMm()[diameter], 0) << diameter;
+    }
+}
+
+// The room of a bare pair is whole millimetres to the last bit: rounded up to millimetres, as
+// the box that names it does, it stays as it is.
+TEST(TCalcChannel, ABarePairsRoomIsWholeMillimetres) {
+    T_calc c;
+    for (int32_t diameter = 0; diameter < T_calc::DiameterCount; ++diameter) {
+        c.DiameterIndex = diameter;
+        const T_calc::ChannelRoom room = c.NeededChannel(0);
+        for (const double metres : {room.height, room.width})
+            EXPECT_EQ(std::ceil(metres * 1000) / 1000, metres) << "diameter " << diameter;
     }
 }
 
