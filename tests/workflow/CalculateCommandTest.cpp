@@ -189,6 +189,11 @@ INSTANTIATE_TEST_SUITE_P(TwoPipeChannel, EveryStatus, testing::Values(
     StatusCase{"s5_too_low_and_narrow", 3, Fields({{Control::RzNumericEdit21, 0.3}, {Control::RzNumericEdit22, 0.3}}),
                {Box("Высота канала недостаточна: трубы в изоляции помещаются при высоте от 0,393 м", ChannelTooSmallCaption),
                 Box("Ширина канала недостаточна: трубы в изоляции помещаются при ширине от 0,686 м", ChannelTooSmallCaption)}},
+    // Warm soil leaves the 1020 mm pair bare: whole millimetres, none added for a bit.
+    StatusCase{"s5_whole_millimetres", 3,
+               Fields({{Control::RzNumericEdit16, 35}, {Control::RzNumericEdit21, 1.5}, {Control::RzNumericEdit22, 0.89}},
+                      {{Control::RzComboBox3, 21}, {Control::RzComboBox4, 0}}),
+               {Box("Ширина канала недостаточна: трубы в изоляции помещаются при ширине от 2,53 м", ChannelTooSmallCaption)}},
     StatusCase{"s6_too_low_box_once", 3, Fields({{Control::RzNumericEdit21, 0.3}, {Control::RzNumericEdit22, 5}}),
                {Box("Высота канала недостаточна: трубы в изоляции помещаются при высоте от 0,415 м", ChannelTooSmallCaption)}},
     StatusCase{"s7_soil_below_273", 3, Fields({{Control::RzNumericEdit16, -300}}),
