@@ -87,6 +87,16 @@ TEST(FillReport, PrintsTheSnapshotAndTheResultComputedFromItForEveryKind) {
           {"Memo19", "52,123"}, {"Memo31", "Свыше 5000 в год"}, {"Memo22", "40,0"}, {"Date", "05.03.2024"},
           {"Memo21", "Принятая толщина тепловой изоляции, мм"}},
          {"NoResult"}},
+        // The covering and the place each from its own choice: open air under a non-metal one.
+        {"norm density, open air, non-metal covering", 0,
+         [](Inputs& s) { Pipe(s); s.Choice(Control::RzRadioGroup3) = 1; }, nullptr,
+         {{"Memo11", "Открытый воздух"}, {"Memo25", "Не металл"}}, {}},
+        {"surface temperature, open air, non-metal covering", 1,
+         [](Inputs& s) { Pipe(s); s.Choice(Control::RzRadioGroup3) = 1; }, nullptr,
+         {{"Memo11", "Открытый воздух"}, {"Memo23", "Не металл"}}, {}},
+        {"condensation, open air, non-metal covering", 2,
+         [](Inputs& s) { Pipe(s); s.Choice(Control::RzRadioGroup3) = 1; }, nullptr,
+         {{"Memo11", "Открытый воздух"}, {"Memo23", "Не металл"}}, {}},
         {"norm density, plane, before any calculation", 0,
          [](Inputs& s) { Plane(s); s.Field(Control::RzNumericEdit1) = -5; s.Field(Control::RzNumericEdit2) = 90;
                          s.Field(Control::RzNumericEdit3) = 35.5; s.Choice(Control::RzComboBox5) = 5; }, nullptr,

@@ -1,5 +1,6 @@
 // Renders a report to PDF and reads its words back with their boxes, as a reader would.
 #include "CalculateCommand.h"
+#include "MethodSelection.h"
 #include "PagePainter.h"
 #include "ReportCommand.h"
 
@@ -128,5 +129,45 @@ TEST(ReportPdf, TheCheckAtTheAcceptedThicknessIsPrintedBesideItsThickness) {
     EXPECT_FALSE(stale.isEmpty());
     EXPECT_FALSE(stale.contains(QStringLiteral("Проверка"))) << stale.toStdString();
     EXPECT_FALSE(stale.contains(QStringLiteral("Требование")));
+    QLocale::setDefault(before);
+}
+
+// The norm-flux kind's check prints its requirement as the norm times the region's
+// coefficient, and what the accepted thickness gives beside it.
+TEST(ReportPdf, TheNormFluxCheckPrintsTheNormTimesTheRegionsCoefficient) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Russian));
+    reports::ReportTemplates templates;
+    workflow::Inputs inputs = workflow::InputsAfterChoosing(0);
+    inputs.Field(workflow::Control::RzNumericEdit1) = 5;   // air
+    inputs.Field(workflow::Control::RzNumericEdit2) = 150; // carrier
+    inputs.Choice(workflow::Control::RzComboBox5) = 3;     // the Urals
+    T_calc engine;
+    workflow::ShownResult shown;
+    shown.KindChosen(0);
+    // The calculation writes the norm it read into its field, as the window shows it.
+    const std::vector<workflow::Effect> effects = workflow::Calculate(0, inputs, engine, ",");
+    for (const workflow::Effect& effect : effects)
+        if (const auto* set = std::get_if<workflow::SetField>(&effect))
+            inputs.Field(set->field) = set->value;
+    shown.Calculated(0, inputs, effects);
+    const auto* report = reports::FillReport(templates, 0, inputs, shown);
+    ASSERT_NE(report, nullptr);
+    const QString pdf = dir.filePath(QStringLiteral("norm.pdf"));
+    ASSERT_EQ(reportengine::WritePdf(reportengine::PreparePage(
+                                         *report, {QDate(2024, 3, 5), QLocale(QLocale::Russian)}),
+                                     pdf),
+              QString());
+    const QString text = ReadText(pdf);
+    // 57,0 × 0,98 = 55,86: the product is the requirement, rounded as it is shown.
+    for (const char* phrase :
+         {"Норма тепловых потерь, Вт/м 57", "Принятая толщина тепловой изоляции, мм 50,0",
+          "Плотность теплового потока, Вт/м 56,9",
+          "Норма qн × районный коэффициент K, Вт/м 57,0 × 0,98 = 55,9",
+          "Требование в пределах допуска 3 мм (СП 61.13330.2012, п. 6.12); с запасом — 60 мм"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(phrase))) << phrase << "\n"
+                                                              << text.toStdString();
     QLocale::setDefault(before);
 }
