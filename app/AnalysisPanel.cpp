@@ -2,6 +2,7 @@
 
 #include "Colors.h"
 #include "Plugins.h"
+#include "ScreenRoom.h"
 #include "Utf8Text.h"
 
 #include <QApplication>
@@ -11,12 +12,18 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QTableWidget>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
+
+// The chart's width beside the whole table, and the least it is given on any screen.
+constexpr int ChartPreferredWidth = 520;
+constexpr QSize ChartLeast{420, 300};
 
 QString Caption(const workflow::AnalysisColumn& column) {
     return Text(workflow::ColumnHeading(column));
@@ -210,17 +217,17 @@ AnalysisPanel::AnalysisPanel(workflow::ThicknessAnalysis analysis, const QString
         ChartView = note;
     }
     ChartView->setObjectName(QStringLiteral("AnalysisChart"));
-    ChartView->setMinimumSize(560, 380);
+    ChartView->setMinimumSize(ChartLeast);
 
-    BtnCopyChart = new QPushButton(QStringLiteral("Копировать диаграмму"), this);
+    BtnCopyChart = new QPushButton(QStringLiteral("&Копировать диаграмму"), this);
     BtnCopyChart->setObjectName(QStringLiteral("BtnCopyChart"));
     BtnCopyChart->setToolTip(QStringLiteral("Скопировать диаграмму в буфер обмена как рисунок"));
-    BtnAcceptThickness = new QPushButton(QStringLiteral("Принять эту толщину"), this);
+    BtnAcceptThickness = new QPushButton(QStringLiteral("&Принять эту толщину"), this);
     BtnAcceptThickness->setObjectName(QStringLiteral("BtnAcceptThickness"));
     BtnAcceptThickness->setToolTip(
         QStringLiteral("Добавить расчёт в ведомость с толщиной выбранной строки"));
     BtnCopyChart->setEnabled(chart != nullptr);
-    BtnClose = new QPushButton(QStringLiteral("Закрыть"), this);
+    BtnClose = new QPushButton(QStringLiteral("&Закрыть"), this);
     BtnClose->setObjectName(QStringLiteral("BtnClose"));
     connect(BtnCopyChart, &QPushButton::clicked, this, &AnalysisPanel::CopyChart);
     connect(BtnClose, &QPushButton::clicked, this, &QDialog::reject);
@@ -234,19 +241,32 @@ AnalysisPanel::AnalysisPanel(workflow::ThicknessAnalysis analysis, const QString
         if (analysis_.rows[std::size_t(r)].accepted) Table->selectRow(r);
     chosen();
 
-    auto* panes = new QHBoxLayout;
-    panes->addWidget(Table, 1);
-    panes->addWidget(ChartView, 1);
+    // The table and the chart share the width, which the user may move between them.
+    auto* panes = new QSplitter(Qt::Horizontal, this);
+    panes->setObjectName(QStringLiteral("AnalysisPanes"));
+    panes->setChildrenCollapsible(false);
+    panes->addWidget(Table);
+    panes->addWidget(ChartView);
+    panes->setStretchFactor(0, 1);
+    panes->setStretchFactor(1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BtnCopyChart);
     buttons->addStretch();
     buttons->addWidget(BtnAcceptThickness);
     buttons->addWidget(BtnClose);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(panes, 1);
+    layout->addWidget(panes, 1);
     layout->addLayout(buttons);
-    Table->setMinimumWidth(Table->horizontalHeader()->length() + 2 * Table->frameWidth() + 4);
-    resize(Table->minimumWidth() + 520, 600);
+    // The whole table beside the chart where the screen has room; on a narrower one the
+    // chart keeps its least size and the table scrolls.
+    const int table = Table->horizontalHeader()->length() + 2 * Table->frameWidth() +
+                      Table->verticalScrollBar()->sizeHint().width();
+    const QMargins margins = layout->contentsMargins();
+    const int around = margins.left() + margins.right() + panes->handleWidth();
+    resize(QSize(around + table + ChartPreferredWidth, 600).boundedTo(ScreenRoom(this)));
+    const int inside = width() - around;
+    const int tableShown = std::min(table, inside - ChartLeast.width());
+    panes->setSizes({tableShown, inside - tableShown});
 }
 
 void AnalysisPanel::FillTable() {

@@ -138,6 +138,24 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     auto* del = new QShortcut(QKeySequence::Delete, table_);
     del->setContext(Qt::WidgetShortcut);
     connect(del, &QShortcut::activated, this, &SchedulePage::DeleteSelected);
+    // Enter opens the current row as a double click does, whichever its column; F2 or typing
+    // edits the tag, whose editor keeps Enter for itself.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* open = new QShortcut(QKeySequence(key), table_);
+        open->setContext(Qt::WidgetShortcut);
+        connect(open, &QShortcut::activated, this, [this] {
+            if (const QModelIndex current = table_->currentIndex(); current.isValid())
+                emit rowActivated(sorted_->mapToSource(current).row());
+        });
+    }
+    // Ctrl+Z undoes the schedule's last change only while the focus is on this page: on a
+    // calculation page it would take back a row the user cannot see.
+    auto* undoKey = new QShortcut(QKeySequence::Undo, this);
+    undoKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(undoKey, &QShortcut::activated, this, &SchedulePage::Undo);
+    auto* redoKey = new QShortcut(QKeySequence::Redo, this);
+    redoKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(redoKey, &QShortcut::activated, this, &SchedulePage::Redo);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -166,34 +184,34 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
         std::function<void()> run;
     };
     const Command commands[] = {
-        {edit, "ScheduleUp", QStringLiteral("Вверх"), QStringLiteral("Передвинуть строку вверх"),
+        {edit, "ScheduleUp", QStringLiteral("&Вверх"), QStringLiteral("Передвинуть строку вверх"),
          [this] { MoveSelected(-1); }},
-        {edit, "ScheduleDown", QStringLiteral("Вниз"), QStringLiteral("Передвинуть строку вниз"),
+        {edit, "ScheduleDown", QStringLiteral("В&низ"), QStringLiteral("Передвинуть строку вниз"),
          [this] { MoveSelected(+1); }},
-        {edit, "ScheduleDelete", QStringLiteral("Удалить"),
+        {edit, "ScheduleDelete", QStringLiteral("&Удалить"),
          QStringLiteral("Удалить выбранные строки (Del)"), [this] { DeleteSelected(); }},
-        {edit, "ScheduleClear", QStringLiteral("Очистить..."),
+        {edit, "ScheduleClear", QStringLiteral("О&чистить..."),
          QStringLiteral("Удалить все строки ведомости"), [this] { ClearAll(); }},
-        {files, "ScheduleUndo", QStringLiteral("Отменить"),
+        {files, "ScheduleUndo", QStringLiteral("Отм&енить"),
          QStringLiteral("Отменить последнее изменение ведомости (Ctrl+Z)"), [this] { Undo(); }},
-        {document, "ScheduleNew", QStringLiteral("Создать..."),
+        {document, "ScheduleNew", QStringLiteral("&Создать..."),
          QStringLiteral("Начать новую ведомость в файле, который вы назовёте"), [this] { New(); }},
-        {document, "ScheduleOpen", QStringLiteral("Открыть..."),
+        {document, "ScheduleOpen", QStringLiteral("&Открыть..."),
          QStringLiteral("Работать с ведомостью из файла"), [this] { Open(); }},
-        {document, "ScheduleSaveAs", QStringLiteral("Сохранить как..."),
+        {document, "ScheduleSaveAs", QStringLiteral("Сохранить &как..."),
          QStringLiteral("Сохранить ведомость в новый файл и работать дальше в нём"),
          [this] { SaveAs(); }},
-        {files, "SchedulePrint", QStringLiteral("Печать..."),
+        {files, "SchedulePrint", QStringLiteral("&Печать..."),
          QStringLiteral("Напечатать ведомость на листах A4"), [this] { Print(); }},
-        {files, "SchedulePdf", QStringLiteral("Сохранить в PDF..."),
+        {files, "SchedulePdf", QStringLiteral("Со&хранить в PDF..."),
          QStringLiteral("Сохранить ведомость в файл PDF"), [this] { SavePdf(); }},
-        {files, "ScheduleCsv", QStringLiteral("Экспорт CSV..."),
+        {files, "ScheduleCsv", QStringLiteral("&Экспорт CSV..."),
          QStringLiteral("Таблица для электронных таблиц (Excel, LibreOffice)"),
          [this] { ExportCsv(); }},
-        {imports, "ScheduleImport", QStringLiteral("Импорт CSV..."),
+        {imports, "ScheduleImport", QStringLiteral("&Импорт CSV..."),
          QStringLiteral("Рассчитать строки таблицы CSV и добавить их в ведомость"),
          [this] { ImportCsv(); }},
-        {imports, "ScheduleTemplate", QStringLiteral("Шаблон для импорта..."),
+        {imports, "ScheduleTemplate", QStringLiteral("&Шаблон для импорта..."),
          QStringLiteral(
              "Сохранить таблицу CSV с нужными столбцами и примером каждого вида расчёта"),
          [this] { SaveImportTemplate(); }},
@@ -208,7 +226,7 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     recent_ = new QMenu(this);
     recent_->setObjectName(QStringLiteral("ScheduleRecentMenu"));
     connect(recent_, &QMenu::aboutToShow, this, &SchedulePage::FillRecent);
-    QPushButton* recent = AddButton("ScheduleRecent", QStringLiteral("Последние"),
+    QPushButton* recent = AddButton("ScheduleRecent", QStringLiteral("Пос&ледние"),
                                     QStringLiteral("Ведомости, открытые последними"));
     recent->setMenu(recent_);
     document->insertWidget(
@@ -226,6 +244,20 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     edit->addStretch(1);
     edit->addLayout(imports);
     files->addStretch(1);
+
+    // Tab goes as the eye reads the page: the rows from the top, each from the left.
+    const std::function<void(const QLayout*)> collect = [&](const QLayout* row) {
+        for (int i = 0; i < row->count(); ++i) {
+            QLayoutItem* item = row->itemAt(i);
+            if (QWidget* w = item->widget(); w && w->focusPolicy() & Qt::TabFocus)
+                tabStops_.push_back(w);
+            else if (const QLayout* inner = item->layout())
+                collect(inner);
+        }
+    };
+    collect(layout);
+    for (std::size_t i = 1; i < tabStops_.size(); ++i)
+        setTabOrder(tabStops_[i - 1], tabStops_[i]);
 }
 
 QPushButton* SchedulePage::AddButton(const char* objectName, const QString& text,

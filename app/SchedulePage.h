@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QMenu;
@@ -24,6 +25,8 @@ public:
     SchedulePage(ScheduleModel& model, QWidget* parent = nullptr);
 
     QTableView* table() const { return table_; }
+    // The page's stops in Tab's order: its rows from the top, each from the left.
+    const std::vector<QWidget*>& TabStops() const { return tabStops_; }
     QUndoStack* undoStack() const { return undo_; }
 
     // Seam for tests: the file a command reads (save false) or writes; empty: cancelled. By
@@ -93,4 +96,5 @@ private:
     bool ran_ = false; // the last operation was applied
     QString toldError_;
     std::vector<workflow::RowId> keptSelection_; // over a reset of the table
+    std::vector<QWidget*> tabStops_;
 };

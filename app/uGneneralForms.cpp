@@ -96,9 +96,7 @@ void TFGeneral::showEvent(QShowEvent* event) {
 }
 
 void TFGeneral::FormShow() {
-    // The first stop of the common panel's tab order; no field is emptied before the user
-    // goes into it.
-    RzComboBox1->setFocus(Qt::OtherFocusReason);
+    FocusFirstField();
     // An unreadable schedule file was set aside when the window was made; say so now that
     // there is a window to say it over.
     if (!scheduleError_.isEmpty())
@@ -118,7 +116,10 @@ bool TFGeneral::eventFilter(QObject* watched, QEvent* event) {
     // The window paints while it handles its first exposure; the splash follows.
     if (watched == windowHandle() && event->type() == QEvent::Expose) {
         watched->removeEventFilter(this);
-        QTimer::singleShot(0, this, [this] { (new TFTitle(this))->show(); });
+        QTimer::singleShot(0, this, [this] {
+            FitScreenHeight();
+            (new TFTitle(this))->show();
+        });
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -127,6 +128,18 @@ void TFGeneral::closeEvent(QCloseEvent* event) {
     SaveWindowPlace();
     FormClose();
     QMainWindow::closeEvent(event);
+}
+
+void TFGeneral::FitScreenHeight() {
+    const QScreen* screen = this->screen();
+    if (!screen || isMaximized() || isFullScreen()) return;
+    const QRect room = screen->availableGeometry();
+    QRect frame = frameGeometry();
+    if (frame.height() <= room.height()) return;
+    resize(width(), std::max(minimumHeight(), room.height() - (frame.height() - height())));
+    frame = frameGeometry();
+    frame.moveTop(room.top());
+    move(frame.topLeft());
 }
 
 QString TFGeneral::WindowSettingsPath() {
@@ -195,6 +208,7 @@ void TFGeneral::SelectMethod(int method) {
     ShowResultState();
     for (int item = 0; item < RGCalc->count(); ++item)
         RGCalc->setItemColor(item, QColor(item == method ? Colors::Accent : Colors::Text));
+    FocusFirstField();
 }
 
 void TFGeneral::ShowHeader(const QString& text) {
@@ -397,11 +411,11 @@ void TFGeneral::RzBmpButton3Click() {
     if (report == nullptr) return;
     // The preview is modal: the inputs it adds are those it shows.
     std::vector<reportengine::PreviewCommand> commands{
-        {QStringLiteral("В ведомость"), QStringLiteral("Добавить этот расчёт в ведомость"),
+        {QStringLiteral("&В ведомость"), QStringLiteral("Добавить этот расчёт в ведомость"),
          QKeySequence(Qt::CTRL | Qt::Key_D),
          [this](reportengine::ReportPreview& preview, QAction& action) {
              if (!AddToSchedule(&preview)) return;
-             action.setText(QStringLiteral("Добавлено в ведомость"));
+             action.setText(QStringLiteral("Добавлено &в ведомость"));
              action.setEnabled(false);
          }}};
     // The thickness analysis of the printed result, on a second sheet when asked for.
@@ -419,7 +433,7 @@ void TFGeneral::RzBmpButton3Click() {
                      preview.extraPages.push_back([&analysis, method](QPainter& painter) {
                          PaintAnalysisPage(painter, *analysis, Text(workflow::KindCaption(method)));
                      });
-                 action.setText(add ? QStringLiteral("Убрать лист анализа") : AddAnalysisSheet);
+                 action.setText(add ? QStringLiteral("Убрать &лист анализа") : AddAnalysisSheet);
                  preview.view()->updatePreview();
              }});
     reportengine::ShowReport(*report, this, commands);
@@ -427,10 +441,10 @@ void TFGeneral::RzBmpButton3Click() {
 
 // ---- Thickness analysis ------------------------------------------------------------------
 
-const QString TFGeneral::AddAnalysisSheet = QStringLiteral("Лист анализа толщины");
+const QString TFGeneral::AddAnalysisSheet = QStringLiteral("&Лист анализа толщины");
 
 void TFGeneral::BuildAnalysisButton() {
-    BtnAnalysis = new QPushButton(QStringLiteral("Анализ толщины"), RzBmpButton3->parentWidget());
+    BtnAnalysis = new QPushButton(QStringLiteral("&Анализ толщины"), RzBmpButton3->parentWidget());
     BtnAnalysis->setObjectName(QStringLiteral("BtnAnalysis"));
     BtnAnalysis->setToolTip(
         QStringLiteral("Что даёт каждая толщина изделия вокруг принятой (Ctrl+T)"));
@@ -475,6 +489,7 @@ void TFGeneral::GrScheduleItems0Click() {
     Notebook1->setCurrentWidget(Schedule());
     ShowHeader(ScheduleCaption);
     ShowResultState();
+    FocusFirstField();
 }
 
 bool TFGeneral::AddToSchedule(QWidget* boxParent, std::optional<int32_t> chosenMm) {
@@ -527,12 +542,6 @@ void TFGeneral::LoadSchedule() {
     // What the file shows later (another window set it aside) is told at once.
     connect(scheduleModel_, &ScheduleModel::fileProblem, this,
             [this](const QString& text) { ShowMessageBox(this, text, ScheduleCaption); });
-    // A field being edited keeps Ctrl+Z for its text; elsewhere it undoes the schedule's
-    // last change, which the status line then names.
-    auto* undo = new QShortcut(QKeySequence::Undo, this);
-    connect(undo, &QShortcut::activated, this, [this] { Schedule()->Undo(); });
-    auto* redo = new QShortcut(QKeySequence::Redo, this);
-    connect(redo, &QShortcut::activated, this, [this] { Schedule()->Redo(); });
 }
 
 SchedulePage* TFGeneral::Schedule() {
@@ -550,6 +559,7 @@ SchedulePage* TFGeneral::Schedule() {
     connect(SchedulePane, &SchedulePage::fileShown, this, [this, title](const QString& name) {
         setWindowTitle(name.isEmpty() ? title : title.trimmed() + QStringLiteral(" — ") + name);
     });
+    ApplyTabOrder();
     return SchedulePane;
 }
 

@@ -13,6 +13,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class Backdrop;
 class DropDownPicture;
@@ -122,6 +123,9 @@ private:
     // the top left when the window grows.
     static constexpr QSize FirstSize{834, 561};
     static constexpr QSize CalcPageSize{586, 499};
+    // The least height: a 1920×1080 screen at 200 % has 540 pixels, less its taskbar and
+    // the window's title bar.
+    static constexpr int LeastHeight = 400;
     // The right pane from the top: a blank strip, the header line, the red rule, the pages;
     // a wrapped header keeps HeaderGap from the rule.
     static constexpr int HeaderTop = 12;
@@ -144,7 +148,11 @@ private:
     void EnsurePage(int method);
     void ConfigureInputs(int page);
     void ConnectInputs(int page);
+    // The stops of a page in Tab's order: its rows from the top, each from the left.
+    std::vector<QWidget*> PageTabOrder(int page) const;
     void ApplyTabOrder();
+    // The focus to the first field of the page shown, as the page comes up.
+    void FocusFirstField();
     void ConnectHandlers();
 
     void SelectMethod(int method);
@@ -153,6 +161,9 @@ private:
     void PlaceRightPane();
     // The result on the dotted run of its caption, clear of its words and its unit.
     void PlaceResult();
+    // A window taller than its screen's room, once the window manager has framed it, is
+    // made as tall as the room and moved into it.
+    void FitScreenHeight();
     // The window's size and place, kept between runs.
     void RestoreWindowPlace();
     void SaveWindowPlace();
@@ -176,8 +187,7 @@ private:
     bool AddToSchedule(QWidget* boxParent, std::optional<int32_t> chosenMm = std::nullopt);
     void ShowScheduleRow(int row);
     void ShowScheduleCount();
-    // The schedule's own file: read at start; its later problems told, its changes undone
-    // by Ctrl+Z.
+    // The schedule's own file: read at start; its later problems told.
     void LoadSchedule();
     void BuildAnalysisButton();
 

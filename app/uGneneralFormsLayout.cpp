@@ -28,13 +28,16 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -181,15 +184,33 @@ constexpr RadioPlace Radios[] = {
     {N(RzRadioGroup4), {352, 18, 231, 42}},
 };
 
+// A button's text is its caption as its faces draw it, with its Alt mnemonic.
 struct ButtonPlace {
     Named<PictureButton> button;
     QRect rect;
     const char *up, *hover, *down;
+    const char* text;
+    Pictures::FaceLetter letter;
 };
 constexpr ButtonPlace Buttons[] = {
-    {N(RzBmpButton1), {24, 159, 138, 38}, Pictures::CalculateUp, Pictures::CalculateHover, Pictures::CalculateDown},
-    {N(RzBmpButton3), {469, 161, 91, 25}, Pictures::ReportUp,    Pictures::ReportHover,    Pictures::ReportDown},
-    {N(RzBmpButton2), {478, 220, 81, 23}, Pictures::CloseUp,     Pictures::CloseHover,     Pictures::CloseDown},
+    {N(RzBmpButton1), {24, 159, 138, 38}, Pictures::CalculateUp, Pictures::CalculateHover, Pictures::CalculateDown, "&Рассчитать", Pictures::CalculateLetter},
+    {N(RzBmpButton3), {469, 161, 91, 25}, Pictures::ReportUp,    Pictures::ReportHover,    Pictures::ReportDown,    "&Отчёт",      Pictures::ReportLetter},
+    {N(RzBmpButton2), {478, 220, 81, 23}, Pictures::CloseUp,     Pictures::CloseHover,     Pictures::CloseDown,     "&Закрыть",    Pictures::CloseLetter},
+};
+
+// The Alt mnemonics of the common panel's captions, each taking the focus to its control: the
+// letter's place in the caption, clear of the buttons' Р, О, З and «Анализ толщины»'s А.
+struct CaptionMnemonic {
+    workflow::Control control;
+    int letter;
+};
+constexpr CaptionMnemonic CaptionMnemonics[] = {
+    {workflow::Control::RzRadioGroup1, 1}, // оБъект
+    {workflow::Control::RzRadioGroup2, 2}, // раСположение
+    {workflow::Control::RzRadioGroup3, 0}, // Покрытие
+    {workflow::Control::RzRadioGroup4, 0}, // Число часов работы в год
+    {workflow::Control::RzComboBox3,   1}, // дИаметр трубы: the feet of Д would hide the line
+    {workflow::Control::RzComboBox1,   0}, // Материал
 };
 // clang-format on
 
@@ -252,6 +273,23 @@ QWidget* WhitePanel(QWidget* parent, const char* name) {
     return panel;
 }
 
+// Holds `content` at its place at the top left, with a scroll bar where the window is smaller
+// than it; `fill` stretches it to the room there is, down to its least size. Tab passes by.
+QScrollArea* ScrollingPanel(QWidget* parent, const char* name, QWidget* content, bool fill) {
+    auto* area = Make<QScrollArea>(parent, name);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    area->setBackgroundRole(QPalette::Window);
+    QPalette palette = area->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    area->setPalette(palette);
+    if (fill) area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setWidgetResizable(fill);
+    area->setWidget(content);
+    return area;
+}
+
 // The caption that the input model gives a control; that of the norm follows the object.
 QString CaptionOf(workflow::Control control, int objectPosition) {
     if (control == workflow::Control::RzNumericEdit3)
@@ -274,8 +312,9 @@ template <typename Place> auto TFGeneral::Create(const Place& control, QWidget* 
 void TFGeneral::BuildFrame() {
     setObjectName(QStringLiteral("FGeneral"));
     setWindowTitle(QStringLiteral("Программа расчёта толщины теплоизоляционного слоя материалов "));
-    // The window grows and is maximised; the calculation pages need their first size.
-    setMinimumSize(FirstSize);
+    // The window grows and is maximised; the calculation pages need their first width. On a
+    // screen too short for them the window is shorter, and they and the group bar scroll.
+    setMinimumSize(FirstSize.width(), LeastHeight);
     resize(FirstSize);
     setFont(UiFont(UiFace::MsSansSerif, 11));
     QPalette palette = this->palette();
@@ -316,7 +355,7 @@ void TFGeneral::BuildFrame() {
     spLeftLine = rule;
     GroupBar = Make<::GroupBar>(left, "GroupBar");
     GroupBar->setGroupBorder(4);
-    leftLayout->addWidget(GroupBar, 1);
+    leftLayout->addWidget(ScrollingPanel(left, "GroupBarScroll", GroupBar, true), 1);
 
     RGCalc = GroupBar->addGroup(QStringLiteral("Расчёт толщины изоляции"));
     RGCalc->setObjectName(QStringLiteral("RGCalc"));
@@ -365,10 +404,10 @@ void TFGeneral::BuildFrame() {
     scheduleModel_ = new ScheduleModel(schedule::DefaultSchedulePath(), this);
 
     // The calculation pages keep their place at the top left however the window grows.
-    Calc = WhitePanel(Notebook1, "Calc");
+    PanelCalc = WhitePanel(Notebook1, "PanelCalc");
+    PanelCalc->resize(CalcPageSize);
+    Calc = ScrollingPanel(Notebook1, "Calc", PanelCalc, false);
     Notebook1->addWidget(Calc);
-    PanelCalc = WhitePanel(Calc, "PanelCalc");
-    PanelCalc->setGeometry(QRect(QPoint(0, 0), CalcPageSize));
     Notebook = Make<QStackedWidget>(PanelCalc, "Notebook");
     Notebook->setGeometry(0, 0, 586, 257);
     PClose = WhitePanel(PanelCalc, "PClose");
@@ -486,6 +525,13 @@ void TFGeneral::BuildCommonPanel() {
         button->setGeometry(place.rect);
         button->setFaces(QString::fromLatin1(place.up), QString::fromLatin1(place.hover),
                          QString::fromLatin1(place.down));
+        button->setText(QString::fromUtf8(place.text));
+        button->setFaceLetter(place.letter);
+    }
+    for (const CaptionMnemonic& mnemonic : CaptionMnemonics) {
+        QLabel* caption = captions_[std::size_t(mnemonic.control)];
+        caption->setText(caption->text().insert(mnemonic.letter, u'&'));
+        caption->setBuddy(Widget(mnemonic.control));
     }
     // The result stands on the dotted run of its caption.
     RzLabel4 = Make<QLabel>(PClose, "RzLabel4");
@@ -584,25 +630,54 @@ void TFGeneral::ConnectInputs(int page) {
     }
 }
 
+std::vector<QWidget*> TFGeneral::PageTabOrder(int page) const {
+    // Row by row from the top, each row from the left.
+    std::vector<std::pair<QRect, QWidget*>> placed;
+    for (const EditPlace& place : Edits)
+        if (place.page == page) placed.emplace_back(place.rect, Widget(*place.edit.control));
+    for (const ListPlace& place : Lists)
+        if (place.page == page) placed.emplace_back(place.rect, Widget(*place.list.control));
+    for (const RadioPlace& place : Radios)
+        if (page == PClosePage) placed.emplace_back(place.rect, Widget(*place.group.control));
+    std::ranges::stable_sort(placed, {},
+                             [](const auto& p) { return std::pair(p.first.y(), p.first.x()); });
+    std::vector<QWidget*> order;
+    for (const auto& [rect, widget] : placed)
+        if (widget && widget->focusPolicy() & Qt::TabFocus) order.push_back(widget);
+    return order;
+}
+
 void TFGeneral::ApplyTabOrder() {
-    // The common panel first, then each built page's fields and lists, then the group bar,
-    // from which Tab comes round to the common panel again.
-    std::vector<QWidget*> order = {RzComboBox1,   RzRadioGroup4, RzRadioGroup3, RzRadioGroup2,
-                                   RzRadioGroup1, RzComboBox3,   RzBmpButton1,  RzBmpButton2,
-                                   BtnAnalysis,   RzBmpButton3};
-    for (int page = 0; page < workflow::CalcMethodCount; ++page) {
-        for (const EditPlace& place : Edits)
-            if (place.page == page) order.push_back(Widget(*place.edit.control));
-        for (const ListPlace& place : Lists)
-            if (place.page == page) order.push_back(Widget(*place.list.control));
-    }
+    // Each built page, then the common panel and its buttons, then the schedule page, then
+    // the group bar, from which Tab comes round to the page shown.
+    std::vector<QWidget*> order;
+    for (int page = 0; page < workflow::CalcMethodCount; ++page)
+        std::ranges::copy(PageTabOrder(page), std::back_inserter(order));
+    std::ranges::copy(PageTabOrder(PClosePage), std::back_inserter(order));
+    order.insert(order.end(), {RzBmpButton1, BtnAnalysis, RzBmpButton3, RzBmpButton2});
+    if (SchedulePane) std::ranges::copy(SchedulePane->TabStops(), std::back_inserter(order));
     order.push_back(GroupBar);
     QWidget* previous = nullptr;
     for (QWidget* widget : order) {
-        if (!widget || widget->focusPolicy() == Qt::NoFocus) continue;
+        if (!widget) continue;
         if (previous) setTabOrder(previous, widget);
         previous = widget;
     }
+}
+
+void TFGeneral::FocusFirstField() {
+    // A kind chosen from the keyboard in the group bar leaves the focus there, for the next.
+    if (GroupBar->hasFocus()) return;
+    if (Notebook1->currentWidget() == SchedulePane && SchedulePane) {
+        SchedulePane->table()->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (Notebook1->currentWidget() != Calc) return;
+    for (QWidget* field : PageTabOrder(CalcMethod()))
+        if (field->isVisibleTo(this) && field->isEnabled()) {
+            field->setFocus(Qt::OtherFocusReason);
+            return;
+        }
 }
 
 void TFGeneral::ConnectHandlers() {

@@ -3,6 +3,7 @@
 #include "MessageBoxes.h"
 #include "PagePainter.h"
 #include "ProgramSettings.h"
+#include "ScreenRoom.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,15 +14,20 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
+#include <QScreen>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace reportengine {
 
 namespace {
 
 constexpr double ZoomStep = 1.25;
+// A4 at 100 % and a scroll bar.
+constexpr int RestoredWidth = 840;
 
 // The desktop's own icon where it has one, else the one that Qt's print preview carries
 // (qtImage, may be null), else the style's.
@@ -45,6 +51,12 @@ QIcon ToolIcon(const QWidget* widget, const char* themeIcon, const char* qtImage
 QAction* AddAction(QToolBar* bar, const QString& text, const QString& toolTip, const QIcon& icon,
                    const QKeySequence& shortcut = {}) {
     QAction* action = bar->addAction(icon, text);
+    // The toolbar's button shows the icon text, which Qt makes from the text without its
+    // mnemonic: kept the text itself, Alt and the underlined letter press the button.
+    action->setIconText(text);
+    QObject::connect(action, &QAction::changed, action, [action] {
+        if (action->iconText() != action->text()) action->setIconText(action->text());
+    });
     action->setToolTip(toolTip);
     action->setShortcut(shortcut);
     return action;
@@ -72,28 +84,28 @@ ReportPreview::ReportPreview(PreparedPage page, QWidget* parent,
     auto* bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     print_ = AddAction(
-        bar, QStringLiteral("Печать..."), QStringLiteral("Напечатать отчёт на выбранном принтере"),
+        bar, QStringLiteral("&Печать..."), QStringLiteral("Напечатать отчёт на выбранном принтере"),
         ToolIcon(bar, "document-print", "printer", QStyle::SP_FileIcon), QKeySequence::Print);
     pageSetup_ = AddAction(
-        bar, QStringLiteral("Параметры страницы..."),
+        bar, QStringLiteral("П&араметры страницы..."),
         QStringLiteral("Размер бумаги, ориентация и поля"),
         ToolIcon(bar, "document-page-setup", "page-setup", QStyle::SP_FileDialogDetailedView));
-    savePdf_ = AddAction(bar, QStringLiteral("Сохранить в PDF..."),
+    savePdf_ = AddAction(bar, QStringLiteral("&Сохранить в PDF..."),
                          QStringLiteral("Сохранить отчёт в файл PDF"),
                          ToolIcon(bar, "document-save-as", nullptr, QStyle::SP_DialogSaveButton),
                          QKeySequence::Save);
     bar->addSeparator();
     zoomIn_ =
-        AddAction(bar, QStringLiteral("Увеличить"), QStringLiteral("Увеличить масштаб"),
+        AddAction(bar, QStringLiteral("&Увеличить"), QStringLiteral("Увеличить масштаб"),
                   ToolIcon(bar, "zoom-in", "zoom-in", QStyle::SP_ArrowUp), QKeySequence::ZoomIn);
-    zoomOut_ = AddAction(bar, QStringLiteral("Уменьшить"), QStringLiteral("Уменьшить масштаб"),
+    zoomOut_ = AddAction(bar, QStringLiteral("У&меньшить"), QStringLiteral("Уменьшить масштаб"),
                          ToolIcon(bar, "zoom-out", "zoom-out", QStyle::SP_ArrowDown),
                          QKeySequence::ZoomOut);
     actualSize_ = AddAction(
-        bar, QStringLiteral("100 %"), QStringLiteral("Показать страницу в натуральную величину"),
+        bar, QStringLiteral("&100 %"), QStringLiteral("Показать страницу в натуральную величину"),
         ToolIcon(bar, "zoom-original", "view-pages-single", QStyle::SP_TitleBarNormalButton));
     wholePage_ = AddAction(
-        bar, QStringLiteral("Страница целиком"), QStringLiteral("Показать страницу целиком"),
+        bar, QStringLiteral("Страница &целиком"), QStringLiteral("Показать страницу целиком"),
         ToolIcon(bar, "zoom-fit-best", "zoom-fit-page", QStyle::SP_TitleBarMaxButton));
     bar->addSeparator();
     for (const PreviewCommand& command : commands) {
@@ -102,7 +114,7 @@ ReportPreview::ReportPreview(PreparedPage page, QWidget* parent,
                 [this, action, run = command.run] { run(*this, *action); });
     }
     if (!commands.empty()) bar->addSeparator();
-    QAction* close = AddAction(bar, QStringLiteral("Закрыть"),
+    QAction* close = AddAction(bar, QStringLiteral("&Закрыть"),
                                QStringLiteral("Закрыть предварительный просмотр"),
                                ToolIcon(bar, "window-close", nullptr, QStyle::SP_DialogCloseButton),
                                QKeySequence(Qt::Key_Escape));
@@ -129,6 +141,15 @@ ReportPreview::ReportPreview(PreparedPage page, QWidget* parent,
     layout->setSpacing(0);
     layout->addWidget(bar);
     layout->addWidget(view_);
+    // Restored from maximised it is a window of the screen's height, never so narrow that a
+    // command hides behind the toolbar's extension, where the screen has the room.
+    const QSize room = ScreenRoom(this);
+    setMinimumWidth(std::min(bar->sizeHint().width(), room.width()));
+    if (const QScreen* shownOn = screen())
+        setGeometry(QStyle::alignedRect(
+            Qt::LeftToRight, Qt::AlignCenter,
+            QSize(std::max(bar->sizeHint().width(), RestoredWidth), room.height()).boundedTo(room),
+            shownOn->availableGeometry()));
 
     askPdfPath = [this] { return AskPdfPathByDialog(); };
 }

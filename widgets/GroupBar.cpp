@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScrollArea>
 
 namespace {
 // clang-format off
@@ -90,6 +91,11 @@ QRect GroupBar::groupRect(int index) const {
         y += height + m_border;
     }
     return {};
+}
+
+QSize GroupBar::minimumSizeHint() const {
+    return {0,
+            groupCount() == 0 ? 2 * m_border : groupRect(groupCount() - 1).bottom() + 1 + m_border};
 }
 
 QRect GroupBar::itemRect(int groupIndex, int index) const {
@@ -218,6 +224,12 @@ void GroupBar::moveCurrent(int step) {
     const int at = qMax(0, int(all.indexOf(m_current)));
     m_current = all.at(qBound(0, at + step, int(all.size()) - 1));
     update();
+    // In a scroll area the item the keys reach comes into view.
+    if (auto* area =
+            parentWidget() ? qobject_cast<QScrollArea*>(parentWidget()->parentWidget()) : nullptr) {
+        const QRect item = itemRect(m_current.group, m_current.item);
+        area->ensureVisible(item.center().x(), item.center().y(), 0, item.height() / 2 + m_border);
+    }
 }
 
 void GroupBar::keyPressEvent(QKeyEvent* event) {

@@ -23,6 +23,8 @@ public:
     void setGroupBorder(int px);
 
     QRect groupRect(int group) const;
+    // As tall as its groups; in a scroll area, a shorter room scrolls them.
+    QSize minimumSizeHint() const override;
     QRect itemRect(int group, int index) const;
 
     // The item that the keyboard works on: the one last clicked, or moved to by the keys.

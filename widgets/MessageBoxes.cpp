@@ -50,8 +50,8 @@ bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) {
     auto box = MakeMessageBox(parent, text, caption);
     box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box->setDefaultButton(QMessageBox::No);
-    box->button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
-    box->button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    box->button(QMessageBox::Yes)->setText(QStringLiteral("&Да"));
+    box->button(QMessageBox::No)->setText(QStringLiteral("&Нет"));
     return box->exec() == QMessageBox::Yes;
 }
 

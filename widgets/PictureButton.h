@@ -4,8 +4,11 @@
 #pragma once
 
 #include "PictureFile.h"
+#include "Pictures.h"
 
 #include <QAbstractButton>
+
+#include <optional>
 
 class PictureButton : public QAbstractButton {
     Q_OBJECT
@@ -13,6 +16,9 @@ public:
     explicit PictureButton(QWidget* parent = nullptr);
 
     void setFaces(const QString& up, const QString& hover, const QString& down);
+    // The faces draw the caption; the button's text ("&Отчёт") names its Alt mnemonic, whose
+    // letter, the caption's first, the button underlines where the style shows mnemonics.
+    void setFaceLetter(const Pictures::FaceLetter& letter) { m_letter = letter; }
 
     enum class Face { Up, Hover, Down };
     Face currentFace() const; // the face that is drawn now
@@ -30,5 +36,6 @@ private:
     PictureFile m_up;
     PictureFile m_hover;
     PictureFile m_down;
+    std::optional<Pictures::FaceLetter> m_letter;
     bool m_keyboardFocus = false;
 };

@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QRgb>
 
 namespace Pictures {
 // clang-format off
@@ -21,6 +22,20 @@ constexpr char ReportDown[]      = ":/pictures/report-down.svg";
 constexpr char CloseUp[]         = ":/pictures/close-up.svg";       // 81 x 23
 constexpr char CloseHover[]      = ":/pictures/close-hover.svg";
 constexpr char CloseDown[]       = ":/pictures/close-down.svg";
+// clang-format on
+
+// Where the first letter of a button's caption stands on its faces, which carry the caption as
+// drawn shapes: from x0 to x1 on the baseline of the face that is up, in the picture's units
+// (the pressed face stands a unit lower), and the caption's colour on each face. The button
+// underlines it when that letter is its Alt mnemonic.
+struct FaceLetter {
+    qreal x0, x1, baseline;
+    QRgb up, hover, down;
+};
+// clang-format off
+constexpr FaceLetter CalculateLetter{51, 58, 24.0, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
+constexpr FaceLetter ReportLetter   {36, 44, 16.8, 0xFFDA251C, 0xFFB81910, 0xFFFFFFFF};
+constexpr FaceLetter CloseLetter    {23, 28, 15.8, 0xFF2B2F36, 0xFFB81910, 0xFFA3150D};
 // clang-format on
 } // namespace Pictures
 

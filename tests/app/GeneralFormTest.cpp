@@ -572,7 +572,7 @@ private slots:
             QWidget* preview = QApplication::activeModalWidget();
             if (!preview) return;
             for (QAction* action : preview->findChildren<QAction*>())
-                if (action->text() == QStringLiteral("В ведомость")) {
+                if (action->text() == QStringLiteral("&В ведомость")) {
                     action->trigger();
                     added = !action->isEnabled(); // once is enough
                 }
@@ -851,10 +851,14 @@ private slots:
                  QStringLiteral("Отменено: очистка ведомости"));
         QTest::mouseClick(undo, Qt::LeftButton);
         QCOMPARE(tags(), (QStringList{"Т1", "Т3"}));
-        // From a calculation page too, as long as no field takes the keys for its text.
+        // Not from a calculation page, where it would take back a row out of sight.
         window->RGCalc->click(0);
         window->GroupBar->setFocus();
         QTest::keyClick(window->GroupBar, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(onFile(), (QStringList{"Т1", "Т3"}));
+        window->GrSchedule->click(0);
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(onFile(), (QStringList{"Т1", "Т2", "Т3"}));
         QCOMPARE(window->GrSchedule->itemCaption(0), QStringLiteral("Ведомость расчётов (3)"));
 
@@ -862,7 +866,7 @@ private slots:
             page->Undo();
         QCOMPARE(onFile(), QStringList());
         QVERIFY(!undo->isEnabled());
-        QTest::keyClick(window->GroupBar, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(onFile(), QStringList{""});
         QCOMPARE(window->StatusBar->currentMessage(),
                  QStringLiteral("Повторено: добавление расчёта"));
@@ -991,7 +995,7 @@ private slots:
     // left, the group bar, the schedule and the reference page take the room.
     void theWindowGrowsAndItsPagesTakeTheRoom() {
         QCOMPARE(window->size(), QSize(834, 561));
-        QCOMPARE(window->minimumSize(), QSize(834, 561));
+        QCOMPARE(window->minimumSize(), QSize(834, 400)); // shorter, the pages scroll
         QVERIFY(window->maximumWidth() > 4000 && window->maximumHeight() > 4000);
         QVERIFY(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 
@@ -1148,9 +1152,8 @@ private slots:
     }
 
     void enterCalculatesAndTheKeyboardReachesEverything() {
-        // The window opens with the focus on the material list: no field emptied yet.
-        QCOMPARE(QApplication::focusWidget(), window->RzComboBox1);
-        QCOMPARE(window->Field(workflow::Control::RzNumericEdit1)->text(), QStringLiteral("0"));
+        // The window opens with the focus in the first field of its page.
+        QCOMPARE(QApplication::focusWidget(), window->Field(workflow::Control::RzNumericEdit1));
 
         // Enter in a field leaves it with its rules, then calculates.
         window->RGCalc->click(2);
@@ -1175,7 +1178,7 @@ private slots:
 
         // The tab chain: read-only and disabled fields are passed by, the group bar is in it.
         QStringList chain;
-        window->RzComboBox1->setFocus(Qt::TabFocusReason);
+        window->Field(workflow::Control::RzNumericEdit6)->setFocus(Qt::TabFocusReason);
         for (int i = 0; i < 40 && !chain.contains("GroupBar"); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             chain << QApplication::focusWidget()->objectName();
@@ -1184,7 +1187,7 @@ private slots:
         QVERIFY(!chain.contains("RzNumericEdit3") && !chain.contains("RzNumericEdit24"));
         QVERIFY(chain.contains("RzNumericEdit8"));
         QTest::keyClick(window->GroupBar, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), window->RzComboBox1);
+        QCOMPARE(QApplication::focusWidget(), window->Field(workflow::Control::RzNumericEdit6));
 
         // The kinds from the keyboard: the bar starts on the chosen kind.
         window->GroupBar->setFocus(Qt::TabFocusReason);

@@ -43,9 +43,9 @@ TEST(ReportPreview, ShowsOnePageAtActualSizeWithRussianTools) {
     EXPECT_EQ(preview.printer().docName(), QStringLiteral("sample"));
 
     EXPECT_EQ(preview.windowTitle(), QStringLiteral("Предварительный просмотр"));
-    EXPECT_EQ(preview.printAction()->text(), QStringLiteral("Печать..."));
-    EXPECT_EQ(preview.savePdfAction()->text(), QStringLiteral("Сохранить в PDF..."));
-    EXPECT_EQ(preview.pageSetupAction()->text(), QStringLiteral("Параметры страницы..."));
+    EXPECT_EQ(preview.printAction()->text(), QStringLiteral("&Печать..."));
+    EXPECT_EQ(preview.savePdfAction()->text(), QStringLiteral("&Сохранить в PDF..."));
+    EXPECT_EQ(preview.pageSetupAction()->text(), QStringLiteral("П&араметры страницы..."));
 
     preview.zoomInAction()->trigger();
     EXPECT_GT(preview.view()->zoomFactor(), 1.0);

@@ -55,18 +55,23 @@ void PicturesTest::picturesAreCompiledIn() {
 
 // The bitmaps that the build draws stand for the SVG where the window shows them: on a backdrop,
 // at a whole pixel, the picture looks as the SVG drawn there (blending rounds a step or two
-// apart on the edges); misplaced, stale or mis-sized it would not.
+// apart on the edges); misplaced, stale or mis-sized it would not. On a screen scaled to 150 %
+// or 200 % the picture is the SVG drawn at the screen's pixels, not the bitmap enlarged.
 void PicturesTest::drawnAheadAsTheSvgDraws_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QRect>("box");
     QTest::addColumn<int>("alignment");
+    QTest::addColumn<qreal>("scale");
     // clang-format off
-    QTest::newRow("header, own size")    << Pictures::Header        << QRect(3, 2, 300, 60) << int(Qt::AlignLeft | Qt::AlignTop);
-    QTest::newRow("calculate, own size") << Pictures::CalculateUp   << QRect(5, 7, 138, 38) << int(Qt::AlignCenter);
-    QTest::newRow("close down")          << Pictures::CloseDown     << QRect(0, 0, 81, 23)  << int(Qt::AlignCenter);
-    QTest::newRow("drop-down in a list") << Pictures::DropDown      << QRect(4, 1, 20, 23)  << int(Qt::AlignCenter);
-    QTest::newRow("its hover face")      << Pictures::DropDownHover << QRect(4, 1, 20, 23)  << int(Qt::AlignCenter);
-    QTest::newRow("another size")        << Pictures::Marker        << QRect(2, 2, 31, 40)  << int(Qt::AlignCenter);
+    QTest::newRow("header, own size")    << Pictures::Header        << QRect(3, 2, 300, 60) << int(Qt::AlignLeft | Qt::AlignTop) << 1.0;
+    QTest::newRow("calculate, own size") << Pictures::CalculateUp   << QRect(5, 7, 138, 38) << int(Qt::AlignCenter) << 1.0;
+    QTest::newRow("close down")          << Pictures::CloseDown     << QRect(0, 0, 81, 23)  << int(Qt::AlignCenter) << 1.0;
+    QTest::newRow("drop-down in a list") << Pictures::DropDown      << QRect(4, 1, 20, 23)  << int(Qt::AlignCenter) << 1.0;
+    QTest::newRow("its hover face")      << Pictures::DropDownHover << QRect(4, 1, 20, 23)  << int(Qt::AlignCenter) << 1.0;
+    QTest::newRow("another size")        << Pictures::Marker        << QRect(2, 2, 31, 40)  << int(Qt::AlignCenter) << 1.0;
+    QTest::newRow("header at 150 %")     << Pictures::Header        << QRect(3, 2, 300, 60) << int(Qt::AlignLeft | Qt::AlignTop) << 1.5;
+    QTest::newRow("calculate at 200 %")  << Pictures::CalculateUp   << QRect(5, 7, 138, 38) << int(Qt::AlignCenter) << 2.0;
+    QTest::newRow("drop-down at 150 %")  << Pictures::DropDown      << QRect(4, 1, 20, 23)  << int(Qt::AlignCenter) << 1.5;
     // clang-format on
 }
 
@@ -74,8 +79,11 @@ void PicturesTest::drawnAheadAsTheSvgDraws() {
     QFETCH(QString, path);
     QFETCH(QRect, box);
     QFETCH(int, alignment);
+    QFETCH(qreal, scale);
     const auto draw = [&](const std::function<void(QPainter&)>& picture) {
-        QImage image(box.right() + 8, box.bottom() + 8, QImage::Format_ARGB32_Premultiplied);
+        QImage image(QSize(box.right() + 8, box.bottom() + 8) * scale,
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
         image.fill(QColor(253, 236, 234));
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
