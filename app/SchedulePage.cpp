@@ -81,10 +81,11 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     , model_(model) {
     // Every dialog starts where the last one was answered.
     askPath = [this](const QString& caption, const QString& filter, const QString& suggested,
-                     bool save) {
+                     bool save, QString* chosen) {
         const QString start = files::DialogStart(suggested);
-        const QString path = save ? QFileDialog::getSaveFileName(this, caption, start, filter)
-                                  : QFileDialog::getOpenFileName(this, caption, start, filter);
+        const QString path =
+            save ? QFileDialog::getSaveFileName(this, caption, start, filter, chosen)
+                 : QFileDialog::getOpenFileName(this, caption, start, filter, chosen);
         if (!path.isEmpty()) files::RememberDialogFolder(path);
         return path;
     };
@@ -394,7 +395,7 @@ void SchedulePage::WorkIn(const QString& path) {
 void SchedulePage::New() {
     const QString path =
         askPath(QStringLiteral("Создать ведомость"), QStringLiteral("Ведомость (*.json)"),
-                QStringLiteral("Ведомость.json"), true);
+                QStringLiteral("Ведомость.json"), true, nullptr);
     if (path.isEmpty()) return;
     if (const QString error = schedule::SaveSchedule(path, {}); !error.isEmpty()) {
         ShowMessageBox(this, error, Caption);
@@ -405,7 +406,7 @@ void SchedulePage::New() {
 
 void SchedulePage::Open() {
     const QString path = askPath(QStringLiteral("Открыть ведомость"),
-                                 QStringLiteral("Ведомость (*.json)"), QString(), false);
+                                 QStringLiteral("Ведомость (*.json)"), QString(), false, nullptr);
     if (!path.isEmpty()) OpenFile(path);
 }
 
@@ -427,7 +428,7 @@ void SchedulePage::SaveAs() {
     const QString shown = ShownFileName();
     const QString path =
         askPath(QStringLiteral("Сохранить ведомость как"), QStringLiteral("Ведомость (*.json)"),
-                shown.isEmpty() ? QStringLiteral("Ведомость.json") : shown, true);
+                shown.isEmpty() ? QStringLiteral("Ведомость.json") : shown, true, nullptr);
     if (path.isEmpty()) return;
     if (const QString error = schedule::SaveSchedule(path, model_.Rows()); !error.isEmpty()) {
         ShowMessageBox(this, error, Caption);
@@ -467,7 +468,7 @@ void SchedulePage::SavePdf() {
     const QDate today = QDate::currentDate();
     const QString path =
         askPath(QStringLiteral("Сохранить ведомость в PDF"), QStringLiteral("PDF (*.pdf)"),
-                reports::ScheduleTitle(today) + QStringLiteral(".pdf"), true);
+                reports::ScheduleTitle(today) + QStringLiteral(".pdf"), true, nullptr);
     if (path.isEmpty()) return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const QString reason = reports::WriteSchedulePdf(path, model_.Rows(), today);
@@ -480,18 +481,26 @@ void SchedulePage::SavePdf() {
 }
 
 void SchedulePage::ExportCsv() {
-    const QString path =
-        askPath(QStringLiteral("Экспорт ведомости в CSV"), QStringLiteral("CSV (*.csv)"),
-                QStringLiteral("Ведомость.csv"), true);
+    // UTF-8 with its mark, which Excel opens by a double click, unless the user asks for
+    // the code page older programs read.
+    const QString utf8 = QStringLiteral("CSV в UTF-8, открывается в Excel двойным щелчком (*.csv)");
+    const QString windows1251 = QStringLiteral("CSV в Windows-1251, для старых программ (*.csv)");
+    QString chosen = utf8;
+    const QString path = askPath(QStringLiteral("Экспорт ведомости в CSV"),
+                                 utf8 + QStringLiteral(";;") + windows1251,
+                                 QStringLiteral("Ведомость.csv"), true, &chosen);
     if (path.isEmpty()) return;
-    const QString error = schedule::WriteScheduleCsv(path, model_.Rows());
+    const workflow::CsvEncoding encoding = chosen == windows1251
+                                               ? workflow::CsvEncoding::Windows1251
+                                               : workflow::CsvEncoding::Utf8WithBom;
+    const QString error = schedule::WriteScheduleCsv(path, model_.Rows(), encoding);
     if (!error.isEmpty()) ShowMessageBox(this, error, Caption);
 }
 
 void SchedulePage::ImportCsv() {
     const QString path =
         askPath(QStringLiteral("Импорт таблицы расчётов"),
-                QStringLiteral("CSV (*.csv *.txt);;Все файлы (*)"), QString(), false);
+                QStringLiteral("CSV (*.csv *.txt);;Все файлы (*)"), QString(), false, nullptr);
     if (!path.isEmpty()) ImportFile(path);
 }
 
@@ -576,7 +585,7 @@ void SchedulePage::ImportFile(const QString& path) {
 void SchedulePage::SaveImportTemplate() {
     const QString path =
         askPath(QStringLiteral("Сохранить шаблон для импорта"), QStringLiteral("CSV (*.csv)"),
-                QStringLiteral("Шаблон для импорта.csv"), true);
+                QStringLiteral("Шаблон для импорта.csv"), true, nullptr);
     if (path.isEmpty()) return;
     const QString error = schedule::WriteImportTemplate(path);
     if (!error.isEmpty()) ShowMessageBox(this, error, Caption);

@@ -30,9 +30,10 @@ public:
     QUndoStack* undoStack() const { return undo_; }
 
     // Seam for tests: the file a command reads (save false) or writes; empty: cancelled. By
-    // default a file dialog.
+    // default a file dialog; where `filter` offers several kinds, `chosen` (when given)
+    // receives the one the user took.
     std::function<QString(const QString& caption, const QString& filter, const QString& suggested,
-                          bool save)>
+                          bool save, QString* chosen)>
         askPath;
 
     // Applies a change to the schedule's file and keeps it for «Отменить»; a box on

@@ -675,7 +675,9 @@ private slots:
         QCOMPARE(name->text(), QStringLiteral("Ведомость — рабочий файл программы"));
         QTemporaryDir dir;
         QString next;
-        page->askPath = [&](const QString&, const QString&, const QString&, bool) { return next; };
+        page->askPath = [&](const QString&, const QString&, const QString&, bool, QString*) {
+            return next;
+        };
         const auto rowsIn = [](const QString& path) {
             return schedule::LoadSchedule(path).rows.size();
         };
@@ -735,6 +737,21 @@ private slots:
         QFile csv(next);
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QVERIFY(csv.readLine().startsWith("\xEF\xBB\xBF\"№\";\"Обозначение\""));
+        csv.close();
+        // The code page older programs read, when the dialog's second kind is taken.
+        page->askPath = [&](const QString&, const QString& filter, const QString&, bool,
+                            QString* chosen) {
+            if (chosen) *chosen = filter.split(QStringLiteral(";;")).last();
+            return next;
+        };
+        page->ExportCsv();
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        // «№» is 0xB9 in Windows-1251, «О» 0xCE; no byte-order mark.
+        QVERIFY(csv.readLine().startsWith("\"\xB9\";\"\xCE"));
+        csv.close();
+        page->askPath = [&](const QString&, const QString&, const QString&, bool, QString*) {
+            return next;
+        };
 
         next = dir.filePath(QStringLiteral("plant.pdf"));
         page->SavePdf();
@@ -755,7 +772,9 @@ private slots:
         const QString first = table->index(0, ScheduleModel::Check).data().toString();
         QTemporaryDir dir;
         QString next;
-        page->askPath = [&](const QString&, const QString&, const QString&, bool) { return next; };
+        page->askPath = [&](const QString&, const QString&, const QString&, bool, QString*) {
+            return next;
+        };
         const auto write = [&](const char* name, const QByteArray& bytes) {
             next = dir.filePath(QString::fromUtf8(name));
             QFile file(next);
