@@ -271,9 +271,11 @@ TEST(TCalcNorms, EveryNormTableRisesAlongBothAxes) {
     for (const NormTable& t : tables)
         for (std::size_t r = 0; r < t.rows; ++r)
             for (std::size_t c = 0; c < t.columns; ++c)
-                for (const auto& [down, axis] : {std::pair{1u, "down"}, std::pair{0u, "along"}}) {
+                for (const auto& direction : {std::pair{1u, "down"}, std::pair{0u, "along"}}) {
+                    // Named, not bound: clang 14 lets no lambda capture a structured binding.
+                    const std::size_t down = direction.first;
                     SCOPED_TRACE(std::string(t.name) + ", row " + std::to_string(r) + ", column " +
-                                 std::to_string(c) + ", " + axis);
+                                 std::to_string(c) + ", " + direction.second);
                     const auto ahead = [&](std::size_t steps) -> std::optional<double> {
                         const std::size_t row = r + down * steps, column = c + (1 - down) * steps;
                         if (row >= t.rows || column >= t.columns) return std::nullopt;
