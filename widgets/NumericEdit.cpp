@@ -8,6 +8,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QTimer>
 #include <QToolTip>
@@ -151,10 +152,29 @@ void NumericEdit::leave() {
             workflow::RoundingNote(rule(), left, text().toStdString())) {
         const QString shown = QString::fromStdString(*note);
         emit rounded(shown);
-        if (isVisible())
-            QToolTip::showText(mapToGlobal(QPoint(0, height())), shown, this, rect(), 3000);
+        showNote(shown);
     }
     if (m_value != old) emit valueChanged();
+}
+
+// Under the field, over whatever stands there, for a few seconds. Not a tooltip: the focus
+// that has just left the field would close one at once.
+void NumericEdit::showNote(const QString& note) {
+    if (!isVisible()) return;
+    QWidget* top = window();
+    auto* label = new QLabel(note, top);
+    label->setObjectName(QStringLiteral("RoundingNote"));
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->setAutoFillBackground(true);
+    label->setBackgroundRole(QPalette::ToolTipBase);
+    label->setForegroundRole(QPalette::ToolTipText);
+    label->setFrameShape(QFrame::Box);
+    label->setMargin(2);
+    label->adjustSize();
+    label->move(mapTo(top, QPoint(0, height())));
+    label->show();
+    label->raise();
+    QTimer::singleShot(NoteMs, label, &QObject::deleteLater);
 }
 
 void NumericEdit::refuse() {

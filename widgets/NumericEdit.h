@@ -14,6 +14,8 @@ class NumericEdit : public QLineEdit {
     Q_OBJECT
 public:
     static constexpr int RefusedFlashMs = 400;
+    // How long a note beside the field stays.
+    static constexpr int NoteMs = 3000;
 
     enum class Mode { Integer, Decimal };
 
@@ -76,6 +78,7 @@ protected:
 
 private:
     void leave();
+    void showNote(const QString& note);
     // Sets the text the program shows, which the typing rules do not judge.
     void showText(const QString& text);
     workflow::FieldRule rule() const;

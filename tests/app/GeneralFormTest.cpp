@@ -945,6 +945,10 @@ private slots:
         Type(window->Field(workflow::Control::RzNumericEdit7), "1.4");
         QCOMPARE(rounded.size(), 1);
         QCOMPARE(rounded.front().front().toString(), QStringLiteral("округлено: 13"));
+        // Shown under the field after the focus went on, where a tooltip would have closed.
+        auto* note = window->findChild<QLabel*>(QStringLiteral("RoundingNote"));
+        QVERIFY(note && note->isVisible());
+        QCOMPARE(note->text(), QStringLiteral("округлено: 13"));
         QCOMPARE(window->Field(workflow::Control::RzNumericEdit6)->text(), QStringLiteral("13"));
         QCOMPARE(window->Field(workflow::Control::RzNumericEdit6)->value(), 13);
         window->Field(workflow::Control::RzNumericEdit8)->setFocus(Qt::TabFocusReason);
