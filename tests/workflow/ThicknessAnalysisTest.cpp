@@ -87,7 +87,7 @@ std::vector<std::pair<int, Inputs>> Sweeps() {
     // The 45 mm pipe at the thickest product: 1000 mm accepted and short, 1010 meets; and
     // past it, 1080 mm accepted and short.
     // (A pair, not a structured binding: clang 14 lets no lambda capture one.)
-    for (const std::pair<int, int> airAndHours : {std::pair{-60, 15}, std::pair{-50, 18}})
+    for (const std::pair<int, int>& airAndHours : {std::pair{-60, 15}, std::pair{-50, 18}})
         sweeps.emplace_back(4, Typed(4, [airAndHours](Inputs& in) {
                                 in.Field(C::RzNumericEdit25) = airAndHours.first;
                                 in.Field(C::RzNumericEdit28) = airAndHours.second;
