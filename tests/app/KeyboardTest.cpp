@@ -309,7 +309,6 @@ private slots:
 
         // The underline, in the caption's colour, under the first letter only.
         const QImage face = window->RzBmpButton3->grab().toImage();
-        const QColor red(0xDA, 0x25, 0x1C);
         const auto reddish = [&](int x, int y) {
             const QColor c = face.pixelColor(x, y);
             return c.red() > 180 && c.green() < 90 && c.blue() < 90;
