@@ -38,6 +38,8 @@
 namespace {
 
 const QString Caption = QStringLiteral("Ведомость расчётов");
+const QString MovesOnlyInOrderText = QStringLiteral(
+    "Строки переставляются в порядке по №: щёлкните заголовок «№», чтобы вернуться к нему");
 // More would not fit a message box on the screen.
 constexpr std::size_t ShownUnreadLines = 15;
 
@@ -259,6 +261,22 @@ SchedulePage::SchedulePage(ScheduleModel& model, QWidget* parent)
     collect(layout);
     for (std::size_t i = 1; i < tabStops_.size(); ++i)
         setTabOrder(tabStops_[i - 1], tabStops_[i]);
+
+    // Up and down move a row in the user's order, which only the order by № shows: sorted
+    // by another column they are off, and say why, rather than sort back unasked.
+    std::pair<QPushButton*, QString> moves[] = {
+        {findChild<QPushButton*>(QStringLiteral("ScheduleUp")), {}},
+        {findChild<QPushButton*>(QStringLiteral("ScheduleDown")), {}}};
+    for (auto& move : moves)
+        move.second = move.first->toolTip();
+    connect(table_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            [moves](int column, Qt::SortOrder order) {
+                const bool inOrder = column == ScheduleModel::Number && order == Qt::AscendingOrder;
+                for (const auto& move : moves) {
+                    move.first->setEnabled(inOrder);
+                    move.first->setToolTip(inOrder ? move.second : MovesOnlyInOrderText);
+                }
+            });
 }
 
 QPushButton* SchedulePage::AddButton(const char* objectName, const QString& text,

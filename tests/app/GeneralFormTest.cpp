@@ -665,6 +665,24 @@ private slots:
 
     // The page works in one file at a time, as a spreadsheet does: saved as, made or
     // opened, each change goes straight into that file; the dialogs are answered by the test.
+    // Up and down are for the order by №: sorted otherwise they are off and say why.
+    void rowsMoveOnlyInTheOrderByNumber() {
+        SchedulePage* page = window->Schedule();
+        auto* up = page->findChild<QPushButton*>(QStringLiteral("ScheduleUp"));
+        auto* down = page->findChild<QPushButton*>(QStringLiteral("ScheduleDown"));
+        QVERIFY(up->isEnabled() && down->isEnabled());
+        const QString said = QStringLiteral(
+            "Строки переставляются в порядке по №: щёлкните заголовок «№», чтобы вернуться к нему");
+        page->table()->sortByColumn(ScheduleModel::Object, Qt::AscendingOrder);
+        QVERIFY(!up->isEnabled() && !down->isEnabled());
+        QCOMPARE(up->toolTip(), said);
+        page->table()->sortByColumn(ScheduleModel::Number, Qt::DescendingOrder);
+        QVERIFY(!up->isEnabled());
+        page->table()->sortByColumn(ScheduleModel::Number, Qt::AscendingOrder);
+        QVERIFY(up->isEnabled() && down->isEnabled());
+        QCOMPARE(up->toolTip(), QStringLiteral("Передвинуть строку вверх"));
+    }
+
     void theSchedulePageWorksInTheFileItNames() {
         window->RGCalc->click(4);
         Calculate();
