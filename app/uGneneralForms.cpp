@@ -263,16 +263,20 @@ workflow::Inputs TFGeneral::ReadInputs(Read read) const {
 
 void TFGeneral::RzBitBtn1Click() {
     SettleEditedField(RzBmpButton1);
+    Calculate(Boxes::Show);
+}
+
+void TFGeneral::Calculate(Boxes boxes) {
     const int method = CalcMethod();
     if (method < 0) return;
     const workflow::Inputs inputs = ReadInputs();
     const auto effects = workflow::Calculate(method, inputs, *calc_, DecimalSeparator());
     for (const workflow::Effect& effect : effects) {
         std::visit(
-            [this](const auto& e) {
+            [this, boxes](const auto& e) {
                 using T = std::decay_t<decltype(e)>;
                 if constexpr (std::is_same_v<T, workflow::ShowMessage>) {
-                    ShowMessageBox(this, Text(e.text), Text(e.caption));
+                    if (boxes == Boxes::Show) ShowMessageBox(this, Text(e.text), Text(e.caption));
                 } else if constexpr (std::is_same_v<T, workflow::SetField>) {
                     Field(e.field)->setValue(e.value);
                 } else if constexpr (std::is_same_v<T, workflow::SetResult>) {
@@ -533,6 +537,18 @@ void TFGeneral::ShowScheduleRow(int row) {
         const QString value = Text(*shown.materialValue);
         for (int i = 0; i < RzComboBox1->count(); ++i)
             if (RzComboBox1->value(i) == value) RzComboBox1->setCurrentIndex(i);
+    }
+    // A calculated row shows its thickness and its check again, computed from the inputs
+    // just brought back; its boxes were seen when it was made. A refused row waits for the
+    // user to mend it.
+    if (shown.Calculated()) {
+        Calculate(Boxes::Keep);
+        const workflow::AcceptedCheck* check = result_.CurrentCheck(ReadInputs(Read::Typed));
+        if (check && check->acceptedMm != shown.acceptedMm)
+            StatusBar->showMessage(
+                QStringLiteral("Расчёт по исходным данным строки даёт %1 мм, в ведомости — %2 мм")
+                    .arg(check->acceptedMm)
+                    .arg(shown.acceptedMm));
     }
     ShowResultState();
 }

@@ -174,6 +174,10 @@ private:
     // stands, to tell at once whether the shown result still belongs to the inputs.
     enum class Read { Settled, Typed };
     workflow::Inputs ReadInputs(Read read = Read::Settled) const;
+    // Runs the calculate command on the inputs as they stand and shows what it gives;
+    // `Keep` leaves out its boxes (a schedule row's were seen when it was made).
+    enum class Boxes { Show, Keep };
+    void Calculate(Boxes boxes);
     // Shows the result text at its place and marks it, and the norm, when stale.
     void ShowResultState();
     void MirrorMaterialList();

@@ -836,6 +836,15 @@ private slots:
         QCOMPARE(window->CalcMethod(), 2);
         QCOMPARE(window->Field(workflow::Control::RzNumericEdit12)->value(), 30.0);
         QCOMPARE(window->RzComboBox3->currentText(), QStringLiteral("57"));
+        QCOMPARE(window->RzLabel4->text(), QStringLiteral("0"));
+        QCOMPARE(TakeBoxes(), QStringList());
+        // A calculated row comes back with its thickness and its check, and no box again.
+        emit page->rowActivated(0);
+        QCOMPARE(window->AcceptedCheckLine->text(),
+                 QStringLiteral("Принято %1 мм: %2")
+                     .arg(table->index(0, ScheduleModel::Accepted).data().toString(),
+                          table->index(0, ScheduleModel::Check).data().toString()));
+        QVERIFY(window->RzLabel4->text() != QStringLiteral("0"));
         QCOMPARE(TakeBoxes(), QStringList());
     }
 
