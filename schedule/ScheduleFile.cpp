@@ -2,6 +2,7 @@
 
 #include "ScheduleCsv.h"
 #include "ScheduleJson.h"
+#include "TextLines.h"
 #include "ThicknessAnalysis.h"
 
 #include "FileSave.h"

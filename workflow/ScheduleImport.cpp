@@ -7,6 +7,7 @@
 #include "NumberField.h"
 #include "ScheduleColumns.h"
 #include "ScheduleCsv.h"
+#include "TextLines.h"
 #include "Windows1251.h"
 
 #include <algorithm>
@@ -136,10 +137,6 @@ std::optional<std::size_t> FirstInvalidUtf8(std::string_view s) {
         i += length;
     }
     return std::nullopt;
-}
-
-std::size_t LineAt(std::string_view text, std::size_t position) {
-    return std::size_t(std::count(text.begin(), text.begin() + std::ptrdiff_t(position), '\n')) + 1;
 }
 
 // The separator whose fields of the first line hold the kind's heading; none if none does.

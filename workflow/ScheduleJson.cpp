@@ -913,11 +913,6 @@ ParsedSchedule ParseScheduleJson(std::string_view text, EarlierText earlier) {
     return {Problem::None, 0, Schedule(std::move(rows), next ? RowId(*next) : 1), std::move(where)};
 }
 
-std::size_t LineAt(std::string_view text, std::size_t offset) {
-    offset = std::min(offset, text.size());
-    return std::size_t(std::count(text.begin(), text.begin() + std::ptrdiff_t(offset), '\n')) + 1;
-}
-
 Schedule RecoverScheduleRows(std::string_view text) {
     std::vector<ScheduleRow> rows;
     std::size_t start = 0;

@@ -55,9 +55,6 @@ struct EarlierText {
 // all, never half.
 ParsedSchedule ParseScheduleJson(std::string_view text, EarlierText earlier = {});
 
-// The line (from 1) that holds the byte at `offset`.
-std::size_t LineAt(std::string_view text, std::size_t offset);
-
 // Every complete row of a damaged file, each read from its own line as this program writes
 // them, with their ids (Schedule gives a new one where two rows share one).
 Schedule RecoverScheduleRows(std::string_view text);
